@@ -1,0 +1,86 @@
+#include "res/command_resources.h"
+
+#include "res/resource_ids.h"
+
+#include <algorithm>
+#include <array>
+
+namespace res {
+namespace {
+
+constexpr MenuItem kSeparator{nullptr, 0};
+
+constexpr std::array kFileItems{
+    MenuItem{"&New Game\tCtrl+N", ID_FILE_NEW},
+    kSeparator,
+    MenuItem{"View &High Scores...\tCtrl+H", ID_FILE_HIGHSCORES},
+    MenuItem{"&Merge High Score Files...\tCtrl+M", ID_FILE_MERGESCORES},
+    kSeparator,
+    MenuItem{"E&xit", ID_APP_EXIT},
+};
+
+constexpr std::array kGameItems{
+    MenuItem{"&Options...\tCtrl+O", ID_GAME_OPTIONS},
+    kSeparator,
+    MenuItem{"&Undo Last Move\tCtrl+Z", ID_GAME_UNDO},
+};
+
+constexpr std::array kHelpItems{
+    MenuItem{"&About Karoblen...", ID_APP_ABOUT},
+};
+
+constexpr std::array kPopups{
+    MenuPopup{"&File", kFileItems},
+    MenuPopup{"&Game", kGameItems},
+    MenuPopup{"&Help", kHelpItems},
+};
+
+constexpr MenuBar kMainMenu{IDR_MAINFRAME, kPopups};
+
+// Exit and About deliberately have no accelerator.
+constexpr std::array kAccelerators{
+    Accelerator{'H', true, false, false, true, ID_FILE_HIGHSCORES},
+    Accelerator{'M', true, false, false, true, ID_FILE_MERGESCORES},
+    Accelerator{'N', true, false, false, true, ID_FILE_NEW},
+    Accelerator{'O', true, false, false, true, ID_GAME_OPTIONS},
+    Accelerator{'Z', true, false, false, true, ID_GAME_UNDO},
+};
+
+constexpr std::array kToolbar{
+    ToolbarItem{ID_FILE_NEW, 0},
+    ToolbarItem{ID_SEPARATOR, -1},
+    ToolbarItem{ID_GAME_UNDO, 1},
+    ToolbarItem{ID_SEPARATOR, -1},
+    ToolbarItem{ID_APP_ABOUT, 2},
+};
+
+std::string_view ItemText(const MenuItem& item) {
+    return item.text ? std::string_view(item.text) : std::string_view();
+}
+
+}  // namespace
+
+std::string_view MenuItemLabel(const MenuItem& item) {
+    const std::string_view text = ItemText(item);
+    return text.substr(0, text.find('\t'));
+}
+
+std::string_view MenuItemShortcut(const MenuItem& item) {
+    const std::string_view text = ItemText(item);
+    const auto tab = text.find('\t');
+    return tab == std::string_view::npos ? std::string_view() : text.substr(tab + 1);
+}
+
+const MenuBar& MainMenu() { return kMainMenu; }
+
+std::span<const Accelerator> Accelerators() { return kAccelerators; }
+
+const Accelerator* FindAccelerator(int command) {
+    const auto it = std::find_if(kAccelerators.begin(), kAccelerators.end(),
+                                 [command](const Accelerator& a) { return a.command == command; });
+    return it == kAccelerators.end() ? nullptr : &*it;
+}
+
+std::span<const ToolbarItem> ToolbarItems() { return kToolbar; }
+
+}  // namespace res

@@ -1,0 +1,136 @@
+#include "res/dialog_templates.h"
+
+#include "res/resource_ids.h"
+
+#include <algorithm>
+#include <array>
+
+namespace res {
+namespace {
+
+using namespace style;
+using K = ControlKind;
+
+constexpr const char* kFont = "MS Sans Serif";
+
+constexpr std::array kAboutControls{
+    ControlTemplate{IDC_STATIC, K::Icon, "", Visible, 11, 17, 21, 20, IDR_MAINFRAME},
+    ControlTemplate{IDC_STATIC, K::Static, "Karoblen, a tile puzzle by the Karoblen developers",
+                    AlignCenter | NoPrefix, 40, 10, 135, 8},
+    ControlTemplate{IDC_STATIC, K::Static, "Written by the Karoblen developers", AlignCenter, 40, 43,
+                    135, 8},
+    ControlTemplate{IDOK, K::PushButton, "OK", DefaultButton | TabStop, 125, 110, 55, 14},
+    ControlTemplate{IDC_STATIC, K::Static, "karoblen@users.invalid", AlignCenter, 40, 58, 135, 8},
+    ControlTemplate{IDC_STATIC, K::Static, "Karoblen home page: karoblen.invalid", AlignCenter, 40,
+                    68, 135, 8},
+    ControlTemplate{IDC_STATIC, K::Static, "Karoblen v1.1",
+                    AlignCenter | CenterVertically | SunkenFrame | NoPrefix, 40, 20, 135, 15},
+};
+
+constexpr std::array kFormControls{
+    ControlTemplate{IDC_SCORE, K::Static, "Score: 0", AlignCenter, 5, 110, 65, 10},
+    ControlTemplate{IDC_TILESLEFT, K::Static, "Tiles Left: 0", AlignCenter, 70, 110, 65, 10},
+    ControlTemplate{IDC_SELECTSCORE, K::Static, "Selected Score: 0", AlignCenter, 140, 110, 65, 10},
+};
+
+constexpr unsigned kComboStyle = DropDownList | VScroll | TabStop;
+
+constexpr std::array kOptionsControls{
+    ControlTemplate{IDOK, K::PushButton, "OK", DefaultButton | TabStop, 185, 5, 50, 14},
+    ControlTemplate{IDCANCEL, K::PushButton, "Cancel", TabStop, 185, 20, 50, 14},
+    ControlTemplate{IDC_STATIC, K::Static, "Board Size:", AlignLeft, 5, 5, 37, 8},
+    ControlTemplate{IDC_STATIC, K::Static, "Number of Tiles:", AlignLeft, 5, 20, 52, 8},
+    ControlTemplate{IDC_BOARDSIZE, K::ComboBox, "", kComboStyle, 65, 5, 105, 50},
+    ControlTemplate{IDC_TILEKINDS, K::ComboBox, "", kComboStyle, 65, 20, 105, 50},
+    ControlTemplate{IDC_STATIC, K::Static, "Tile Set:", AlignLeft, 5, 35, 27, 8},
+    ControlTemplate{IDC_TILESET, K::Edit, "", ReadOnly | Border | AutoHScroll | TabStop, 65, 35, 92,
+                    13},
+    ControlTemplate{IDC_TILESET_BROWSE, K::PushButton, "...", TabStop, 158, 35, 12, 14},
+    ControlTemplate{IDC_SOUNDFX, K::CheckBox, "Sound Effects:", AutoCheck | LeftText | Disabled | TabStop,
+                    5, 50, 68, 10},
+};
+
+constexpr std::array kOptionsInit{
+    ComboInit{IDC_BOARDSIZE, "Small"},   ComboInit{IDC_BOARDSIZE, "Medium"},
+    ComboInit{IDC_BOARDSIZE, "Large"},   ComboInit{IDC_TILEKINDS, "2 Tiles"},
+    ComboInit{IDC_TILEKINDS, "3 Tiles"}, ComboInit{IDC_TILEKINDS, "4 Tiles"},
+    ComboInit{IDC_TILEKINDS, "5 Tiles"},
+};
+
+constexpr std::array kGameOverControls{
+    ControlTemplate{IDC_GAMESCORE_LABEL, K::Static, "Game Score:", Hidden | AlignLeft, 5, 35, 45, 10},
+    ControlTemplate{IDC_TILESLEFT_LABEL, K::Static, "Tiles Left:", Hidden | AlignLeft, 5, 45, 40, 10},
+    ControlTemplate{IDC_BONUS_LABEL, K::Static, "Bonus", Hidden | AlignLeft, 5, 55, 40, 10},
+    ControlTemplate{IDC_FINALSCORE_LABEL, K::Static, "Final Score:", Hidden | AlignLeft, 5, 70, 40, 10},
+    ControlTemplate{IDC_GAMESCORE_VALUE, K::Static, "0", Hidden | AlignRight, 70, 35, 20, 10},
+    ControlTemplate{IDC_TILESLEFT_VALUE, K::Static, "0", Hidden | AlignRight, 70, 45, 20, 10},
+    ControlTemplate{IDC_BONUS_VALUE, K::Static, "0", Hidden | AlignRight, 70, 55, 20, 10},
+    ControlTemplate{IDC_FINALSCORE_VALUE, K::Static, "0", Hidden | AlignRight, 70, 70, 20, 10},
+    ControlTemplate{IDC_STATIC, K::Static, "Game Over",
+                    AlignCenter | CenterVertically | StaticEdge | ModalFrame, 5, 5, 85, 20},
+};
+
+constexpr const char* kRankTexts[IDC_HIGHSCORE_ROWS] = {"1.", "2.", "3.", "4.", "5.",
+                                                       "6.", "7.", "8.", "9.", "10."};
+
+// Title, ten rows of (rank, name, score), the continue button, your score.
+constexpr std::array<ControlTemplate, 1 + 3 * IDC_HIGHSCORE_ROWS + 2> MakeHighScoreControls() {
+    std::array<ControlTemplate, 1 + 3 * IDC_HIGHSCORE_ROWS + 2> controls{};
+    std::size_t n = 0;
+    controls[n++] = {IDC_HIGHSCORE_TITLE, K::Static, "High scores for game board ...", AlignCenter, 5,
+                     5, 145, 10};
+    for (int row = 1; row <= IDC_HIGHSCORE_ROWS; ++row) {
+        const int y = 15 + 10 * row;
+        controls[n++] = {IDC_STATIC, K::Static, kRankTexts[row - 1], AlignLeft, 10, y, 8, 10};
+        controls[n++] = {IDC_HIGHSCORE_NAME(row), K::Static, "...", AlignLeft, 25, y, 100, 10};
+        controls[n++] = {IDC_HIGHSCORE_SCORE(row), K::Static, "...", AlignRight, 120, y, 25, 10};
+    }
+    controls[n++] = {IDC_HIGHSCORE_CONTINUE, K::PushButton, "Click here to continue...",
+                     TabStop | ClientEdge, 5, 140, 145, 15};
+    controls[n++] = {IDC_HIGHSCORE_YOURSCORE, K::Static, "Your score: ...",
+                     AlignCenter | CenterVertically, 5, 125, 145, 10};
+    return controls;
+}
+
+constexpr auto kHighScoreControls = MakeHighScoreControls();
+
+constexpr std::array kNameEntryControls{
+    ControlTemplate{IDOK, K::PushButton, "OK", DefaultButton | TabStop, 89, 58, 50, 14},
+    ControlTemplate{IDC_STATIC, K::Static, "Congratulations -- you got a high score!",
+                    AlignCenter | CenterVertically, 5, 5, 135, 10},
+    ControlTemplate{IDC_STATIC, K::Static, "Please enter your name.", AlignCenter, 5, 20, 135, 10},
+    ControlTemplate{IDC_NAME, K::Edit, "", Border | AutoHScroll | TabStop, 5, 40, 135, 12},
+};
+
+constexpr std::array kTemplates{
+    DialogTemplate{IDD_ABOUTBOX, "About Karoblen", Popup | TitleBar | CloseBox | ModalFrame, 0, 0,
+                   187, 130, kFont, 8, kAboutControls, {}},
+    DialogTemplate{IDD_KAROBLEN_FORM, "", Child | NoBorder, 0, 0, 221, 132, kFont, 8, kFormControls,
+                   {}},
+    DialogTemplate{IDD_OPTIONS, "Karoblen Options", Popup | TitleBar | ModalFrame, 0, 0, 242, 66,
+                   kFont, 8, kOptionsControls, kOptionsInit},
+    DialogTemplate{IDD_GAMEOVER, "", Popup | ModalFrame | ClientEdge, 0, 0, 97, 82, kFont, 10,
+                   kGameOverControls, {}},
+    DialogTemplate{IDD_HIGHSCORES, "Karoblen High Scores", Popup | TitleBar | ModalFrame, 0, 0, 154,
+                   160, kFont, 10, kHighScoreControls, {}},
+    DialogTemplate{IDD_NAMEENTRY, "Karoblen", Popup | TitleBar | ModalFrame, 0, 0, 147, 76, kFont, 9,
+                   kNameEntryControls, {}},
+};
+
+}  // namespace
+
+const DialogTemplate* FindDialogTemplate(int id) {
+    const auto it = std::find_if(kTemplates.begin(), kTemplates.end(),
+                                 [id](const DialogTemplate& t) { return t.id == id; });
+    return it == kTemplates.end() ? nullptr : &*it;
+}
+
+std::span<const DialogTemplate> DialogTemplates() { return kTemplates; }
+
+const ControlTemplate* FindControl(const DialogTemplate& dialog, int controlId) {
+    const auto it = std::find_if(dialog.controls.begin(), dialog.controls.end(),
+                                 [controlId](const ControlTemplate& c) { return c.id == controlId; });
+    return it == dialog.controls.end() ? nullptr : &*it;
+}
+
+}  // namespace res

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "indexed_image.h"
+
+namespace resgen {
+
+// The toolbar's 48 x 15 button strip: New Game, Undo, About.
+IndexedImage DrawToolbar();
+
+}  // namespace resgen

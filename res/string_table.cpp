@@ -1,0 +1,69 @@
+#include "res/string_table.h"
+
+#include "res/resource_ids.h"
+
+#include <algorithm>
+#include <array>
+
+namespace res {
+namespace {
+
+constexpr std::array kStrings{
+    StringEntry{IDR_MAINFRAME, "Karoblen\n\n\n\n\n\n"},
+    StringEntry{ID_GAME_OPTIONS, "Edit game settings\nOptions"},
+    StringEntry{ID_GAME_UNDO, "Undo the last move\nUndo Last Move"},
+    StringEntry{ID_FILE_HIGHSCORES, "View high scores for current board\nView High Scores"},
+    StringEntry{AFX_IDS_APP_TITLE, "Karoblen"},
+    StringEntry{AFX_IDS_IDLEMESSAGE, "Ready"},
+    StringEntry{ID_FILE_NEW, "Start a new game\nNew Game"},
+    StringEntry{ID_APP_ABOUT, "About Karoblen\nAbout"},
+    StringEntry{ID_APP_EXIT, "Exit Karoblen\nExit"},
+    StringEntry{ID_INDICATOR_EXT, "EXT"},
+    StringEntry{ID_INDICATOR_CAPS, "CAP"},
+    StringEntry{ID_INDICATOR_NUM, "NUM"},
+    StringEntry{ID_INDICATOR_SCRL, "SCRL"},
+    StringEntry{ID_INDICATOR_OVR, "OVR"},
+    StringEntry{ID_INDICATOR_REC, "REC"},
+    StringEntry{AFX_IDS_SCSIZE, "Change the window size"},
+    StringEntry{AFX_IDS_SCMOVE, "Change the window position"},
+    StringEntry{AFX_IDS_SCMINIMIZE, "Reduce the window to an icon"},
+    StringEntry{AFX_IDS_SCMAXIMIZE, "Enlarge the window to full size"},
+    StringEntry{AFX_IDS_SCCLOSE, "Close the window"},
+    StringEntry{AFX_IDS_SCRESTORE, "Restore the window to normal size"},
+    StringEntry{AFX_IDP_FAILED_TO_CREATE_DOC, "Failed to create empty document."},
+};
+
+constexpr bool IsSortedById() {
+    for (std::size_t i = 1; i < kStrings.size(); ++i) {
+        if (kStrings[i - 1].id >= kStrings[i].id) return false;
+    }
+    return true;
+}
+static_assert(IsSortedById(), "LoadString relies on binary search");
+
+}  // namespace
+
+std::span<const StringEntry> StringTable() { return kStrings; }
+
+const char* LoadString(int id) {
+    const auto it = std::lower_bound(kStrings.begin(), kStrings.end(), id,
+                                     [](const StringEntry& e, int key) { return e.id < key; });
+    return it != kStrings.end() && it->id == id ? it->text : nullptr;
+}
+
+std::string_view CommandPrompt(int id) {
+    const char* text = LoadString(id);
+    if (!text) return {};
+    const std::string_view s(text);
+    return s.substr(0, s.find('\n'));
+}
+
+std::string_view CommandTooltip(int id) {
+    const char* text = LoadString(id);
+    if (!text) return {};
+    const std::string_view s(text);
+    const auto newline = s.find('\n');
+    return newline == std::string_view::npos ? std::string_view() : s.substr(newline + 1);
+}
+
+}  // namespace res

@@ -1,0 +1,28 @@
+#pragma once
+
+// The string table: the document descriptor, the application name, the
+// command prompts/tooltips and the framework's standard texts.
+
+#include <span>
+#include <string_view>
+
+namespace res {
+
+struct StringEntry {
+    int id;
+    const char* text;
+};
+
+// All entries, sorted by id.
+std::span<const StringEntry> StringTable();
+
+// The string with `id`, or nullptr when the table has none (as for
+// ID_FILE_MERGESCORES, whose status-bar prompt is deliberately empty).
+const char* LoadString(int id);
+
+// A command's string holds "prompt\ntooltip". Both are empty when the
+// command has no string; the tooltip is empty when there is no "\n".
+std::string_view CommandPrompt(int id);
+std::string_view CommandTooltip(int id);
+
+}  // namespace res

@@ -1,0 +1,40 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "game/karoblen_doc.h"
+
+namespace {
+
+class RecordingKeeper : public CHighScoreKeeper {
+public:
+    std::vector<std::string> calls;
+    void SetBoard(int boardSize, int tileKinds) override
+    {
+        calls.push_back("SetBoard " + std::to_string(boardSize) + " " + std::to_string(tileKinds));
+    }
+    void SubmitScore(int score) override { calls.push_back("SubmitScore " + std::to_string(score)); }
+    int DoModal() override
+    {
+        calls.push_back("DoModal");
+        return 0;
+    }
+    void MergeFrom(std::string path) override { calls.push_back("MergeFrom " + path); }
+};
+
+TEST(HighScoreForwarding, RecordSelectsTheTableOfThisBoardThenSubmitsThenShows)
+{
+    RecordingKeeper keeper;
+    CKaroblenDoc doc;
+    doc.AttachHighScores(&keeper);
+    doc.SetBoardSize(2);
+    doc.SetTileKinds(5);
+    doc.RecordHighScore(-1);
+    doc.MergeScoreFile("/tmp/other.scr");
+    EXPECT_EQ(keeper.calls,
+              (std::vector<std::string>{"SetBoard 2 5", "SubmitScore -1", "DoModal",
+                                        "MergeFrom /tmp/other.scr"}));
+}
+
+} // namespace
