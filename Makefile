@@ -1,7 +1,8 @@
+# The two commands a newcomer needs: `make run` and `make test`.
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test bench clean
+.PHONY: all deps build run test bench fuzz shots clean
 
 all: build
 
@@ -15,7 +16,7 @@ build: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	$(BUILD)/karoblen
+	@./scripts/run-game.sh $(BUILD)/karoblen
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
@@ -23,6 +24,13 @@ test: build
 bench: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS) --target benchmarks
 	./scripts/run-benchmarks.sh $(BUILD)
+
+fuzz: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS) --target fuzzers
+	./scripts/run-fuzzers.sh $(BUILD) 60
+
+shots: build
+	QT_QPA_PLATFORM=offscreen $(BUILD)/karoblen-shots shots
 
 clean:
 	rm -rf $(BUILD)

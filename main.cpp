@@ -1,16 +1,46 @@
-// Until the window exists: deal a first board and print it.
+// Karoblen: start-up. The two informational switches answer without touching
+// any display; every other argument is ignored and a new game starts.
 #include <cstdio>
+#include <cstring>
+#include <string>
 
-#include "game/karoblen_doc.h"
+#include "app/desktop_check.h"
+#include "app/karoblen_app.h"
+#include "app/startup_timing.h"
 
-int main()
-{
-    CKaroblenDoc doc;
-    doc.OnNewDocument();
-    for (int r = 0; r < doc.GetHeight(); ++r) {
-        for (int c = 0; c < doc.GetWidth(); ++c)
-            std::printf(" %c", "RBYGD"[doc.GetTile(c, r)]);
-        std::printf("\n");
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: karoblen [--help | --version]\n"
+    "Starts Karoblen, a tile puzzle: click a group of two or more like tiles\n"
+    "to remove it. High scores are kept in Karoblen.scr in the current directory.\n"
+    "\n"
+    "  --help     show this text and exit\n"
+    "  --version  show the version and exit\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--help") == 0) {
+      std::fputs(kUsage, stdout);
+      return 0;
     }
-    return 0;
+    if (std::strcmp(argv[i], "--version") == 0) {
+      std::puts("Karoblen 1.1");
+      return 0;
+    }
+  }
+
+  const std::string missing = FindMissingDesktop();
+  if (!missing.empty()) {
+    std::fprintf(stderr,
+                 "Karoblen needs a desktop to show its window, and there is none here (%s).\n"
+                 "Start it from a terminal inside your desktop session, or try: xvfb-run %s\n",
+                 missing.c_str(), argv[0]);
+    return 1;
+  }
+
+  static CTimedKaroblenApp theApp;
+  return AfxWinMain(theApp, argc, argv);
 }

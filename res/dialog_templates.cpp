@@ -15,9 +15,9 @@ constexpr const char* kFont = "MS Sans Serif";
 
 constexpr std::array kAboutControls{
     ControlTemplate{IDC_STATIC, K::Icon, "", Visible, 11, 17, 21, 20, IDR_MAINFRAME},
-    ControlTemplate{IDC_STATIC, K::Static, "Karoblen, a tile puzzle by the Karoblen developers",
+    ControlTemplate{IDC_STATIC, K::Static, "Presented by the Karoblen team",
                     AlignCenter | NoPrefix, 40, 10, 135, 8},
-    ControlTemplate{IDC_STATIC, K::Static, "Written by the Karoblen developers", AlignCenter, 40, 43,
+    ControlTemplate{IDC_STATIC, K::Static, "Written by the Karoblen team", AlignCenter, 40, 43,
                     135, 8},
     ControlTemplate{IDOK, K::PushButton, "OK", DefaultButton | TabStop, 125, 110, 55, 14},
     ControlTemplate{IDC_STATIC, K::Static, "karoblen@users.invalid", AlignCenter, 40, 58, 135, 8},

@@ -1,0 +1,61 @@
+#include "app/karoblen_app.h"
+
+#include <memory>
+
+#include "app/about_dlg.h"
+#include "app/karoblen_document.h"
+#include "app/main_frame.h"
+#include "platform/host.h"
+#include "res/resource_ids.h"
+#include "view/karoblen_view.h"
+
+CKaroblenApp::CKaroblenApp() = default;
+CKaroblenApp::~CKaroblenApp() = default;
+
+bool CKaroblenApp::InitInstance() {
+  AfxEnableControlContainer();
+  Enable3dControls();
+  SetRegistryKey("Local AppWizard-Generated Applications");
+  LoadStdProfileSettings(0);
+
+  AddDocTemplate(std::make_unique<CSingleDocTemplate>(
+      IDR_MAINFRAME, [] { return std::make_unique<CKaroblenAppDoc>(); },
+      [] { return std::make_unique<CMainFrame>(); },
+      [] { return std::make_unique<CKaroblenView>(); }));
+
+  CCommandLineInfo cmdInfo;
+  ParseCommandLine(cmdInfo);
+  if (!ProcessShellCommand(cmdInfo)) return false;
+
+  WindowFactory().ShowMainWindow();
+
+  m_bConfirmNewGame = true;
+  return true;
+}
+
+bool CKaroblenApp::OnCmdMsg(int id) {
+  switch (id) {
+    case ID_FILE_NEW:
+      OnNewGame();
+      return true;
+    case ID_APP_ABOUT:
+      OnAppAbout();
+      return true;
+    default:
+      return CWinApp::OnCmdMsg(id);
+  }
+}
+
+void CKaroblenApp::OnNewGame() {
+  if (m_bConfirmNewGame &&
+      Host().MessageBox(m_pMainWnd, "Are you sure you want to start a new game?", m_pszAppName,
+                        MB_YESNO | MB_ICONQUESTION) != IDYES) {
+    return;
+  }
+  OnFileNew();
+}
+
+void CKaroblenApp::OnAppAbout() {
+  CAboutDlg aboutDlg(m_pMainWnd);
+  aboutDlg.DoModal();
+}

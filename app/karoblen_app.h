@@ -1,0 +1,22 @@
+#pragma once
+// The application object: builds the one document, main window and view
+// through a single template, starts the first game and owns the New Game and
+// About commands.
+#include "platform/framework.h"
+
+class CKaroblenApp : public CWinApp {
+ public:
+  CKaroblenApp();
+  ~CKaroblenApp() override;
+
+  bool InitInstance() override;
+  bool OnCmdMsg(int id) override;
+
+  void OnNewGame();
+  void OnAppAbout();
+
+ private:
+  // The first game of the run starts unasked; every later New Game asks
+  // before it throws the current game away.
+  bool m_bConfirmNewGame = false;
+};

@@ -1,0 +1,15 @@
+#pragma once
+// The document the application really runs: the board engine together with
+// the high-score tables it reports to. Built with the document, the tables
+// load the score file at start-up.
+#include "game/karoblen_doc.h"
+#include "scores/high_score_dlg.h"
+
+class CKaroblenAppDoc : public CKaroblenDoc {
+ public:
+  CKaroblenAppDoc() { AttachHighScores(&m_highScoreDlg); }
+
+ private:
+  // Goes before the board engine does; the engine's destructor leaves it alone.
+  CHighScoreDlg m_highScoreDlg;
+};

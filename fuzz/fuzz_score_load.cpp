@@ -1,0 +1,67 @@
+// Any bytes at all as the score file: the load must not crash, must take the
+// complete records as they are, and must leave every name terminated within
+// 16 bytes with zeros after the terminator.
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "scores/high_score_tables.h"
+
+namespace {
+
+std::string g_directory;
+
+void RemoveScratchDirectory() {
+  ::unlink(kScoreFileName);
+  if (::chdir("/") == 0) ::rmdir(g_directory.c_str());
+}
+
+std::int32_t BigEndianAt(const std::uint8_t* p) {
+  return static_cast<std::int32_t>((std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) |
+                                   (std::uint32_t{p[2]} << 8) | std::uint32_t{p[3]});
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  // The score file is relative: work where nothing else lives, in memory
+  // when the system offers it, as every input is written out.
+  const char* base = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+  std::string pattern = std::string(base) + "/karoblen-fuzz-load-XXXXXX";
+  if (!::mkdtemp(pattern.data()) || ::chdir(pattern.c_str()) != 0) ::abort();
+  g_directory = pattern;
+  ::atexit(RemoveScratchDirectory);
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  std::FILE* file = std::fopen(kScoreFileName, "wb");
+  if (!file) ::abort();
+  if (size > 0 && std::fwrite(data, 1, size, file) != size) ::abort();
+  std::fclose(file);
+
+  CHighScoreTables tables;
+  tables.InsertEntry(4, "stale", 77, false, false);
+  tables.LoadScores();
+
+  const std::size_t complete = std::min<std::size_t>(size / kScoreRecordBytes, kScoreEntryCount);
+  for (std::size_t i = 0; i < kScoreEntryCount; ++i) {
+    const HighScoreEntry& entry = tables.Entries()[i];
+    const std::size_t length = ::strnlen(entry.name, kNameFieldBytes);
+    if (length > kMaxNameBytes) ::abort();
+    for (std::size_t j = length; j < kNameFieldBytes; ++j)
+      if (entry.name[j] != '\0') ::abort();
+    if (i < complete) {
+      const std::uint8_t* record = data + i * kScoreRecordBytes;
+      if (entry.score != BigEndianAt(record + kNameFieldBytes + 1)) ::abort();
+      if (std::memcmp(entry.name, record, length) != 0) ::abort();
+    } else if (entry.score != 0 || std::strcmp(entry.name, "                ") != 0) {
+      ::abort();
+    }
+  }
+  return 0;
+}

@@ -1,0 +1,48 @@
+#pragma once
+// The small vocabulary shared by the game's windows and the platform layer:
+// colours, points, message-box flags and dialog results.
+#include <cstdint>
+
+// IDOK and IDCANCEL double as the ids of the OK and Cancel buttons, so they
+// are defined once, with the other resource ids.
+#include "res/resource_ids.h"
+
+using COLORREF = std::uint32_t;
+constexpr COLORREF RGB(int r, int g, int b) {
+  return static_cast<COLORREF>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
+}
+constexpr int GetRValue(COLORREF c) { return static_cast<int>(c & 0xFF); }
+constexpr int GetGValue(COLORREF c) { return static_cast<int>((c >> 8) & 0xFF); }
+constexpr int GetBValue(COLORREF c) { return static_cast<int>((c >> 16) & 0xFF); }
+
+struct CPoint {
+  int x = 0;
+  int y = 0;
+  friend bool operator==(const CPoint&, const CPoint&) = default;
+};
+
+// Dialog and message-box results (IDOK 1, IDCANCEL 2: see above).
+inline constexpr int IDYES = 6;
+inline constexpr int IDNO = 7;
+
+// Message-box buttons and icons; a box combines one of each.
+inline constexpr unsigned MB_OK = 0x00;
+inline constexpr unsigned MB_YESNO = 0x04;
+inline constexpr unsigned MB_ICONQUESTION = 0x20;
+inline constexpr unsigned MB_ICONEXCLAMATION = 0x30;
+inline constexpr unsigned MB_ICONINFORMATION = 0x40;
+inline constexpr unsigned MB_BUTTONMASK = 0x0F;
+inline constexpr unsigned MB_ICONMASK = 0xF0;
+
+// File-open dialog flags.
+inline constexpr unsigned OFN_HIDEREADONLY = 0x0004;
+inline constexpr unsigned OFN_PATHMUSTEXIST = 0x0800;
+inline constexpr unsigned OFN_FILEMUSTEXIST = 0x1000;
+
+// Combo-box notification delivered to a dialog's OnCommand.
+inline constexpr int BN_CLICKED = 0;
+inline constexpr int CBN_SELCHANGE = 1;
+
+// Show flags for controls.
+inline constexpr int SW_HIDE = 0;
+inline constexpr int SW_SHOW = 5;

@@ -1,0 +1,42 @@
+#include "platform/dialog.h"
+
+#include "platform/host.h"
+
+int CDialog::DoModal() { return Host().RunModal(*this); }
+
+void CDialog::EndDialog(int result) {
+  m_bEnding = true;
+  m_nResult = result;
+}
+
+void CDialog::BeginModalState() {
+  // A dialog object can be shown again; each showing starts afresh.
+  m_bEnding = false;
+  m_nResult = IDCANCEL;
+}
+
+bool CDialog::UpdateData(bool saveAndValidate) {
+  CDataExchange dx(this, saveAndValidate);
+  DoDataExchange(&dx);
+  return true;
+}
+
+void CDialog::SetTimer(int timerId, int milliseconds) {
+  if (auto* site = GetSite()) site->SetTimer(timerId, milliseconds);
+}
+
+void CDialog::KillTimer(int timerId) {
+  if (auto* site = GetSite()) site->KillTimer(timerId);
+}
+
+bool CDialog::OnInitDialog() {
+  UpdateData(false);
+  return true;
+}
+
+void CDialog::OnOK() {
+  if (!UpdateData(true)) return;
+  EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }

@@ -1,0 +1,40 @@
+#include "platform/host.h"
+
+#include "platform/framework.h"
+#include "res/resource_ids.h"
+#include "res/string_table.h"
+
+namespace {
+
+// Until a desktop (or a test) installs itself, requests go nowhere and every
+// question is answered with the choice that changes nothing.
+class CNullHost final : public CPlatformHost {
+ public:
+  void PlaySound(int) override {}
+  void Sleep(int) override {}
+  void Repaint(CWnd&, RepaintMode) override {}
+  int MessageBox(CWnd*, const std::string&, const std::string&, unsigned type) override {
+    return (type & MB_BUTTONMASK) == MB_YESNO ? IDNO : IDOK;
+  }
+  std::optional<std::string> GetOpenFileName(const FileOpenRequest&) override { return std::nullopt; }
+  int RunModal(CDialog&) override { return IDCANCEL; }
+};
+
+CNullHost g_nullHost;
+CPlatformHost* g_host = &g_nullHost;
+
+}  // namespace
+
+CPlatformHost& Host() { return *g_host; }
+
+void SetHost(CPlatformHost* host) { g_host = host ? host : &g_nullHost; }
+
+int AfxMessageBox(const std::string& text, unsigned type, const std::string& caption) {
+  std::string title = caption;
+  if (title.empty()) {
+    const char* appTitle = res::LoadString(AFX_IDS_APP_TITLE);
+    title = appTitle ? appTitle : "Karoblen";
+  }
+  CWinApp* app = CWinApp::Current();
+  return Host().MessageBox(app ? app->m_pMainWnd : nullptr, text, title, type);
+}

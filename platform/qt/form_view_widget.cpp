@@ -1,0 +1,54 @@
+#include "platform/qt/form_view_widget.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "platform/qt/dialog_units.h"
+#include "platform/qt/mouse_flags.h"
+#include "platform/qt/qt_paint_surface.h"
+#include "platform/qt/window_registry.h"
+
+CQtFormViewWidget::CQtFormViewWidget(CView& view, QWidget* parent) : CErasableWidget(parent), m_view(view) {
+  setMouseTracking(true);
+  setAutoFillBackground(false);
+  if (auto* form = dynamic_cast<CFormView*>(&view)) {
+    if (const res::DialogTemplate* dialogTemplate = res::FindDialogTemplate(form->GetTemplateId())) {
+      setFont(TemplateFont(dialogTemplate->pointSize));
+      m_pSite = std::make_unique<CQtControlSite>(*this, *dialogTemplate, CQtControlSite::TimerHandler());
+      m_view.AttachSite(m_pSite.get());
+    }
+  }
+  RegisterWindow(m_view, this);
+}
+
+CQtFormViewWidget::~CQtFormViewWidget() {
+  UnregisterWindow(m_view);
+  if (m_view.GetSite() == m_pSite.get()) m_view.AttachSite(nullptr);
+}
+
+void CQtFormViewWidget::DeliverSize() { m_view.OnSize(0, width(), height()); }
+
+void CQtFormViewWidget::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  if (TakeErase()) painter.fillRect(rect(), palette().color(QPalette::Window));
+  CQtPaintSurface surface(painter);
+  CDC dc(&surface);
+  m_view.OnDraw(&dc);
+}
+
+void CQtFormViewWidget::resizeEvent(QResizeEvent*) {
+  EraseOnNextPaint();
+  DeliverSize();
+}
+
+void CQtFormViewWidget::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint at = event->position().toPoint();
+  m_view.OnMouseMove(MouseFlags(*event), CPoint{at.x(), at.y()});
+}
+
+void CQtFormViewWidget::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return;
+  const QPoint at = event->position().toPoint();
+  m_view.OnLButtonDown(MouseFlags(*event), CPoint{at.x(), at.y()});
+  if (m_afterClick) m_afterClick();
+}

@@ -1,0 +1,60 @@
+#include "platform/qt/qt_host.h"
+
+#include <QWidget>
+
+#include "platform/dialog.h"
+#include "platform/qt/erasable_widget.h"
+#include "platform/qt/input_holding_pause.h"
+#include "platform/qt/message_box.h"
+#include "platform/qt/open_file_dialog.h"
+#include "platform/qt/sound_player.h"
+#include "platform/qt/template_dialog.h"
+#include "platform/qt/window_registry.h"
+
+namespace {
+QWidget* OwnerFor(CWnd* wnd) {
+  QWidget* widget = WidgetOf(wnd);
+  if (!widget) widget = MainWidget();
+  return widget ? widget->window() : nullptr;
+}
+}  // namespace
+
+CQtHost::CQtHost() : m_pSounds(std::make_unique<CQtSoundPlayer>()) {}
+
+CQtHost::~CQtHost() = default;
+
+void CQtHost::PlaySound(int waveId) { m_pSounds->Play(waveId); }
+
+void CQtHost::Sleep(int milliseconds) { PauseHoldingInput(milliseconds); }
+
+void CQtHost::Repaint(CWnd& wnd, RepaintMode mode) {
+  QWidget* widget = WidgetOf(&wnd);
+  if (!widget) return;
+  switch (mode) {
+    case RepaintMode::Now:
+      widget->repaint();
+      break;
+    case RepaintMode::NowErase:
+      if (auto* erasable = dynamic_cast<CErasableWidget*>(widget)) erasable->EraseOnNextPaint();
+      widget->repaint();
+      break;
+    case RepaintMode::Later:
+      widget->update();
+      break;
+  }
+}
+
+int CQtHost::MessageBox(CWnd* owner, const std::string& text, const std::string& caption, unsigned type) {
+  return ShowMessageBox(OwnerFor(owner), text, caption, type);
+}
+
+std::optional<std::string> CQtHost::GetOpenFileName(const FileOpenRequest& request) {
+  return ShowOpenFileDialog(OwnerFor(nullptr), request);
+}
+
+int CQtHost::RunModal(CDialog& dialog) {
+  const res::DialogTemplate* dialogTemplate = res::FindDialogTemplate(dialog.GetTemplateId());
+  if (!dialogTemplate) return -1;
+  CQtTemplateDialog window(*dialogTemplate, dialog, OwnerFor(dialog.GetParent()));
+  return window.Run();
+}

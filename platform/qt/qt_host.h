@@ -1,0 +1,24 @@
+#pragma once
+// The desktop's answers to what the game asks of it, over Qt.
+#include <memory>
+
+#include "platform/host.h"
+
+class CQtSoundPlayer;
+
+class CQtHost : public CPlatformHost {
+ public:
+  // Needs the QApplication; loads the sound effects.
+  CQtHost();
+  ~CQtHost() override;
+
+  void PlaySound(int waveId) override;
+  void Sleep(int milliseconds) override;
+  void Repaint(CWnd& wnd, RepaintMode mode) override;
+  int MessageBox(CWnd* owner, const std::string& text, const std::string& caption, unsigned type) override;
+  std::optional<std::string> GetOpenFileName(const FileOpenRequest& request) override;
+  int RunModal(CDialog& dialog) override;
+
+ private:
+  std::unique_ptr<CQtSoundPlayer> m_pSounds;
+};

@@ -1,0 +1,32 @@
+#pragma once
+// The status bar's panes: the message pane ("Ready", or the prompt of the
+// command under the pointer) and the key-lock indicators.
+#include <QLabel>
+#include <QStatusBar>
+#include <vector>
+
+class CQtStatusPanes {
+ public:
+  explicit CQtStatusPanes(QStatusBar& bar);
+
+  // Pane ids in order; 0 is the message pane, others are indicators whose
+  // text is the string with that id.
+  bool SetIndicators(const int* ids, int count);
+  // A status tip from a menu item or a button; `overCommand` says whether a
+  // command is under the pointer, whose prompt may be empty.
+  void ShowPrompt(const QString& prompt, bool overCommand);
+  void ShowIdle();
+  QString Message() const { return m_pMessage->text(); }
+  // Re-reads the lock keys; text is shown only while a lock is on.
+  void RefreshIndicators();
+
+ private:
+  struct Indicator {
+    int id;
+    QString text;
+    QLabel* label;
+  };
+  QStatusBar& m_bar;
+  QLabel* m_pMessage;
+  std::vector<Indicator> m_indicators;
+};

@@ -1,0 +1,32 @@
+#include <QApplication>
+#include <QLoggingCategory>
+
+#include "platform/framework.h"
+#include "platform/qt/qt_host.h"
+#include "platform/qt/window_factory.h"
+
+int AfxWinMain(CWinApp& app, int argc, char** argv) {
+  // Whole scale factors only, so that the tile pictures are enlarged by
+  // whole pixels on a high-density screen and stay crisp.
+  QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::RoundPreferFloor);
+  // A machine without sound is normal for this game; the audio backend's
+  // complaints about it would only clutter the terminal.
+  QLoggingCategory::setFilterRules(QStringLiteral("qt.multimedia*=false"));
+  int qtArgc = argc;
+  QApplication qtApp(qtArgc, argv);
+  QApplication::setApplicationName(QStringLiteral("Karoblen"));
+
+  CQtHost host;
+  SetHost(&host);
+  CQtWindowFactory windows;
+  SetWindowFactory(&windows);
+
+  int exitCode = 1;
+  // A failed start-up has already told the player why.
+  if (app.InitInstance()) exitCode = QApplication::exec();
+
+  windows.DestroyMainWindow();
+  SetWindowFactory(nullptr);
+  SetHost(nullptr);
+  return exitCode;
+}

@@ -1,0 +1,44 @@
+#include "platform/testing/recording_surface.h"
+
+#include <string>
+
+void CRecordingSurface::Blit(int x, int y, int width, int height, int bitmapId, int srcX, int srcY) {
+  Call call;
+  call.kind = Call::Blit;
+  call.x = x;
+  call.y = y;
+  call.width = width;
+  call.height = height;
+  call.bitmapId = bitmapId;
+  call.srcX = srcX;
+  call.srcY = srcY;
+  calls.push_back(call);
+}
+
+void CRecordingSurface::Fill(int x, int y, int width, int height, COLORREF colour) {
+  Call call;
+  call.kind = Call::Fill;
+  call.x = x;
+  call.y = y;
+  call.width = width;
+  call.height = height;
+  call.colour = colour;
+  calls.push_back(call);
+}
+
+std::vector<std::string> CRecordingSurface::Describe() const {
+  std::vector<std::string> lines;
+  for (const Call& c : calls) {
+    std::string line = c.kind == Call::Blit ? "blit " : "fill ";
+    line += std::to_string(c.x) + "," + std::to_string(c.y) + " " + std::to_string(c.width) + "x" +
+            std::to_string(c.height);
+    if (c.kind == Call::Blit)
+      line += " bitmap " + std::to_string(c.bitmapId) + " from " + std::to_string(c.srcX) + "," +
+              std::to_string(c.srcY);
+    else
+      line += " rgb(" + std::to_string(GetRValue(c.colour)) + "," + std::to_string(GetGValue(c.colour)) + "," +
+              std::to_string(GetBValue(c.colour)) + ")";
+    lines.push_back(line);
+  }
+  return lines;
+}

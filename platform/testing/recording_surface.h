@@ -1,0 +1,25 @@
+#pragma once
+// A paint surface that records what was drawn, in order.
+#include <string>
+#include <vector>
+
+#include "platform/dc.h"
+
+class CRecordingSurface : public CPaintSurface {
+ public:
+  struct Call {
+    enum Kind { Blit, Fill } kind = Blit;
+    int x = 0, y = 0, width = 0, height = 0;
+    int bitmapId = 0, srcX = 0, srcY = 0;  // Blit
+    COLORREF colour = 0;                   // Fill
+  };
+
+  void Blit(int x, int y, int width, int height, int bitmapId, int srcX, int srcY) override;
+  void Fill(int x, int y, int width, int height, COLORREF colour) override;
+
+  // "blit 10,20 40x40 bitmap 145 from 80,0" and "fill 10,20 40x40 rgb(255,0,0)".
+  std::vector<std::string> Describe() const;
+  void Clear() { calls.clear(); }
+
+  std::vector<Call> calls;
+};

@@ -1,0 +1,57 @@
+#include "platform/framework.h"
+#include "res/resource_ids.h"
+
+namespace {
+CWinApp* g_currentApp = nullptr;
+}  // namespace
+
+CWinApp::CWinApp() { g_currentApp = this; }
+
+CWinApp::~CWinApp() {
+  if (g_currentApp == this) g_currentApp = nullptr;
+}
+
+CWinApp* CWinApp::Current() { return g_currentApp; }
+
+void CWinApp::AddDocTemplate(std::unique_ptr<CSingleDocTemplate> docTemplate) {
+  m_pDocTemplate = std::move(docTemplate);
+}
+
+bool CWinApp::ProcessShellCommand(CCommandLineInfo& info) {
+  if (info.m_nShellCommand != CCommandLineInfo::FileNew) return true;
+  RouteCommand(ID_FILE_NEW);
+  return m_pDocTemplate && m_pDocTemplate->GetDocument() != nullptr;
+}
+
+void CWinApp::OnFileNew() {
+  if (!m_pDocTemplate) return;
+  m_pDocTemplate->OpenDocumentFile();
+  if (m_pDocTemplate->GetFrame()) m_pMainWnd = m_pDocTemplate->GetFrame();
+}
+
+bool CWinApp::RouteCommand(int id) {
+  // A greyed command never reaches its handler, whichever way it was issued.
+  if (!IsCommandEnabled(id)) return false;
+  CView* view = m_pDocTemplate ? m_pDocTemplate->GetView() : nullptr;
+  CFrameWnd* frame = m_pDocTemplate ? m_pDocTemplate->GetFrame() : nullptr;
+  if (view && view->OnCmdMsg(id)) return true;
+  if (frame && frame->OnCmdMsg(id)) return true;
+  if (OnCmdMsg(id)) return true;
+  if (id == ID_APP_EXIT) {
+    WindowFactory().CloseMainWindow();
+    return true;
+  }
+  return false;
+}
+
+bool CWinApp::IsCommandEnabled(int id) {
+  CCmdUI state(id);
+  CView* view = m_pDocTemplate ? m_pDocTemplate->GetView() : nullptr;
+  CFrameWnd* frame = m_pDocTemplate ? m_pDocTemplate->GetFrame() : nullptr;
+  CCmdTarget* route[] = {view, frame, this};
+  for (CCmdTarget* target : route) {
+    if (!target) continue;
+    if (target->OnUpdateCmdUI(state) || state.m_bHandled) return state.m_bEnabled;
+  }
+  return true;
+}

@@ -1,0 +1,110 @@
+#include "scores/high_score_dlg.h"
+
+#include <string_view>
+
+#include "res/resource_ids.h"
+#include "scores/latin1_text.h"
+#include "scores/name_entry_dlg.h"
+
+namespace {
+
+std::string_view BoardSizeWord(int boardSize) {
+  switch (boardSize) {
+    case 0:
+      return "Small";
+    case 1:
+      return "Medium";
+    case 2:
+      return "Large";
+    default:
+      return {};
+  }
+}
+
+std::string_view TileKindsSuffix(int tileKinds) {
+  switch (tileKinds) {
+    case 2:
+      return "/2";
+    case 3:
+      return "/3";
+    case 4:
+      return "/4";
+    case 5:
+      return "/5";
+    default:
+      return {};
+  }
+}
+
+}  // namespace
+
+CHighScoreDlg::CHighScoreDlg(CWnd* parent) : CDialog(IDD_HIGHSCORES, parent) { LoadScores(); }
+
+void CHighScoreDlg::SetBoard(int boardSize, int tileKinds) {
+  m_nBoardSize = boardSize;
+  m_nTileKinds = tileKinds;
+}
+
+bool CHighScoreDlg::HasTable() const {
+  const int table = ScoreTableIndex(m_nBoardSize, m_nTileKinds);
+  return m_nBoardSize >= 0 && m_nBoardSize <= 2 && table >= 0 && table < kScoreTableCount;
+}
+
+void CHighScoreDlg::SubmitScore(int score) {
+  m_nCurrentScore = score;
+  if (!HasTable()) return;
+  const int table = ScoreTableIndex(m_nBoardSize, m_nTileKinds);
+  if (score <= Entry(table, kEntriesPerTable - 1).score) return;
+
+  CNameEntryDlg prompt;
+  prompt.SetName(m_strLastName);
+  prompt.DoModal();  // Escape keeps the offered name, which counts as given
+  const std::string name = prompt.GetName();
+
+  InsertEntry(table, Utf8ToLatin1(name), score, false, true);
+  m_strLastName = name;
+}
+
+int CHighScoreDlg::DoModal() { return CDialog::DoModal(); }
+
+void CHighScoreDlg::DoDataExchange(CDataExchange* pDX) {
+  DDX_Control(pDX, IDC_HIGHSCORE_TITLE, m_stTitle);
+  for (int k = 0; k < kEntriesPerTable; ++k) {
+    DDX_Control(pDX, IDC_HIGHSCORE_NAME(k + 1), m_stNames[k]);
+    DDX_Control(pDX, IDC_HIGHSCORE_SCORE(k + 1), m_stScores[k]);
+  }
+  DDX_Control(pDX, IDC_HIGHSCORE_YOURSCORE, m_stYourScore);
+}
+
+bool CHighScoreDlg::OnInitDialog() {
+  CDialog::OnInitDialog();
+
+  std::string title = "High Scores for game board ";
+  title += BoardSizeWord(m_nBoardSize);
+  title += TileKindsSuffix(m_nTileKinds);
+  m_stTitle.SetWindowText(title);
+
+  m_stYourScore.SetWindowText(m_nCurrentScore >= 0 ? "Your score: " + std::to_string(m_nCurrentScore)
+                                                   : std::string());
+
+  // Every showing rewrites all rows, so nothing lingers from another table.
+  const bool hasTable = HasTable();
+  const int table = ScoreTableIndex(m_nBoardSize, m_nTileKinds);
+  for (int k = 0; k < kEntriesPerTable; ++k) {
+    if (!hasTable) {
+      m_stNames[k].SetWindowText({});
+      m_stScores[k].SetWindowText({});
+      continue;
+    }
+    const HighScoreEntry& entry = Entry(table, k);
+    m_stNames[k].SetWindowText(Latin1ToUtf8(NameOf(entry)));
+    m_stScores[k].SetWindowText(std::to_string(entry.score));
+  }
+  return true;  // the continue button takes the focus
+}
+
+void CHighScoreDlg::OnCommand(int id, int notifyCode) {
+  if (id == IDC_HIGHSCORE_CONTINUE && notifyCode == BN_CLICKED) OnContinue();
+}
+
+void CHighScoreDlg::OnContinue() { SendClose(); }

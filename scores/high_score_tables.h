@@ -1,0 +1,92 @@
+#pragma once
+// The twelve ten-entry high-score tables and their score file. Plain C++ and
+// POSIX only, so the fuzz targets can build it without any window code.
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+// A name holds at most 16 Latin-1 bytes, then a zero byte; the bytes after
+// the terminator are zero as well.
+struct HighScoreEntry {
+  char name[17];
+  std::int32_t score;
+  // Field by field: the padding after the name holds nothing of meaning.
+  friend bool operator==(const HighScoreEntry&, const HighScoreEntry&) = default;
+};
+
+inline constexpr int kScoreTableCount = 12;
+inline constexpr int kEntriesPerTable = 10;
+inline constexpr int kScoreEntryCount = kScoreTableCount * kEntriesPerTable;
+inline constexpr std::size_t kNameFieldBytes = sizeof(HighScoreEntry::name);
+inline constexpr std::size_t kMaxNameBytes = kNameFieldBytes - 1;
+// Name field, one separator byte, big-endian score.
+inline constexpr std::size_t kScoreRecordBytes = kNameFieldBytes + 1 + 4;
+inline constexpr std::size_t kScoreFileBytes = kScoreRecordBytes * kScoreEntryCount;
+// The best final score a game can reach: a Large board's 128 tiles removed
+// as one group, (128 - 2)^2, plus the bonus for an empty board.
+inline constexpr std::int32_t kMaxPossibleScore = 16876;
+// Relative on purpose: the scores live in the directory the game runs in.
+inline constexpr char kScoreFileName[] = "Karoblen.scr";
+
+// InsertEntry's results besides a position 0-9.
+inline constexpr int kEntryNotHighEnough = -1;
+inline constexpr int kEntryDuplicate = -2;
+
+constexpr int ScoreTableIndex(int boardSize, int tileKinds) { return (tileKinds - 2) * 3 + boardSize; }
+
+struct MergeOutcome {
+  bool valid = false;
+  bool noNul = false;  // validation stopped at a name field without a zero byte
+  int added = 0;
+  int duplicates = 0;
+};
+
+class CHighScoreTables {
+ public:
+  CHighScoreTables();
+  virtual ~CHighScoreTables() = default;
+
+  void BlankAllEntries();
+  const HighScoreEntry& Entry(int tableIndex, int position) const {
+    return m_entries[tableIndex * kEntriesPerTable + position];
+  }
+  std::span<const HighScoreEntry, kScoreEntryCount> Entries() const { return m_entries; }
+
+  // Puts `name` (Latin-1 bytes, cut at a zero byte and after 16 bytes) with
+  // `score` below every entry whose score is at least as high. Returns the
+  // position, kEntryNotHighEnough or kEntryDuplicate (same score, same name
+  // bytes, case-sensitive).
+  int InsertEntry(int tableIndex, std::string_view name, int score, bool checkDuplicates, bool save);
+
+  // Replaces the tables by the score file's records when the file is a
+  // readable regular file; records the file lacks are left blank.
+  void LoadScores();
+  // Replaces the score file as a whole or not at all; silent on failure, the
+  // tables in memory are kept either way. True when the file was replaced.
+  bool SaveScores() const;
+
+  void EncodeScoreFile(std::span<unsigned char, kScoreFileBytes> out) const;
+  // Blanks every entry, then takes each complete record of `bytes` (at most
+  // 120) in order.
+  void DecodeScoreFile(std::span<const unsigned char> bytes);
+
+  // A merge file must be exactly 2640 bytes, every name field must hold a
+  // zero byte and every score must lie in 0..kMaxPossibleScore. Stops at the
+  // first record that fails; `noNul` tells whether a name field did.
+  static bool ValidateScoreBuffer(std::span<const unsigned char> bytes, bool* noNul);
+  // Validates `bytes` and, only when valid, offers every record with a score
+  // above 0 to its table, with the duplicate check and without saving.
+  MergeOutcome MergeBuffer(std::span<const unsigned char> bytes);
+
+ protected:
+  HighScoreEntry m_entries[kScoreEntryCount];
+};
+
+// Copies `name` into a name field: up to its first zero byte, at most 16
+// bytes, zero bytes after it.
+void CopyName(char (&field)[kNameFieldBytes], std::string_view name);
+// The name's bytes up to its terminator (never beyond the field).
+std::string_view NameOf(const HighScoreEntry& entry);
+void EncodeRecord(const HighScoreEntry& entry, std::span<unsigned char, kScoreRecordBytes> out);
+HighScoreEntry DecodeRecord(std::span<const unsigned char, kScoreRecordBytes> record);

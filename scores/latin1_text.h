@@ -1,0 +1,12 @@
+#pragma once
+// Player names are kept as ISO 8859-1 (Latin-1) bytes, one byte per
+// character, so that 16 characters always fit the 17-byte name field and a
+// score file reads the same on every machine. The desktop's texts are UTF-8;
+// these two functions translate at the border.
+#include <string>
+#include <string_view>
+
+// Characters Latin-1 cannot hold, and bytes that are not valid UTF-8, each
+// become one '?'.
+std::string Utf8ToLatin1(std::string_view utf8);
+std::string Latin1ToUtf8(std::string_view latin1);

@@ -1,0 +1,25 @@
+#include "scores/name_entry_dlg.h"
+
+#include "res/resource_ids.h"
+
+CNameEntryDlg::CNameEntryDlg(CWnd* parent) : CDialog(IDD_NAMEENTRY, parent) {}
+
+void CNameEntryDlg::DoDataExchange(CDataExchange* pDX) {
+  DDX_Control(pDX, IDC_NAME, m_editName);
+  DDX_Text(pDX, IDC_NAME, m_strName);
+  DDV_MaxChars(pDX, m_strName, kMaxNameChars);
+}
+
+bool CNameEntryDlg::OnInitDialog() {
+  CDialog::OnInitDialog();
+  // The previous name is offered fully selected, so typing replaces it.
+  m_editName.SetFocus();
+  m_editName.SetSel(0, -1);
+  m_editName.ScrollCaret();
+  return false;  // the focus is set already
+}
+
+void CNameEntryDlg::OnOK() {
+  UpdateData(true);
+  EndDialog(IDOK);
+}

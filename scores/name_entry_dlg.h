@@ -1,0 +1,27 @@
+#pragma once
+// The prompt for the player's name after a score made the table. It has no
+// Cancel button; Escape leaves the name it was opened with.
+#include <string>
+
+#include "platform/dialog.h"
+
+class CNameEntryDlg : public CDialog {
+ public:
+  // Characters, not bytes: the name is kept as one Latin-1 byte each.
+  static constexpr int kMaxNameChars = 16;
+
+  explicit CNameEntryDlg(CWnd* parent = nullptr);
+
+  // UTF-8, as the desktop shows and returns it.
+  void SetName(const std::string& name) { m_strName = name; }
+  std::string GetName() const { return m_strName; }
+
+ protected:
+  void DoDataExchange(CDataExchange* pDX) override;
+  bool OnInitDialog() override;
+  void OnOK() override;
+
+ private:
+  CEdit m_editName;
+  std::string m_strName;
+};

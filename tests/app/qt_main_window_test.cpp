@@ -1,0 +1,123 @@
+// The main window as the player sees it: caption, size limits, the Undo
+// command's state in menu and toolbar, status-bar prompts and tooltips.
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusTipEvent>
+#include <QTest>
+#include <QToolBar>
+#include <vector>
+
+#include "board_snapshot.h"
+#include "platform/qt/status_panes.h"
+#include "qt_app_fixture.h"
+#include "res/resource_ids.h"
+
+namespace {
+
+using QtMainWindowTest = QtAppFixture;
+
+TEST_F(QtMainWindowTest, CaptionIsTheProgramNameBeforeAndAfterNewGames) {
+  EXPECT_EQ(Window().windowTitle().toStdString(), "Karoblen");
+  EXPECT_TRUE(Window().isVisible());
+  app.OnFileNew();
+  app.OnFileNew();
+  EXPECT_EQ(Window().windowTitle().toStdString(), "Karoblen");
+}
+
+TEST_F(QtMainWindowTest, CannotBeMadeSmallerThan640x440ButCanBeMaximised) {
+  Window().resize(300, 200);
+  QApplication::processEvents();
+  EXPECT_EQ(Window().frameGeometry().width(), 640);
+  EXPECT_EQ(Window().frameGeometry().height(), 440);
+  EXPECT_TRUE(Window().windowFlags() & Qt::WindowMaximizeButtonHint);
+  EXPECT_EQ(Window().maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+}
+
+TEST_F(QtMainWindowTest, UndoIsGreyedInMenuAndToolbarExactlyWhileNothingCanBeUndone) {
+  QWidget* button = ToolButton(ID_GAME_UNDO);
+  ASSERT_NE(button, nullptr);
+  EXPECT_FALSE(Action(ID_GAME_UNDO)->isEnabled());
+  EXPECT_FALSE(button->isEnabled());
+
+  const auto [column, row] = FindRemovableCell(Doc());
+  ASSERT_GE(column, 0);
+  QTest::mouseClick(&Window().ViewWidget(), Qt::LeftButton, {}, CellCentre(column, row));
+  EXPECT_TRUE(Doc().CanUndo());
+  EXPECT_TRUE(Action(ID_GAME_UNDO)->isEnabled());
+  EXPECT_TRUE(button->isEnabled());
+
+  Action(ID_GAME_UNDO)->trigger();
+  EXPECT_FALSE(Doc().CanUndo());
+  EXPECT_FALSE(Action(ID_GAME_UNDO)->isEnabled());
+  EXPECT_FALSE(button->isEnabled());
+}
+
+TEST_F(QtMainWindowTest, ToolbarHoldsNewGameUndoAndAboutWithTheirTooltips) {
+  std::vector<int> commands;
+  for (QAction* action : Window().ToolBar()->actions())
+    commands.push_back(action->isSeparator() ? 0 : Window().Commands().CommandOf(action));
+  EXPECT_EQ(commands, (std::vector<int>{57600, 0, 32773, 0, 57664}));
+
+  EXPECT_EQ(ToolButton(ID_FILE_NEW)->toolTip().toStdString(), "New Game");
+  EXPECT_EQ(ToolButton(ID_GAME_UNDO)->toolTip().toStdString(), "Undo Last Move");
+  EXPECT_EQ(ToolButton(ID_APP_ABOUT)->toolTip().toStdString(), "About");
+}
+
+class QtStatusBarTest : public QtAppFixture {
+ protected:
+  std::string Message() const { return Window().StatusPanes()->Message().toStdString(); }
+
+  // Highlights a menu item the way the pointer does, in its open menu.
+  std::string PromptWhileHighlighting(int command) {
+    QAction* action = Action(command);
+    QMenu* menu = nullptr;
+    for (QMenu* candidate : Window().menuBar()->findChildren<QMenu*>())
+      if (candidate->actions().contains(action)) menu = candidate;
+    if (!menu) return "<no menu>";
+    menu->popup(Window().mapToGlobal(QPoint(10, 10)));
+    QApplication::processEvents();
+    menu->setActiveAction(action);
+    QApplication::processEvents();
+    const std::string prompt = Message();
+    menu->hide();
+    QApplication::processEvents();
+    return prompt;
+  }
+
+  // Moves the pointer onto a toolbar button and off it again.
+  std::string PromptWhileOverButton(int command) {
+    QWidget* button = ToolButton(command);
+    const QPointF centre = QPointF(button->rect().center());
+    QEnterEvent enter(centre, centre, QPointF(button->mapToGlobal(centre)));
+    QApplication::sendEvent(button, &enter);
+    const std::string prompt = Message();
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(button, &leave);
+    return prompt;
+  }
+};
+
+TEST_F(QtStatusBarTest, ReadyWhenIdle) { EXPECT_EQ(Message(), "Ready"); }
+
+TEST_F(QtStatusBarTest, MenuItemsShowTheirPromptAndReadyComesBack) {
+  EXPECT_EQ(PromptWhileHighlighting(ID_FILE_NEW), "Start a new game");
+  EXPECT_EQ(PromptWhileHighlighting(ID_FILE_HIGHSCORES), "View high scores for current board");
+  EXPECT_EQ(PromptWhileHighlighting(ID_APP_EXIT), "Exit Karoblen");
+  EXPECT_EQ(PromptWhileHighlighting(ID_GAME_OPTIONS), "Edit game settings");
+  EXPECT_EQ(PromptWhileHighlighting(ID_APP_ABOUT), "About Karoblen");
+  EXPECT_EQ(Message(), "Ready");
+}
+
+TEST_F(QtStatusBarTest, MergeHasNoPromptSoThePaneIsEmpty) {
+  EXPECT_EQ(PromptWhileHighlighting(ID_FILE_MERGESCORES), "");
+  EXPECT_EQ(Message(), "Ready");
+}
+
+TEST_F(QtStatusBarTest, ToolbarButtonsShowTheirPrompt) {
+  EXPECT_EQ(PromptWhileOverButton(ID_FILE_NEW), "Start a new game");
+  EXPECT_EQ(PromptWhileOverButton(ID_GAME_UNDO), "Undo the last move");
+  EXPECT_EQ(PromptWhileOverButton(ID_APP_ABOUT), "About Karoblen");
+  EXPECT_EQ(Message(), "Ready");
+}
+
+}  // namespace

@@ -1,0 +1,178 @@
+#include <map>
+#include <string>
+
+#include "platform/testing/recording_host.h"
+#include "score_bytes.h"
+#include "scores/high_score_dlg.h"
+#include "scratch_directory.h"
+
+namespace {
+
+constexpr int kTable = 147;
+constexpr int kPrompt = 148;
+constexpr int kNameEdit = 1040;
+const std::string kBlankName = "                ";
+
+class HighScoreDlgTest : public ScratchDirectoryTest {
+ protected:
+  // Texts of the table dialog's 22 controls at its last showing.
+  std::map<int, std::string> ShowTable(CHighScoreDlg& dlg) {
+    std::map<int, std::string> texts;
+    m_host.OnDialog(kTable, [&texts](CDialog&, CMemoryControlSite& site) {
+      for (int id = 1018; id <= 1041; ++id)
+        if (id != 1039 && id != 1040) texts[id] = site.GetText(id);
+    });
+    dlg.DoModal();
+    return texts;
+  }
+
+  // The prompt answers with `typed` and OK, or with Escape when nothing is typed.
+  void AnswerPrompt(std::optional<std::string> typed) {
+    m_host.OnDialog(kPrompt, [this, typed](CDialog&, CMemoryControlSite& site) {
+      m_offered = site.GetText(kNameEdit);
+      m_offerSelected = site.GetSelStart(kNameEdit) == 0 &&
+                        site.GetSelEnd(kNameEdit) == static_cast<int>(m_offered.size()) &&
+                        site.GetFocus() == kNameEdit;
+      if (!typed) return site.PressEscape();
+      site.TypeText(kNameEdit, *typed);
+      m_limit = site.GetLimitText(kNameEdit);
+      site.Click(IDOK);
+    });
+  }
+
+  int Prompts() const { return m_host.Count("dialog 148"); }
+
+  CRecordingHost m_host;
+  std::string m_offered;
+  bool m_offerSelected = false;
+  int m_limit = 0;
+};
+
+TEST_F(HighScoreDlgTest, ConstructionLoadsTheScoreFile) {
+  Bytes file = BlankScoreFile();
+  PutRecord(file, 0, Record("Zed", 77));
+  WriteFileBytes("Karoblen.scr", file);
+  CHighScoreDlg dlg;
+  EXPECT_STREQ(dlg.Entry(0, 0).name, "Zed");
+  EXPECT_EQ(dlg.Entry(0, 0).score, 77);
+  EXPECT_TRUE(dlg.GetLastName().empty());
+}
+
+TEST_F(HighScoreDlgTest, ViewingAsksNothingAndShowsABlankTableWithoutScoreLine) {
+  CHighScoreDlg dlg;
+  dlg.SetBoard(2, 4);
+  dlg.SubmitScore(-1);
+  const auto texts = ShowTable(dlg);
+  EXPECT_EQ(Prompts(), 0);
+  EXPECT_EQ(texts.at(1018), "High Scores for game board Large/4");
+  EXPECT_EQ(texts.at(1041), "");
+  for (int k = 0; k < 10; ++k) {
+    EXPECT_EQ(texts.at(1019 + 2 * k), kBlankName);
+    EXPECT_EQ(texts.at(1020 + 2 * k), "0");
+  }
+  EXPECT_FALSE(FileExists("Karoblen.scr"));
+}
+
+TEST_F(HighScoreDlgTest, FirstHighScoreClosedWithEscapeIsRecordedWithAnEmptyName) {
+  CHighScoreDlg dlg;
+  dlg.SetBoard(0, 2);
+  AnswerPrompt(std::nullopt);
+  dlg.SubmitScore(1);
+  EXPECT_EQ(Prompts(), 1);
+  EXPECT_EQ(m_offered, "");
+  EXPECT_STREQ(dlg.Entry(0, 0).name, "");
+  EXPECT_EQ(dlg.Entry(0, 0).score, 1);
+  const Bytes file = ReadFileBytes("Karoblen.scr");
+  ASSERT_EQ(file.size(), 2640u);
+  EXPECT_EQ(RecordOf(file, 0), Record("", 1));
+}
+
+TEST_F(HighScoreDlgTest, LaterPromptOffersTheLastNameSelectedAndEscapeKeepsIt) {
+  CHighScoreDlg dlg;
+  dlg.SetBoard(1, 3);
+  AnswerPrompt("Alice");
+  dlg.SubmitScore(300);
+  AnswerPrompt(std::nullopt);
+  dlg.SubmitScore(200);
+  EXPECT_EQ(m_offered, "Alice");
+  EXPECT_TRUE(m_offerSelected);
+  AnswerPrompt("Bob");  // typing replaces the selected offer
+  dlg.SubmitScore(250);
+
+  const auto texts = ShowTable(dlg);
+  EXPECT_EQ(texts.at(1019), "Alice");
+  EXPECT_EQ(texts.at(1020), "300");
+  EXPECT_EQ(texts.at(1021), "Bob");
+  EXPECT_EQ(texts.at(1022), "250");
+  EXPECT_EQ(texts.at(1023), "Alice");
+  EXPECT_EQ(texts.at(1024), "200");
+  EXPECT_EQ(texts.at(1025), kBlankName);
+  EXPECT_EQ(texts.at(1041), "Your score: 250");
+  EXPECT_EQ(RecordOf(ReadFileBytes("Karoblen.scr"), 40), Record("Alice", 300));
+}
+
+TEST_F(HighScoreDlgTest, NameTakesSixteenCharactersAndRefusesTheSeventeenth) {
+  CHighScoreDlg dlg;
+  dlg.SetBoard(0, 5);
+  AnswerPrompt("ABCDEFGHIJKLMNOPQ");
+  dlg.SubmitScore(9);
+  EXPECT_EQ(m_limit, 16);
+  EXPECT_STREQ(dlg.Entry(9, 0).name, "ABCDEFGHIJKLMNOP");
+  EXPECT_EQ(dlg.GetLastName(), "ABCDEFGHIJKLMNOP");
+}
+
+TEST_F(HighScoreDlgTest, Utf8NameIsStoredAsLatin1AndShownAsUtf8) {
+  CHighScoreDlg dlg;
+  dlg.SetBoard(2, 2);
+  AnswerPrompt("Ren\xC3\xA9" "e \xE2\x82\xAC" "5");
+  dlg.SubmitScore(40);
+  EXPECT_EQ(RecordOf(ReadFileBytes("Karoblen.scr"), 20),
+            (Bytes{'R', 'e', 'n', 0xE9, 'e', ' ', '?', '5', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 40}));
+  EXPECT_EQ(ShowTable(dlg).at(1019), "Ren\xC3\xA9" "e ?5");
+}
+
+TEST_F(HighScoreDlgTest, ScoreNotBeatingTheTenthAsksNothingButIsShown) {
+  CHighScoreDlg dlg;
+  dlg.SetBoard(0, 3);
+  dlg.SubmitScore(0);
+  EXPECT_EQ(Prompts(), 0);
+  EXPECT_FALSE(FileExists("Karoblen.scr"));
+  EXPECT_EQ(ShowTable(dlg).at(1041), "Your score: 0");
+  dlg.SubmitScore(-12);
+  EXPECT_EQ(ShowTable(dlg).at(1041), "");
+}
+
+TEST_F(HighScoreDlgTest, PlayedGamesMayEnterTheSameNameAndScoreTwice) {
+  CHighScoreDlg dlg;
+  dlg.SetBoard(1, 4);
+  AnswerPrompt("Sam");
+  dlg.SubmitScore(60);
+  dlg.SubmitScore(60);
+  EXPECT_STREQ(dlg.Entry(7, 1).name, "Sam");
+  EXPECT_EQ(dlg.Entry(7, 1).score, 60);
+}
+
+TEST_F(HighScoreDlgTest, EachShowingRebuildsEveryRowFromItsOwnTable) {
+  CHighScoreDlg dlg;
+  dlg.InsertEntry(ScoreTableIndex(2, 4), "Top", 500, false, false);
+  dlg.SetBoard(2, 4);
+  auto texts = ShowTable(dlg);
+  EXPECT_EQ(texts.at(1019), "Top");
+  EXPECT_EQ(texts.at(1020), "500");
+  dlg.SetBoard(0, 2);
+  texts = ShowTable(dlg);
+  EXPECT_EQ(texts.at(1019), kBlankName);
+  EXPECT_EQ(texts.at(1020), "0");
+}
+
+TEST_F(HighScoreDlgTest, ContinueButtonClosesTheTable) {
+  CHighScoreDlg dlg;
+  m_host.OnDialog(kTable, [](CDialog& dialog, CMemoryControlSite& site) {
+    EXPECT_EQ(site.GetFocus(), 1039);
+    site.Click(1039);
+    EXPECT_TRUE(dialog.IsEnding());
+  });
+  EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+}
+
+}  // namespace

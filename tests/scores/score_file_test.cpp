@@ -1,0 +1,137 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+
+#include "score_bytes.h"
+#include "scores/high_score_tables.h"
+#include "scratch_directory.h"
+
+namespace {
+
+using ScoreFileTest = ScratchDirectoryTest;
+
+void ExpectAllBlank(const CHighScoreTables& tables) {
+  for (const HighScoreEntry& entry : tables.Entries()) {
+    EXPECT_STREQ(entry.name, "                ");
+    EXPECT_EQ(entry.score, 0);
+  }
+}
+
+TEST_F(ScoreFileTest, FirstSaveWritesTwelveBlankTablesByteForByte) {
+  CHighScoreTables tables;
+  ASSERT_TRUE(tables.SaveScores());
+  const Bytes file = ReadFileBytes("Karoblen.scr");
+  ASSERT_EQ(file.size(), 2640u);
+  for (int r = 0; r < 120; ++r) EXPECT_EQ(RecordOf(file, r), BlankRecord()) << "record " << r;
+  EXPECT_TRUE(LeftoverTemporaryFiles().empty());
+}
+
+TEST_F(ScoreFileTest, RecordHoldsZeroPaddedNameZeroSeparatorAndBigEndianScore) {
+  CHighScoreTables tables;
+  tables.InsertEntry(ScoreTableIndex(1, 3), "Ann", 300, false, true);  // table 4: bytes 880..1099
+  const Bytes file = ReadFileBytes("Karoblen.scr");
+  ASSERT_EQ(file.size(), 2640u);
+  const Bytes expected{'A', 'n', 'n', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x00, 0x00, 0x00, 0x01, 0x2C};
+  EXPECT_EQ(RecordOf(file, 40), expected);
+  EXPECT_EQ(RecordOf(file, 39), BlankRecord());
+  EXPECT_EQ(RecordOf(file, 41), BlankRecord());
+}
+
+TEST_F(ScoreFileTest, LoadReadsNamesAndSignedScoresInFileOrder) {
+  Bytes file = BlankScoreFile();
+  PutRecord(file, 0, Record("Zed", 0x00010000, 0x7F));  // the separator is ignored
+  PutRecord(file, 1, Record("Neg", 0xFFFFFFFE));
+  PutRecord(file, 2, Record(std::string_view("Bo\0ZZZZ", 7), 5));  // bytes after the terminator are dropped
+  PutRecord(file, 119, Record("Last", 9));
+  WriteFileBytes("Karoblen.scr", file);
+
+  CHighScoreTables tables;
+  tables.LoadScores();
+  EXPECT_STREQ(tables.Entry(0, 0).name, "Zed");
+  EXPECT_EQ(tables.Entry(0, 0).score, 65536);
+  EXPECT_EQ(tables.Entry(0, 1).score, -2);  // taken as stored, even out of order
+  EXPECT_EQ(std::memcmp(tables.Entry(0, 2).name, "Bo\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0", 17), 0);
+  EXPECT_STREQ(tables.Entry(11, 9).name, "Last");
+  EXPECT_EQ(tables.Entry(11, 9).score, 9);
+}
+
+TEST_F(ScoreFileTest, NameFieldWithoutTerminatorKeepsSixteenBytes) {
+  Bytes file = BlankScoreFile();
+  PutRecord(file, 3, Record("ABCDEFGHIJKLMNOPQ", 7));
+  WriteFileBytes("Karoblen.scr", file);
+  CHighScoreTables tables;
+  tables.LoadScores();
+  EXPECT_STREQ(tables.Entry(0, 3).name, "ABCDEFGHIJKLMNOP");
+  EXPECT_EQ(tables.Entry(0, 3).score, 7);
+}
+
+TEST_F(ScoreFileTest, ShortFileLoadsItsCompleteRecordsAndLeavesTheRestBlank) {
+  Bytes file = Record("One", 11);
+  const Bytes second = Record("Two", 10);
+  file.insert(file.end(), second.begin(), second.end());
+  file.insert(file.end(), {'T', 'h', 'r', 'e', 'e', 0, 0, 0, 0, 0});  // a torn third record
+  WriteFileBytes("Karoblen.scr", file);
+
+  CHighScoreTables tables;
+  tables.InsertEntry(5, "Gone", 99, false, false);
+  tables.LoadScores();
+  EXPECT_STREQ(tables.Entry(0, 0).name, "One");
+  EXPECT_EQ(tables.Entry(0, 1).score, 10);
+  EXPECT_STREQ(tables.Entry(0, 2).name, "                ");
+  EXPECT_EQ(tables.Entry(0, 2).score, 0);
+  EXPECT_EQ(tables.Entry(5, 0).score, 0);  // the file replaced what was in memory
+}
+
+TEST_F(ScoreFileTest, SaveThenLoadGivesBackTheSameTables) {
+  CHighScoreTables saved;
+  saved.InsertEntry(0, "x", 1, false, false);
+  saved.InsertEntry(11, "\xE9t\xE9", 16876, false, false);
+  saved.InsertEntry(7, "sixteen-chars-ok", 42, false, true);
+  CHighScoreTables loaded;
+  loaded.LoadScores();
+  EXPECT_TRUE(std::ranges::equal(saved.Entries(), loaded.Entries()));
+}
+
+TEST_F(ScoreFileTest, FifoOrDirectoryNamedLikeTheScoreFileLoadsNothingAndNeverBlocks) {
+  alarm(20);  // a blocking open would otherwise hang the whole test run
+  ASSERT_EQ(::mkfifo("Karoblen.scr", 0600), 0);
+  CHighScoreTables fromFifo;
+  fromFifo.LoadScores();
+  ExpectAllBlank(fromFifo);
+
+  std::filesystem::remove("Karoblen.scr");
+  std::filesystem::create_directory("Karoblen.scr");
+  CHighScoreTables fromDirectory;
+  fromDirectory.LoadScores();
+  ExpectAllBlank(fromDirectory);
+  alarm(0);
+}
+
+TEST_F(ScoreFileTest, FailedSaveKeepsTablesAndTheNextSaveWritesThem) {
+  // A directory in the way makes the final rename fail, even for root.
+  std::filesystem::create_directory("Karoblen.scr");
+  CHighScoreTables tables;
+  EXPECT_EQ(tables.InsertEntry(3, "Kept", 250, false, true), 0);
+  EXPECT_FALSE(tables.SaveScores());
+  EXPECT_TRUE(LeftoverTemporaryFiles().empty());
+  EXPECT_STREQ(tables.Entry(3, 0).name, "Kept");
+
+  std::filesystem::remove("Karoblen.scr");
+  ASSERT_TRUE(tables.SaveScores());
+  EXPECT_EQ(RecordOf(ReadFileBytes("Karoblen.scr"), 30), Record("Kept", 250));
+}
+
+TEST_F(ScoreFileTest, SaveKeepsThePermissionsOfTheFileItReplaces) {
+  CHighScoreTables tables;
+  ASSERT_TRUE(tables.SaveScores());
+  ASSERT_EQ(::chmod("Karoblen.scr", 0640), 0);
+  ASSERT_TRUE(tables.SaveScores());
+  struct stat info {};
+  ASSERT_EQ(::stat("Karoblen.scr", &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
+}  // namespace

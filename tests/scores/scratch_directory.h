@@ -1,0 +1,33 @@
+#pragma once
+// The score file is relative to the current directory, so every test runs in
+// a directory of its own that disappears afterwards.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+class CScratchDirectory {
+ public:
+  CScratchDirectory();
+  ~CScratchDirectory();
+  CScratchDirectory(const CScratchDirectory&) = delete;
+  CScratchDirectory& operator=(const CScratchDirectory&) = delete;
+
+  const std::filesystem::path& Path() const { return m_path; }
+
+ private:
+  std::filesystem::path m_previous;
+  std::filesystem::path m_path;
+};
+
+class ScratchDirectoryTest : public ::testing::Test {
+ protected:
+  CScratchDirectory m_scratch;
+};
+
+std::vector<unsigned char> ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::vector<unsigned char>& bytes);
+bool FileExists(const std::string& path);
+// Names in the current directory that start with "Karoblen.scr.".
+std::vector<std::string> LeftoverTemporaryFiles();

@@ -1,0 +1,130 @@
+#pragma once
+// A board view on an in-memory form, a document laid out by hand and a host
+// that records every sound, pause, repaint and dialog.
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "game/high_score_keeper.h"
+#include "game/karoblen_doc.h"
+#include "platform/testing/memory_control_site.h"
+#include "platform/testing/recording_host.h"
+#include "res/resource_ids.h"
+#include "view/karoblen_view.h"
+
+// Lays out boards as text, one string per row from the top: '0'..'4' a tile
+// kind, '.' an empty cell.
+class CKaroblenDocTestAccess {
+ public:
+  using Rows = std::vector<std::string>;
+
+  // The middle of a game on this board: score 0, no selection, no undo.
+  static void Lay(CKaroblenDoc& doc, int boardSize, int tileKinds, const Rows& rows) {
+    doc.SetBoardSize(boardSize);
+    doc.SetTileKinds(tileKinds);
+    if (static_cast<int>(rows.size()) != doc.m_nHeight) throw std::logic_error("wrong number of rows");
+    int tiles = 0;
+    for (int r = 0; r < doc.m_nHeight; ++r) {
+      if (static_cast<int>(rows[r].size()) != doc.m_nWidth) throw std::logic_error("wrong row width");
+      for (int c = 0; c < doc.m_nWidth; ++c) {
+        const bool empty = rows[r][c] == '.';
+        const auto kind = static_cast<std::int8_t>(rows[r][c] - '0');
+        doc.m_board[CKaroblenDoc::CellIndex(c, r)] = empty ? EmptyCell : kind;
+        tiles += empty ? 0 : 1;
+      }
+    }
+    doc.m_nTilesLeft = tiles;
+    doc.m_nScore = 0;
+    doc.m_bCanUndo = false;
+    doc.ClearSelection();
+  }
+
+  static Rows Board(const CKaroblenDoc& doc) {
+    Rows rows(doc.GetHeight(), std::string(doc.GetWidth(), '.'));
+    for (int r = 0; r < doc.GetHeight(); ++r)
+      for (int c = 0; c < doc.GetWidth(); ++c)
+        if (const int tile = doc.GetTile(c, r); tile >= 0) rows[r][c] = static_cast<char>('0' + tile);
+    return rows;
+  }
+
+  // 'x' for a selected cell.
+  static Rows Selection(const CKaroblenDoc& doc) {
+    Rows rows(doc.GetHeight(), std::string(doc.GetWidth(), '.'));
+    for (int r = 0; r < doc.GetHeight(); ++r)
+      for (int c = 0; c < doc.GetWidth(); ++c)
+        if (doc.IsSelected(c, r)) rows[r][c] = 'x';
+    return rows;
+  }
+};
+
+using Board = CKaroblenDocTestAccess;
+
+// Stands in for the high-score tables: logs each request into the host's
+// event list, so that its place among sounds, repaints and dialogs shows.
+class CLoggingHighScores : public CHighScoreKeeper {
+ public:
+  CLoggingHighScores(std::vector<std::string>& events, const CControlSite& form)
+      : m_events(events), m_form(form) {}
+  void SetBoard(int boardSize, int tileKinds) override {
+    m_events.push_back("high scores board " + std::to_string(boardSize) + "/" + std::to_string(tileKinds));
+  }
+  void SubmitScore(int score) override {
+    m_events.push_back("high scores submit " + std::to_string(score));
+    scoreTextAtSubmit = m_form.GetText(IDC_SCORE);
+  }
+  int DoModal() override {
+    m_events.push_back("high scores show");
+    return 1;
+  }
+  void MergeFrom(std::string path) override { m_events.push_back("high scores merge " + path); }
+
+  std::string scoreTextAtSubmit;
+
+ private:
+  std::vector<std::string>& m_events;
+  const CControlSite& m_form;
+};
+
+inline constexpr int kSmall = 0;
+inline constexpr int kMedium = 1;
+inline constexpr int kLarge = 2;
+
+// The view as the main window shows it: bound to its form and laid out in
+// the client area the window opens with.
+class ViewHarness {
+ public:
+  static constexpr int kClientWidth = 632;
+  static constexpr int kClientHeight = 353;
+
+  ViewHarness() {
+    doc.AttachHighScores(&highScores);
+    view.SetDocument(&doc);
+    view.AttachSite(&form);
+    view.UpdateData(false);
+    view.OnSize(0, kClientWidth, kClientHeight);
+  }
+  ~ViewHarness() { view.AttachSite(nullptr); }
+
+  // Lays the board out and centres it afresh.
+  void Lay(int boardSize, int tileKinds, const Board::Rows& rows) {
+    Board::Lay(doc, boardSize, tileKinds, rows);
+    view.OnSize(0, kClientWidth, kClientHeight);
+    host.ClearEvents();
+  }
+
+  // The middle of a cell, in client coordinates.
+  CPoint CellPoint(int column, int row) const {
+    return {view.GetOriginX() + 40 * column + 20, view.GetOriginY() + 40 * row + 20};
+  }
+  void MoveTo(int column, int row) { view.OnMouseMove(0, CellPoint(column, row)); }
+  void ClickAt(int column, int row) { view.OnLButtonDown(0, CellPoint(column, row)); }
+
+  std::string Text(int id) const { return form.GetText(id); }
+
+  CRecordingHost host;
+  CKaroblenDoc doc;
+  CMemoryControlSite form{IDD_KAROBLEN_FORM};
+  CLoggingHighScores highScores{host.events, form};
+  CKaroblenView view;
+};

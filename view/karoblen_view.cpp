@@ -1,0 +1,46 @@
+#include "view/karoblen_view.h"
+
+#include "res/resource_ids.h"
+
+CKaroblenView::CKaroblenView() : CFormView(IDD_KAROBLEN_FORM) {}
+
+CKaroblenView::~CKaroblenView() = default;
+
+CKaroblenDoc* CKaroblenView::GetDocument() const {
+  // The template pairs this view with a CKaroblenDoc and nothing else.
+  return static_cast<CKaroblenDoc*>(CFormView::GetDocument());
+}
+
+void CKaroblenView::DoDataExchange(CDataExchange* pDX) {
+  CFormView::DoDataExchange(pDX);
+  DDX_Control(pDX, IDC_SELECTSCORE, m_SelectScoreText);
+  DDX_Control(pDX, IDC_TILESLEFT, m_TilesLeftText);
+  DDX_Control(pDX, IDC_SCORE, m_ScoreText);
+}
+
+bool CKaroblenView::OnCmdMsg(int nID) {
+  switch (nID) {
+    case ID_GAME_OPTIONS:
+      OnGameOptions();
+      return true;
+    case ID_GAME_UNDO:
+      OnGameUndo();
+      return true;
+    case ID_FILE_HIGHSCORES:
+      OnViewHighScores();
+      return true;
+    case ID_FILE_MERGESCORES:
+      OnMergeHighScores();
+      return true;
+    default:
+      return CFormView::OnCmdMsg(nID);
+  }
+}
+
+bool CKaroblenView::OnUpdateCmdUI(CCmdUI& cmdUI) {
+  if (cmdUI.m_nID == ID_GAME_UNDO) {
+    OnUpdateGameUndo(&cmdUI);
+    return true;
+  }
+  return CFormView::OnUpdateCmdUI(cmdUI);
+}

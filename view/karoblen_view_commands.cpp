@@ -1,0 +1,62 @@
+// Commands that act on the running game: Undo, Options and the high scores.
+#include <string>
+
+#include "app/options_dlg.h"
+#include "platform/host.h"
+#include "res/resource_ids.h"
+#include "view/karoblen_view.h"
+
+void CKaroblenView::OnGameUndo() {
+  PlayEffect(SND_UNDO);
+  GetDocument()->RestoreUndo();
+  UpdateScoreTexts();
+  // The select-score text keeps its value until the pointer next moves.
+  RepaintLater();
+}
+
+void CKaroblenView::OnUpdateGameUndo(CCmdUI* pCmdUI) { pCmdUI->Enable(GetDocument()->CanUndo()); }
+
+void CKaroblenView::OnGameOptions() {
+  CKaroblenDoc* pDoc = GetDocument();
+  COptionsDlg options(pDoc->GetBoardSize(), pDoc->GetTileKinds());
+  options.DoModal();
+  if (options.IsCancelled()) return;
+  // Compare values, not whether a list was touched: changing a list and
+  // changing it back is no change.
+  if (options.GetBoardSize() == pDoc->GetBoardSize() &&
+      options.GetTileKinds() == pDoc->GetTileKinds()) {
+    return;
+  }
+  const int answer = Host().MessageBox(
+      this, "Changes to board size/number of tiles requires the game to restart -- are you sure?",
+      "Karoblen Options", MB_YESNO | MB_ICONQUESTION);
+  if (answer != IDYES) return;
+
+  const int oldBoardSize = pDoc->GetBoardSize();
+  const int oldWidth = pDoc->GetWidth();
+  const int oldHeight = pDoc->GetHeight();
+  pDoc->SetBoardSize(options.GetBoardSize());
+  pDoc->SetTileKinds(options.GetTileKinds());
+  pDoc->OnNewDocument();
+  // The window keeps its size; only a new board size needs re-centring.
+  if (oldBoardSize != options.GetBoardSize()) {
+    ShiftBoardOrigin(oldWidth, oldHeight, pDoc->GetWidth(), pDoc->GetHeight());
+  }
+  RepaintNow(true);
+}
+
+void CKaroblenView::OnViewHighScores() {
+  // -1 enters nothing and only shows the table of the current board.
+  GetDocument()->RecordHighScore(-1);
+}
+
+void CKaroblenView::OnMergeHighScores() {
+  FileOpenRequest request;
+  request.title = "Select High Score File To Merge";
+  request.filter = "Highscore Files (.scr;.scores)|*.scr;*.scores|All Files|*.*||";
+  request.defaultExt = "scr";
+  request.flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+  if (const std::optional<std::string> path = Host().GetOpenFileName(request)) {
+    GetDocument()->MergeScoreFile(*path);
+  }
+}

@@ -1,0 +1,95 @@
+// Painting the board and laying out the view.
+#include <string>
+
+#include "res/resource_ids.h"
+#include "view/karoblen_view.h"
+
+namespace {
+constexpr COLORREF kEmptyCellColour = RGB(192, 192, 192);
+constexpr int kTextWidth = 100;
+constexpr int kTextHeight = 15;
+// Leaves room above the texts along the bottom edge.
+constexpr int kBoardLift = 6;
+}  // namespace
+
+void CKaroblenView::OnDraw(CDC* pDC) {
+  CKaroblenDoc* pDoc = GetDocument();
+
+  CBitmap tiles;
+  tiles.LoadBitmap(TilesetBitmap);
+  CDC tileDC;
+  tileDC.CreateCompatibleDC(pDC);
+  CBitmap* pOldBitmap = tileDC.SelectObject(&tiles);
+
+  // Every cell, tile or not, so that repaints need not erase the background.
+  for (int c = 0; c < pDoc->GetWidth(); ++c) {
+    for (int r = 0; r < pDoc->GetHeight(); ++r) {
+      DrawTile(pDoc, pDC, &tileDC, c, r, pDoc->GetTile(c, r), pDoc->IsSelected(c, r));
+    }
+  }
+
+  tileDC.SelectObject(pOldBitmap);
+  tiles.DeleteObject();
+  tileDC.DeleteDC();
+
+  UpdateScoreTexts();
+}
+
+void CKaroblenView::DrawTile(CKaroblenDoc* pDoc, CDC* pDC, CDC* pTileDC, int nColumn, int nRow,
+                             int nKind, bool bSelected) {
+  const int x = m_nOriginX + kTileSize * nColumn;
+  const int y = m_nOriginY + kTileSize * nRow;
+  if (nKind < 0) {
+    pDC->FillSolidRect(x, y, kTileSize, kTileSize, kEmptyCellColour);
+    return;
+  }
+  // The tileset holds 16 join shapes across and, per kind, a plain row
+  // followed by a pressed-in row for the highlight.
+  const int srcX = pDoc->GetJoinMask(nColumn, nRow) * kTileSize;
+  const int srcY = nKind * 2 * kTileSize + (bSelected ? kTileSize : 0);
+  pDC->BitBlt(x, y, kTileSize, kTileSize, pTileDC, srcX, srcY, SRCCOPY);
+}
+
+void CKaroblenView::OnSize(unsigned nType, int cx, int cy) {
+  CFormView::OnSize(nType, cx, cy);
+  CKaroblenDoc* pDoc = GetDocument();
+  m_nOriginX = (cx - kTileSize * pDoc->GetWidth()) / 2;
+  m_nOriginY = (cy - kTileSize * pDoc->GetHeight()) / 2 - kBoardLift;
+
+  // Centred under the quarter points of the view.
+  const int top = cy - kTextHeight;
+  m_ScoreText.MoveWindow(cx / 4 - kTextWidth / 2, top, kTextWidth, kTextHeight, true);
+  m_TilesLeftText.MoveWindow((2 * cx) / 4 - kTextWidth / 2, top, kTextWidth, kTextHeight, true);
+  m_SelectScoreText.MoveWindow((3 * cx) / 4 - kTextWidth / 2, top, kTextWidth, kTextHeight, true);
+}
+
+void CKaroblenView::ShiftBoardOrigin(int nOldWidth, int nOldHeight, int nNewWidth, int nNewHeight) {
+  // The window keeps its size when the board changes, so the board is
+  // re-centred by moving it rather than by a fresh layout.
+  m_nOriginX += (nOldWidth - nNewWidth) * kTileSize / 2;
+  m_nOriginY += (nOldHeight - nNewHeight) * kTileSize / 2;
+}
+
+BoardCell CKaroblenView::HitTest(int x, int y) const {
+  const int dx = x - m_nOriginX;
+  const int dy = y - m_nOriginY;
+  // Checked before dividing: truncation would fold -39..-1 onto cell 0.
+  if (dx < 0 || dy < 0) return {};
+  const int column = dx / kTileSize;
+  const int row = dy / kTileSize;
+  const CKaroblenDoc* pDoc = GetDocument();
+  if (column >= pDoc->GetWidth() || row >= pDoc->GetHeight()) return {};
+  return {column, row};
+}
+
+void CKaroblenView::UpdateScoreTexts() {
+  const CKaroblenDoc* pDoc = GetDocument();
+  m_ScoreText.SetWindowText("Score: " + std::to_string(pDoc->GetScore()));
+  m_TilesLeftText.SetWindowText("Tiles Left: " + std::to_string(pDoc->GetTilesLeft()));
+}
+
+void CKaroblenView::UpdateSelectScoreText() {
+  const int selected = GetDocument()->CountSelected();
+  const int points = selected > 0 ? (selected - 2) * (selected - 2) : 0;
+  m_SelectScoreText.SetWindowText("Select Score: " + std::to_string(points));
+}
