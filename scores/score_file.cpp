@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cerrno>
+#include <cstdlib>
 #include <string>
 
 #include "scores/high_score_tables.h"
@@ -61,6 +62,18 @@ mode_t ModeForReplacement(const char* path) {
   return 0666 & ~mask;
 }
 
+// A score file that links to a shared place must stay a link: the save
+// replaces what it points at. A dangling link is replaced itself.
+std::string ResolveLink(const char* path) {
+  struct stat info {};
+  if (::lstat(path, &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+  char* real = ::realpath(path, nullptr);
+  if (real == nullptr) return path;
+  std::string resolved(real);
+  std::free(real);
+  return resolved;
+}
+
 }  // namespace
 
 std::optional<RegularFileRead> ReadRegularFile(const char* path, std::span<unsigned char> buffer) {
@@ -87,8 +100,9 @@ std::optional<RegularFileRead> ReadRegularFile(const char* path, std::span<unsig
   return result;
 }
 
-bool ReplaceFileAtomically(const char* path, std::span<const unsigned char> bytes) {
-  const std::string target(path);
+bool ReplaceFileAtomically(const char* linkOrPath, std::span<const unsigned char> bytes) {
+  const std::string target = ResolveLink(linkOrPath);
+  const char* path = target.c_str();
   std::string temporary = target + ".XXXXXX";
   CFileDescriptor file(::mkstemp(temporary.data()));
   if (file.Get() < 0) return false;

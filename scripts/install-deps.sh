@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev libgl-dev
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xdotool x11-utils imagemagick
+  xvfb xdotool x11-utils imagemagick fonts-dejavu-core
 )
 
 missing=()
@@ -32,7 +32,7 @@ if [ "$(id -u)" -ne 0 ]; then
   fi
 fi
 export DEBIAN_FRONTEND=noninteractive
-if ! $sudo apt-get update -qq || ! $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"; then
+if ! $sudo apt-get update -qq || ! $sudo apt-get install -y -qq "${missing[@]}"; then
   echo "error: could not install ${missing[*]} with apt-get." >&2
   exit 1
 fi

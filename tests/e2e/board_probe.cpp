@@ -6,6 +6,7 @@
 //   board_probe read SHOT.ppm X Y COLUMNS ROWS -> grid
 //   board_probe pick GRID_FILE                 -> "COLUMN ROW" of a removable group
 //   board_probe after GRID_FILE COLUMN ROW     -> grid after removing and settling
+//   board_probe largest GRID_FILE              -> "COLUMN ROW SIZE" of a largest group
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -158,8 +159,20 @@ std::optional<std::pair<int, int>> Pick(const Grid& grid) {
   return fallback;
 }
 
+// The largest group, lowest and leftmost among equals; playing these first
+// keeps a small board with few kinds well above a score of zero.
+std::optional<std::pair<std::pair<int, int>, std::size_t>> Largest(const Grid& grid) {
+  std::optional<std::pair<std::pair<int, int>, std::size_t>> best;
+  for (int r = static_cast<int>(grid.size()) - 1; r >= 0; --r)
+    for (int c = 0; c < static_cast<int>(grid[r].size()); ++c) {
+      const std::size_t n = GroupAt(grid, c, r).size();
+      if (n >= 2 && (!best || n > best->second)) best = std::make_pair(std::make_pair(c, r), n);
+    }
+  return best;
+}
+
 int Usage() {
-  std::cerr << "usage: board_probe locate|read|pick|after ...\n";
+  std::cerr << "usage: board_probe locate|read|pick|after|largest ...\n";
   return 2;
 }
 
@@ -199,6 +212,12 @@ int main(int argc, char** argv) {
     const auto cell = Pick(LoadGrid(argv[2]));
     if (!cell) return 1;
     std::cout << cell->first << ' ' << cell->second << '\n';
+    return 0;
+  }
+  if (command == "largest" && argc == 3) {
+    const auto group = Largest(LoadGrid(argv[2]));
+    if (!group) return 1;
+    std::cout << group->first.first << ' ' << group->first.second << ' ' << group->second << '\n';
     return 0;
   }
   if (command == "after" && argc == 5) {

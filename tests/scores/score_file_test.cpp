@@ -134,4 +134,16 @@ TEST_F(ScoreFileTest, SaveKeepsThePermissionsOfTheFileItReplaces) {
   EXPECT_EQ(info.st_mode & 0777, 0640u);
 }
 
+TEST_F(ScoreFileTest, SaveThroughALinkReplacesTheFileItPointsAtAndKeepsTheLink) {
+  std::filesystem::create_directory("shared");
+  CHighScoreTables tables;
+  ASSERT_TRUE(tables.SaveScores());
+  std::filesystem::rename("Karoblen.scr", "shared/Karoblen.scr");
+  std::filesystem::create_symlink("shared/Karoblen.scr", "Karoblen.scr");
+
+  tables.InsertEntry(ScoreTableIndex(0, 2), "Linked", 12, false, true);
+  EXPECT_TRUE(std::filesystem::is_symlink("Karoblen.scr"));
+  EXPECT_EQ(RecordOf(ReadFileBytes("shared/Karoblen.scr"), 0), Record("Linked", 12));
+}
+
 }  // namespace
