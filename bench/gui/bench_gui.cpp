@@ -6,6 +6,7 @@
 //     and status bar, reported as a ratio.
 // Flags: --paints N (default 2000), --runs N (default 15). Google Benchmark
 // flags from scripts/run-benchmarks.sh are accepted and ignored.
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <time.h>
@@ -72,6 +73,8 @@ std::optional<double> TimeToFirstPaint(const std::string& program) {
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
   posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
+  // The toolkit's start-up chatter would bury the figures.
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
   char* args[] = {const_cast<char*>(program.c_str()), nullptr};
 
   const long long started = MonotonicNs();
