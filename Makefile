@@ -16,7 +16,7 @@ build: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	@./scripts/run-game.sh $(BUILD)/karoblen
+	@$(BUILD)/karoblen
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

@@ -36,8 +36,8 @@ int main(int argc, char** argv) {
   if (!missing.empty()) {
     std::fprintf(stderr,
                  "Karoblen needs a desktop to show its window, and there is none here (%s).\n"
-                 "Start it from a terminal inside your desktop session, or try: xvfb-run %s\n",
-                 missing.c_str(), argv[0]);
+                 "Start it from a terminal inside your desktop session.\n",
+                 missing.c_str());
     return 1;
   }
 
