@@ -1,0 +1,159 @@
+#!/usr/bin/env bash
+# End to end on a real X server: switch to a Small board with 2 kinds through
+# Game > Options, play a whole game from screenshots to its end, let the tally
+# count, enter a name for the high score, close the table, and find the score
+# file written byte for byte. A game that ends at 0 or below earns no entry and
+# writes nothing; then another game is played.
+#
+# usage: e2e_whole_game.sh KAROBLEN_BINARY BOARD_PROBE
+set -euo pipefail
+source "$(dirname "$0")/lib.sh"
+
+e2e_begin "$1" "$2" python3 od cmp
+columns=10
+rows=7
+player=Tester
+
+start_xvfb
+start_game
+locate_board medium
+medium_x=$board_x medium_y=$board_y
+
+# Options from the keyboard: the dialog opens with the focus on the board-size
+# list; Home picks its first item (Small), Tab and Home the first number of
+# tiles (2 Tiles), Enter is OK, and Enter again answers the default Yes.
+focus_window "$window"
+xdotool key ctrl+o
+options=$(wait_for_window '^Karoblen Options$' 50) || fail "Ctrl+O opened no Karoblen Options dialog"
+focus_window "$options"
+xdotool key Home
+sleep 0.2
+xdotool key Tab
+sleep 0.2
+xdotool key Home
+sleep 0.2
+xdotool key Return
+wait_gone "$options" 50 || fail "OK did not close the options dialog"
+question=$(wait_for_window '^Karoblen Options$' 50 "$options") || fail "no question before restarting"
+focus_window "$question"
+xdotool key Return
+wait_gone "$question" 50 || fail "Yes did not close the question"
+
+# The new board keeps its centre in the unchanged view: from 10 x 7 to 6 x 5
+# the origin moves by half the lost width and height, 80 and 40 pixels.
+columns=6
+rows=5
+locate_board small
+[ "$board_x $board_y" = "$((medium_x + 80)) $((medium_y + 40))" ] ||
+  fail "the Small board is at $board_x $board_y, not centred where the Medium one was ($medium_x $medium_y)"
+
+# Grid $1 shown on the screen, except for cells whose centre lies under the
+# window with id $2 (the tally dialog, which may cover the final board).
+board_shown_around() {
+  local expected=$1 cover=$2 X Y WIDTH HEIGHT SCREEN r c cx cy
+  eval "$(xdotool getwindowgeometry --shell "$cover")"
+  shot final
+  read_board final >"$work/last.grid"
+  mapfile -t want <"$expected"
+  mapfile -t seen <"$work/last.grid"
+  for ((r = 0; r < rows; r++)); do
+    for ((c = 0; c < columns; c++)); do
+      cx=$((board_x + 40 * c + 20)) cy=$((board_y + 40 * r + 20))
+      if ((cx >= X && cx < X + WIDTH && cy >= Y && cy < Y + HEIGHT)); then continue; fi
+      [ "${seen[r]:c:1}" = "${want[r]:c:1}" ] || return 1
+    done
+  done
+}
+
+# Plays the board in $work/$1.grid to its end, largest group first, checking
+# every settled board; sets final_score to what the tally must arrive at.
+play_to_the_end() {
+  local current="$work/$1.grid" next="$work/next.grid" move column row size points=0 moves=0 left
+  if grep -q '[^01]' <(tr -d '\n' <"$current"); then fail "a board of 2 kinds shows other tiles"; fi
+  cp "$current" "$next"
+  if ! "$probe" largest "$current" >/dev/null; then
+    # A deal without any move ends at the first click anywhere on the board.
+    click_cell 0 0
+  fi
+  while move=$("$probe" largest "$current"); do
+    read -r column row size <<<"$move"
+    "$probe" after "$current" "$column" "$row" >"$next"
+    points=$((points + (size - 2) * (size - 2)))
+    moves=$((moves + 1))
+    click_cell "$column" "$row"
+    # After the last move the tally comes up over the board; it is checked there.
+    "$probe" largest "$next" >/dev/null || break
+    if ! wait_for_board "$next"; then
+      echo "expected after clicking column $column, row $row (a group of $size):" >&2
+      cat "$next" >&2
+      fail "the board did not settle as the rules say"
+    fi
+    cp "$next" "$current"
+  done
+  left=$(tr -cd '0-4' <"$next" | wc -c)
+  final_score=$((points - left + (left == 0 ? 1000 : 0)))
+  echo "game $game_count: $moves moves, $points points, $left tiles left, final score $final_score"
+
+  local i shown_at closed_after
+  tally=$(wait_for_window '' 100 "$window") || fail "no game-over tally after the last move"
+  shown_at=$(date +%s%N)
+  for ((i = 0; i < 20; i++)); do board_shown_around "$next" "$tally" && break; sleep 0.1; done
+  ((i < 20)) || { cat "$next" >&2; fail "the last move did not leave the board predicted above"; }
+  # The tally reveals its rows, counts on a 110 ms timer and closes by itself:
+  # with points scored that is 35 to 64 ticks, about 4 to 7 s.
+  wait_gone "$tally" 150 || fail "the tally did not close by itself within 15 s"
+  closed_after=$((($(date +%s%N) - shown_at) / 1000000))
+  echo "the tally closed after $closed_after ms"
+  if ((points > 0 && closed_after < 3500)); then fail "the tally closed after $closed_after ms, before it could count"; fi
+}
+
+game_count=0
+final_score=0
+grid=small
+while ((final_score <= 0)); do
+  game_count=$((game_count + 1))
+  ((game_count <= 4)) || fail "four games in a row ended at 0 or below"
+  if ((game_count > 1)); then locate_board "game$game_count"; grid="game$game_count"; fi
+  play_to_the_end "$grid"
+  if ((final_score > 0)); then
+    prompt=$(wait_for_window '^Karoblen$' 50 "$window") || fail "a final score of $final_score asked for no name"
+    focus_window "$prompt"
+    xdotool type --delay 30 "$player"
+    xdotool key Return
+    wait_gone "$prompt" 50 || fail "Enter did not close the name prompt"
+  else
+    sleep 0.5
+    [ -z "$(windows_named '^Karoblen$' | grep -vx "$window")" ] ||
+      fail "a final score of $final_score opened a window besides the table"
+  fi
+  table=$(wait_for_window '^Karoblen High Scores$' 50) || fail "no high-score table after the game"
+  if ((final_score <= 0)) && [ -e "$work/Karoblen.scr" ]; then
+    fail "a final score of $final_score wrote the score file"
+  fi
+  focus_window "$table"
+  xdotool key Return
+  wait_gone "$table" 50 || fail "Enter did not close the high-score table"
+  park_pointer
+done
+
+# A new game follows at once, on a fully dealt board of the same size.
+locate_board after
+if grep -q '[.?]' "$work/after.grid"; then fail "no fresh board after the game"; fi
+
+# 2 kinds on Small is table 0, so the entry is record 0 at offset 0; every
+# other record stays blank.
+write_score_file "$work/expected.scr" "0:$player:$final_score"
+[ -f "$work/Karoblen.scr" ] || fail "no Karoblen.scr after a high score"
+size=$(stat -c %s "$work/Karoblen.scr")
+[ "$size" -eq 2640 ] || fail "Karoblen.scr has $size bytes, not 2640"
+# "Tester", zero bytes up to 17 and the zero separator, pinned as bytes.
+name_field=$(head -c 18 "$work/Karoblen.scr" | od -An -v -tx1 | tr -s ' \n' ' ')
+[ "$name_field" = " 54 65 73 74 65 72 00 00 00 00 00 00 00 00 00 00 00 00 " ] ||
+  fail "record 0 does not start with the name, its zero fill and the separator: $name_field"
+if ! cmp "$work/expected.scr" "$work/Karoblen.scr"; then
+  cmp -l "$work/expected.scr" "$work/Karoblen.scr" | head -n 20 >&2 || true
+  fail "Karoblen.scr is not the blank file with $player, $final_score in record 0"
+fi
+
+exit_through_menu
+echo "PASS: options to Small/2, $game_count game(s) played to the end, tally, name, table, score file with $final_score"
