@@ -33,8 +33,6 @@ inline constexpr std::array<BoardDimensions, kBoardSizeCount> kBoardDimensions{{
     {10, 7},
     {16, 8},
 }};
-inline constexpr std::array<const char*, kBoardSizeCount> kBoardSizeNames{
-    "Small", "Medium", "Large"};
 
 // The state of one game and its rules. Operations take cells inside the
 // current board and board sizes / kind counts inside the ranges above; they do

@@ -45,15 +45,16 @@ void CHighScoreDlg::SetBoard(int boardSize, int tileKinds) {
   m_nTileKinds = tileKinds;
 }
 
-bool CHighScoreDlg::HasTable() const {
+int CHighScoreDlg::SelectedTable() const {
   const int table = ScoreTableIndex(m_nBoardSize, m_nTileKinds);
-  return m_nBoardSize >= 0 && m_nBoardSize <= 2 && table >= 0 && table < kScoreTableCount;
+  const bool valid = m_nBoardSize >= 0 && m_nBoardSize <= 2 && table >= 0 && table < kScoreTableCount;
+  return valid ? table : -1;
 }
 
 void CHighScoreDlg::SubmitScore(int score) {
   m_nCurrentScore = score;
-  if (!HasTable()) return;
-  const int table = ScoreTableIndex(m_nBoardSize, m_nTileKinds);
+  const int table = SelectedTable();
+  if (table < 0) return;
   if (score <= Entry(table, kEntriesPerTable - 1).score) return;
 
   CNameEntryDlg prompt;
@@ -88,10 +89,9 @@ bool CHighScoreDlg::OnInitDialog() {
                                                    : std::string());
 
   // Every showing rewrites all rows, so nothing lingers from another table.
-  const bool hasTable = HasTable();
-  const int table = ScoreTableIndex(m_nBoardSize, m_nTileKinds);
+  const int table = SelectedTable();
   for (int k = 0; k < kEntriesPerTable; ++k) {
-    if (!hasTable) {
+    if (table < 0) {
       m_stNames[k].SetWindowText({});
       m_stScores[k].SetWindowText({});
       continue;

@@ -28,9 +28,6 @@ class CHighScoreDlg : public CDialog, public CHighScoreTables, public CHighScore
   // a terminator, as a hint at what is wrong.
   bool IsValidScoreFile(std::span<const unsigned char> contents, std::int64_t fileSize);
 
-  int GetBoardSize() const { return m_nBoardSize; }
-  int GetTileKinds() const { return m_nTileKinds; }
-  int GetCurrentScore() const { return m_nCurrentScore; }
   // UTF-8.
   const std::string& GetLastName() const { return m_strLastName; }
 
@@ -41,7 +38,8 @@ class CHighScoreDlg : public CDialog, public CHighScoreTables, public CHighScore
   void OnContinue();
 
  private:
-  bool HasTable() const;
+  // The table of m_nBoardSize and m_nTileKinds, or -1 when they name none.
+  int SelectedTable() const;
 
   int m_nBoardSize = 1;
   int m_nTileKinds = 3;

@@ -18,8 +18,8 @@ void CKaroblenView::OnDraw(CDC* pDC) {
   CBitmap tiles;
   tiles.LoadBitmap(TilesetBitmap);
   CDC tileDC;
-  tileDC.CreateCompatibleDC(pDC);
-  CBitmap* pOldBitmap = tileDC.SelectObject(&tiles);
+  tileDC.CreateCompatibleDC(nullptr);
+  tileDC.SelectObject(&tiles);
 
   // Every cell, tile or not, so that repaints need not erase the background.
   for (int c = 0; c < pDoc->GetWidth(); ++c) {
@@ -28,9 +28,9 @@ void CKaroblenView::OnDraw(CDC* pDC) {
     }
   }
 
-  tileDC.SelectObject(pOldBitmap);
-  tiles.DeleteObject();
+  // Deleting the context first releases the bitmap selected into it.
   tileDC.DeleteDC();
+  tiles.DeleteObject();
 
   UpdateScoreTexts();
 }

@@ -1,6 +1,7 @@
 #include "platform/qt/command_actions.h"
 
 #include <QMenu>
+#include <QProxyStyle>
 
 #include "platform/qt/qt_text.h"
 #include "platform/qt/resource_images.h"
@@ -18,6 +19,17 @@ QKeySequence ShortcutOf(int command) {
   // Accelerator keys are upper-case letters, whose codes are Qt's key codes.
   return QKeySequence(QKeyCombination(modifiers, static_cast<Qt::Key>(accelerator->key)));
 }
+
+// A greyed menu item is highlighted under the pointer like any other, so that
+// the status bar tells what it would do.
+class CMenuStyle final : public QProxyStyle {
+ public:
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* returnData) const override {
+    if (hint == SH_Menu_AllowActiveAndDisabled) return 1;
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
+  }
+};
 
 // The strip's grey background shows the toolbar's own colour through it.
 QIcon ButtonIcon(const QImage& strip, int index) {
@@ -47,8 +59,12 @@ QAction* CQtCommandActions::MakeAction(int command, const QString& text) {
 }
 
 void CQtCommandActions::BuildMenuBar(QMenuBar& bar, const std::function<void()>& beforeMenuShows) {
+  // Made after the bar, so it outlives the menus when the window goes.
+  auto* menuStyle = new CMenuStyle;
+  menuStyle->setParent(&m_owner);
   for (const res::MenuPopup& popup : res::MainMenu().popups) {
     QMenu* menu = bar.addMenu(ToQString(popup.text));
+    menu->setStyle(menuStyle);
     QObject::connect(menu, &QMenu::aboutToShow, &m_owner, beforeMenuShows);
     for (const res::MenuItem& item : popup.items) {
       if (item.isSeparator()) {

@@ -26,6 +26,8 @@ class CQtMainWindow : public QMainWindow, public CFrameSite {
   const CQtCommandActions& Commands() const { return *m_pCommands; }
   QToolBar* ToolBar() const { return m_pToolBar; }
   CQtStatusPanes* StatusPanes() const { return m_pStatus.get(); }
+  // No pop-up menu for hiding the bars: the window always shows them.
+  QMenu* createPopupMenu() override { return nullptr; }
 
   bool CreateToolBar(unsigned style, int id) override;
   bool LoadToolBar(int resourceId) override;

@@ -24,6 +24,9 @@ QString ToQtNameFilters(const std::string& filter) {
 std::optional<std::string> ShowOpenFileDialog(QWidget* owner, const FileOpenRequest& request) {
   QFileDialog dialog(owner, ToQString(request.title), QDir::currentPath());
   dialog.setOption(QFileDialog::DontUseNativeDialog);
+  // The list shows each filter's own name only: the game's names already say
+  // which extensions they take, and the patterns added to them would repeat it.
+  dialog.setOption(QFileDialog::HideNameFilterDetails);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode((request.flags & OFN_FILEMUSTEXIST) ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
   const QString filters = ToQtNameFilters(request.filter);

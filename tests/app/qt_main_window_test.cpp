@@ -1,5 +1,6 @@
 // The main window as the player sees it: caption, size limits, the Undo
 // command's state in menu and toolbar, status-bar prompts and tooltips.
+#include <QContextMenuEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusTipEvent>
@@ -63,6 +64,18 @@ TEST_F(QtMainWindowTest, ToolbarHoldsNewGameUndoAndAboutWithTheirTooltips) {
   EXPECT_EQ(ToolButton(ID_APP_ABOUT)->toolTip().toStdString(), "About");
 }
 
+TEST_F(QtMainWindowTest, RightClickOnTheBarsOffersNoMenuToHideThem) {
+  for (QWidget* bar : {static_cast<QWidget*>(Window().menuBar()), static_cast<QWidget*>(Window().ToolBar())}) {
+    const QPoint at(bar->width() - 5, bar->height() / 2);
+    QContextMenuEvent click(QContextMenuEvent::Mouse, at, bar->mapToGlobal(at));
+    QApplication::sendEvent(bar, &click);
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+  }
+  EXPECT_TRUE(Window().ToolBar()->isVisible());
+}
+
 class QtStatusBarTest : public QtAppFixture {
  protected:
   std::string Message() const { return Window().StatusPanes()->Message().toStdString(); }
@@ -110,6 +123,23 @@ TEST_F(QtStatusBarTest, MenuItemsShowTheirPromptAndReadyComesBack) {
 
 TEST_F(QtStatusBarTest, MergeHasNoPromptSoThePaneIsEmpty) {
   EXPECT_EQ(PromptWhileHighlighting(ID_FILE_MERGESCORES), "");
+  EXPECT_EQ(Message(), "Ready");
+}
+
+TEST_F(QtStatusBarTest, GreyedUndoShowsItsPromptUnderThePointer) {
+  QAction* undo = Action(ID_GAME_UNDO);
+  ASSERT_FALSE(undo->isEnabled());
+  QMenu* menu = nullptr;
+  for (QMenu* candidate : Window().menuBar()->findChildren<QMenu*>())
+    if (candidate->actions().contains(undo)) menu = candidate;
+  ASSERT_NE(menu, nullptr);
+  menu->popup(Window().mapToGlobal(QPoint(10, 10)));
+  QApplication::processEvents();
+  QTest::mouseMove(menu, menu->actionGeometry(undo).center());
+  QApplication::processEvents();
+  EXPECT_EQ(Message(), "Undo the last move");
+  menu->hide();
+  QApplication::processEvents();
   EXPECT_EQ(Message(), "Ready");
 }
 

@@ -65,9 +65,6 @@ TEST(Constants, MatchTheBoardTable)
 {
     EXPECT_EQ(static_cast<std::uint8_t>(EmptyCell), 0xFF);
     EXPECT_EQ(EmptyCell, -1);
-    EXPECT_STREQ(kBoardSizeNames[0], "Small");
-    EXPECT_STREQ(kBoardSizeNames[1], "Medium");
-    EXPECT_STREQ(kBoardSizeNames[2], "Large");
 
     CKaroblenDoc doc;
     const int expected[3][2] = {{6, 5}, {10, 7}, {16, 8}};

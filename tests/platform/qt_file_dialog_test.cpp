@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -56,6 +57,21 @@ TEST_F(QtFileDialog, NameTypedWithoutExtensionGetsTheDefaultOne) {
   EXPECT_TRUE(QString::fromStdString(*path).endsWith(QStringLiteral("/friend.scr"))) << *path;
   EXPECT_EQ(title, QStringLiteral("Merge High Score Files"));
   EXPECT_EQ(filters, (QStringList{QStringLiteral("Score Files (*.scr)"), QStringLiteral("All Files (*)")}));
+}
+
+TEST_F(QtFileDialog, FilterListShowsTheNamesAsGiven) {
+  CQtHost host;
+  QStringList shown;
+  WhenModalShown<QFileDialog>([&](QFileDialog* dialog) {
+    if (auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo")))
+      for (int i = 0; i < types->count(); ++i) shown << types->itemText(i);
+    dialog->reject();
+  });
+  FileOpenRequest request = Request();
+  request.filter = "Highscore Files (.scr;.scores)|*.scr;*.scores|All Files|*.*||";
+  EXPECT_FALSE(host.GetOpenFileName(request).has_value());
+  EXPECT_EQ(shown, (QStringList{QStringLiteral("Highscore Files (.scr;.scores)"), QStringLiteral("All Files")}))
+      << shown.join(QLatin1Char('|')).toStdString();
 }
 
 TEST_F(QtFileDialog, CancelReturnsNothing) {

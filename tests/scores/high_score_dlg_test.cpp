@@ -119,6 +119,13 @@ TEST_F(HighScoreDlgTest, NameTakesSixteenCharactersAndRefusesTheSeventeenth) {
   EXPECT_EQ(m_limit, 16);
   EXPECT_STREQ(dlg.Entry(9, 0).name, "ABCDEFGHIJKLMNOP");
   EXPECT_EQ(dlg.GetLastName(), "ABCDEFGHIJKLMNOP");
+
+  // Characters, not bytes: sixteen two-byte letters fill the name exactly.
+  std::string accents;
+  for (int i = 0; i < 17; ++i) accents += "\xC3\xA9";
+  AnswerPrompt(accents);
+  dlg.SubmitScore(10);
+  EXPECT_EQ(std::string(dlg.Entry(9, 0).name), std::string(16, '\xE9'));
 }
 
 TEST_F(HighScoreDlgTest, Utf8NameIsStoredAsLatin1AndShownAsUtf8) {

@@ -1,8 +1,6 @@
 #pragma once
 // A board view on an in-memory form, a document laid out by hand and a host
 // that records every sound, pause, repaint and dialog.
-#include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -11,52 +9,8 @@
 #include "platform/testing/memory_control_site.h"
 #include "platform/testing/recording_host.h"
 #include "res/resource_ids.h"
+#include "tests/game/karoblen_doc_test_access.h"
 #include "view/karoblen_view.h"
-
-// Lays out boards as text, one string per row from the top: '0'..'4' a tile
-// kind, '.' an empty cell.
-class CKaroblenDocTestAccess {
- public:
-  using Rows = std::vector<std::string>;
-
-  // The middle of a game on this board: score 0, no selection, no undo.
-  static void Lay(CKaroblenDoc& doc, int boardSize, int tileKinds, const Rows& rows) {
-    doc.SetBoardSize(boardSize);
-    doc.SetTileKinds(tileKinds);
-    if (static_cast<int>(rows.size()) != doc.m_nHeight) throw std::logic_error("wrong number of rows");
-    int tiles = 0;
-    for (int r = 0; r < doc.m_nHeight; ++r) {
-      if (static_cast<int>(rows[r].size()) != doc.m_nWidth) throw std::logic_error("wrong row width");
-      for (int c = 0; c < doc.m_nWidth; ++c) {
-        const bool empty = rows[r][c] == '.';
-        const auto kind = static_cast<std::int8_t>(rows[r][c] - '0');
-        doc.m_board[CKaroblenDoc::CellIndex(c, r)] = empty ? EmptyCell : kind;
-        tiles += empty ? 0 : 1;
-      }
-    }
-    doc.m_nTilesLeft = tiles;
-    doc.m_nScore = 0;
-    doc.m_bCanUndo = false;
-    doc.ClearSelection();
-  }
-
-  static Rows Board(const CKaroblenDoc& doc) {
-    Rows rows(doc.GetHeight(), std::string(doc.GetWidth(), '.'));
-    for (int r = 0; r < doc.GetHeight(); ++r)
-      for (int c = 0; c < doc.GetWidth(); ++c)
-        if (const int tile = doc.GetTile(c, r); tile >= 0) rows[r][c] = static_cast<char>('0' + tile);
-    return rows;
-  }
-
-  // 'x' for a selected cell.
-  static Rows Selection(const CKaroblenDoc& doc) {
-    Rows rows(doc.GetHeight(), std::string(doc.GetWidth(), '.'));
-    for (int r = 0; r < doc.GetHeight(); ++r)
-      for (int c = 0; c < doc.GetWidth(); ++c)
-        if (doc.IsSelected(c, r)) rows[r][c] = 'x';
-    return rows;
-  }
-};
 
 using Board = CKaroblenDocTestAccess;
 
