@@ -6,7 +6,6 @@
 
 #include "app/desktop_check.h"
 #include "app/karoblen_app.h"
-#include "app/startup_timing.h"
 
 namespace {
 
@@ -41,6 +40,6 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  static CTimedKaroblenApp theApp;
+  static CKaroblenApp theApp;
   return AfxWinMain(theApp, argc, argv);
 }

@@ -127,7 +127,6 @@ int main(int argc, char** argv) {
   const double repaintUs = TimeLargeBoardRepaint(paints);
   std::printf("large board repaint: %.1f us per paint (%d paints, 640 x 320 board)\n", repaintUs, paints);
 
-  setenv("KAROBLEN_EXIT_AFTER_FIRST_PAINT", "1", 1);
   std::vector<double> game, bare;
   for (int i = 0; i < runs; ++i) {
     // Interleaved, so that a busy moment of the machine hits both.

@@ -1,23 +1,13 @@
-#include "app/startup_timing.h"
+#include "timed_game.h"
 
 #include <time.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-
-namespace {
-
-bool ExitAfterFirstPaintRequested() {
-  const char* value = std::getenv("KAROBLEN_EXIT_AFTER_FIRST_PAINT");
-  return value != nullptr && std::strcmp(value, "1") == 0;
-}
-
-}  // namespace
 
 bool CTimedKaroblenApp::InitInstance() {
   const bool started = CKaroblenApp::InitInstance();
-  if (!started || !ExitAfterFirstPaintRequested()) return started;
+  if (!started) return false;
 
   // Showing the window has painted it already on most desktops; one forced
   // paint makes sure the board has been drawn before the clock is read.
@@ -28,4 +18,9 @@ bool CTimedKaroblenApp::InitInstance() {
   std::fflush(stdout);
   // Tearing the windows down would only add noise to the measurement.
   std::_Exit(0);
+}
+
+int main(int argc, char** argv) {
+  static CTimedKaroblenApp theApp;
+  return AfxWinMain(theApp, argc, argv);
 }

@@ -1,0 +1,10 @@
+#pragma once
+// The game as it starts up, built for timing: it prints "first-paint <ns>"
+// (CLOCK_MONOTONIC) on stdout as soon as its first board has been painted,
+// and ends at once. bench_gui compares that moment with the process start.
+#include "app/karoblen_app.h"
+
+class CTimedKaroblenApp : public CKaroblenApp {
+ public:
+  bool InitInstance() override;
+};
