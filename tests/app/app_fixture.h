@@ -7,7 +7,7 @@
 #include "game/karoblen_doc.h"
 #include "platform/testing/headless_window_factory.h"
 #include "platform/testing/recording_host.h"
-#include "scratch_dir.h"
+#include "tests/scores/scratch_directory.h"
 #include "view/karoblen_view.h"
 
 class AppFixture : public ::testing::Test {
@@ -24,7 +24,7 @@ class AppFixture : public ::testing::Test {
     view->OnLButtonDown(0, CPoint{view->GetOriginX() + 40 * column + 20, view->GetOriginY() + 40 * row + 20});
   }
 
-  CScratchDir scratch;  // first: the document loads the score file from here
+  CScratchDirectory scratch;  // first: the document loads the score file from here
   CRecordingHost host;
   CHeadlessWindowFactory windows;
   CKaroblenApp app;

@@ -12,7 +12,7 @@
 #include "platform/qt/main_window.h"
 #include "platform/qt/qt_host.h"
 #include "platform/qt/window_factory.h"
-#include "scratch_dir.h"
+#include "tests/scores/scratch_directory.h"
 #include "view/karoblen_view.h"
 
 class QtAppFixture : public ::testing::Test {
@@ -40,7 +40,7 @@ class QtAppFixture : public ::testing::Test {
   }
   QImage GrabView() { return Window().ViewWidget().grab().toImage(); }
 
-  CScratchDir scratch;
+  CScratchDirectory scratch;
   CQtHost host;
   CQtWindowFactory windows;
   CKaroblenApp app;
