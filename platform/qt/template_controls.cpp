@@ -4,7 +4,9 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
+#include <qdrawutil.h>
 
 #include "platform/qt/qt_text.h"
 #include "platform/qt/resource_images.h"
@@ -32,11 +34,9 @@ QLabel* CreateStatic(const res::ControlTemplate& control, QWidget* parent) {
   // A text paints its own background so that a shorter new text leaves no
   // trace of the old one on a view that does not erase.
   label->setAutoFillBackground(true);
-  if (Has(control.style, ModalFrame)) {
-    label->setFrameStyle(QFrame::Box | QFrame::Raised);
-    label->setLineWidth(1);
-    label->setMidLineWidth(1);
-  } else if (Has(control.style, SunkenFrame)) {
+  // A raised frame around a text is drawn by the window (DrawControlEdges);
+  // the text itself keeps its own thin sunken edge inside it.
+  if (Has(control.style, SunkenFrame)) {
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   } else if (Has(control.style, StaticEdge)) {
     label->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
@@ -75,7 +75,22 @@ QCheckBox* CreateCheckBox(const res::ControlTemplate& control, QWidget* parent) 
   if (Has(control.style, LeftText)) check->setLayoutDirection(Qt::RightToLeft);
   return check;
 }
+// The raised frame of a text and the sunken edge of a button, in pixels.
+int EdgeWidth(const res::ControlTemplate& control) {
+  const bool raisedText = control.kind == res::ControlKind::Static && Has(control.style, ModalFrame);
+  const bool sunkenButton = control.kind == res::ControlKind::PushButton && Has(control.style, ClientEdge);
+  return raisedText || sunkenButton ? 2 : 0;
+}
 }  // namespace
+
+void DrawControlEdges(QPainter& painter, const QPalette& palette, const res::ControlTemplate& control,
+                      const QWidget& widget) {
+  const int width = EdgeWidth(control);
+  if (width == 0 || widget.isHidden()) return;
+  const QRect box = widget.geometry().adjusted(-width, -width, width, width);
+  const bool sunken = control.kind == res::ControlKind::PushButton;
+  qDrawShadePanel(&painter, box, palette, sunken, width);
+}
 
 void FitStaticToText(QLabel& label) {
   const QFontMetrics metrics(label.font());
@@ -110,6 +125,8 @@ QWidget* CreateTemplateControl(const res::ControlTemplate& control, const Dialog
   // toolkit draws it, the template's height counting the opened list.
   if (control.kind == res::ControlKind::Icon) rect.setSize(QSize(32, 32));
   if (control.kind == res::ControlKind::ComboBox) rect.setHeight(widget->sizeHint().height());
+  // An edge is drawn within the control's box, around what it shows.
+  rect.adjust(EdgeWidth(control), EdgeWidth(control), -EdgeWidth(control), -EdgeWidth(control));
   widget->setGeometry(rect);
   if (control.kind == res::ControlKind::Static) FitStaticToText(*static_cast<QLabel*>(widget));
   widget->setVisible(!Has(control.style, Hidden));

@@ -10,6 +10,7 @@
 
 #include "platform/qt/dialog_units.h"
 #include "platform/qt/qt_text.h"
+#include "platform/qt/template_controls.h"
 #include "platform/qt/window_registry.h"
 
 namespace {
@@ -128,10 +129,12 @@ void CQtTemplateDialog::mousePressEvent(QMouseEvent* event) {
 
 void CQtTemplateDialog::paintEvent(QPaintEvent* event) {
   QDialog::paintEvent(event);
-  if (m_template.style & ClientEdge) {
-    QPainter painter(this);
-    qDrawShadePanel(&painter, rect(), palette(), true, 2);
-  }
+  QPainter painter(this);
+  if (m_template.style & ClientEdge) qDrawShadePanel(&painter, rect(), palette(), true, 2);
+  // The site holds one widget per template control, in template order.
+  const auto& controls = m_pSite->Controls();
+  for (std::size_t i = 0; i < controls.size() && i < m_template.controls.size(); ++i)
+    DrawControlEdges(painter, palette(), m_template.controls[i], *controls[i].widget);
 }
 
 void CQtTemplateDialog::accept() { Deliver([this] { m_dialog.OnOK(); }); }
