@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <qdrawutil.h>
 
 #include "platform/qt/qt_text.h"
@@ -70,10 +72,30 @@ QComboBox* CreateComboBox(QWidget* parent) {
   return combo;
 }
 
+// A check box with its text on the left starts the text at the control's
+// left edge and puts the box at its right edge; mirroring the widget alone
+// would push the text against the box.
+class CLeftTextCheckBox : public QCheckBox {
+ public:
+  using QCheckBox::QCheckBox;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const QRect indicator = style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, this);
+    option.rect = QRect(width() - indicator.width(), indicator.y(), indicator.width(), indicator.height());
+    QPainter painter(this);
+    style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &option, &painter, this);
+    const QRect textBox(0, 0, width() - indicator.width() - 2, height());
+    style()->drawItemText(&painter, textBox, Qt::AlignLeft | Qt::AlignVCenter, palette(), isEnabled(), text(),
+                          QPalette::WindowText);
+  }
+};
+
 QCheckBox* CreateCheckBox(const res::ControlTemplate& control, QWidget* parent) {
-  auto* check = new QCheckBox(ToQString(control.text), parent);
-  if (Has(control.style, LeftText)) check->setLayoutDirection(Qt::RightToLeft);
-  return check;
+  if (Has(control.style, LeftText)) return new CLeftTextCheckBox(ToQString(control.text), parent);
+  return new QCheckBox(ToQString(control.text), parent);
 }
 // The raised frame of a text and the sunken edge of a button, in pixels.
 int EdgeWidth(const res::ControlTemplate& control) {
