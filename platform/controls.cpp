@@ -16,11 +16,6 @@ void CControl::ShowWindow(int showCommand) {
   if (auto* site = Site()) site->Show(m_nID, showCommand != SW_HIDE);
 }
 
-bool CControl::IsWindowVisible() const {
-  auto* site = Site();
-  return site && site->IsVisible(m_nID);
-}
-
 void CControl::MoveWindow(int x, int y, int width, int height, bool) {
   // The toolkit repaints a moved control on its own.
   if (auto* site = Site()) site->Move(m_nID, x, y, width, height);

@@ -43,7 +43,6 @@ class CControl {
   void SetWindowText(const std::string& text);
   std::string GetWindowText() const;
   void ShowWindow(int showCommand);  // SW_SHOW or SW_HIDE
-  bool IsWindowVisible() const;
   void MoveWindow(int x, int y, int width, int height, bool repaint = true);
   void SetFocus();
 

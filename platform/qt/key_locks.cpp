@@ -8,8 +8,7 @@
 #include <X11/XKBlib.h>
 
 namespace {
-bool IndicatorOn(Display* display, const char* name) {
-  const Atom atom = XInternAtom(display, name, True);
+bool IndicatorOn(Display* display, Atom atom) {
   if (atom == 0) return false;
   int on = 0;
   if (!XkbGetNamedIndicator(display, atom, nullptr, &on, nullptr, nullptr)) return false;
@@ -21,8 +20,11 @@ std::optional<KeyLocks> ReadKeyLocks() {
   auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
   Display* display = x11 ? x11->display() : nullptr;
   if (!display) return std::nullopt;
-  return KeyLocks{IndicatorOn(display, "Caps Lock"), IndicatorOn(display, "Num Lock"),
-                  IndicatorOn(display, "Scroll Lock")};
+  // The locks are read several times a second; the names need asking only once.
+  static const Atom caps = XInternAtom(display, "Caps Lock", True);
+  static const Atom num = XInternAtom(display, "Num Lock", True);
+  static const Atom scroll = XInternAtom(display, "Scroll Lock", True);
+  return KeyLocks{IndicatorOn(display, caps), IndicatorOn(display, num), IndicatorOn(display, scroll)};
 }
 #else
 std::optional<KeyLocks> ReadKeyLocks() { return std::nullopt; }

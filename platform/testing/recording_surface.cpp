@@ -3,27 +3,11 @@
 #include <string>
 
 void CRecordingSurface::Blit(int x, int y, int width, int height, int bitmapId, int srcX, int srcY) {
-  Call call;
-  call.kind = Call::Blit;
-  call.x = x;
-  call.y = y;
-  call.width = width;
-  call.height = height;
-  call.bitmapId = bitmapId;
-  call.srcX = srcX;
-  call.srcY = srcY;
-  calls.push_back(call);
+  calls.push_back({Call::Blit, x, y, width, height, bitmapId, srcX, srcY, 0});
 }
 
 void CRecordingSurface::Fill(int x, int y, int width, int height, COLORREF colour) {
-  Call call;
-  call.kind = Call::Fill;
-  call.x = x;
-  call.y = y;
-  call.width = width;
-  call.height = height;
-  call.colour = colour;
-  calls.push_back(call);
+  calls.push_back({Call::Fill, x, y, width, height, 0, 0, 0, colour});
 }
 
 std::vector<std::string> CRecordingSurface::Describe() const {
