@@ -15,7 +15,9 @@ constexpr int kDefaultKindsIndex = 1;
 int SizeToIndex(int boardSize) {
   return boardSize >= 0 && boardSize < kSizeItems ? boardSize : kDefaultSizeIndex;
 }
-int KindsIndexOrDefault(int index) { return index >= 0 && index < kKindsItems ? index : kDefaultKindsIndex; }
+int KindsIndexOrDefault(int index) {
+  return index >= 0 && index < kKindsItems ? index : kDefaultKindsIndex;
+}
 int KindsToIndex(int tileKinds) { return KindsIndexOrDefault(tileKinds - kFewestKinds); }
 }  // namespace
 

@@ -23,6 +23,7 @@ constexpr int kLarge = 2;
 // tiles) is found in 23 passes. This snake of 71 tiles, clicked at its
 // bottom-right end (14, 7), climbs every other column and steps left twice
 // through each wall gap: 42 such steps, 43 passes.
+// clang-format off
 const Rows kSnake = {
     "0001000100010001",
     "0101010101010101",
@@ -33,105 +34,91 @@ const Rows kSnake = {
     "0101010101010101",
     "0100010001000101",
 };
+// clang-format on
 
-Rows RandomLargeDeal(unsigned seed, int nKinds)
-{
-    std::mt19937 rng(seed);
-    Rows rows(8, std::string(16, '.'));
-    for (auto& row : rows)
-        for (auto& ch : row)
-            ch = static_cast<char>('0' + rng() % nKinds);
-    return rows;
+Rows RandomLargeDeal(unsigned seed, int nKinds) {
+  std::mt19937 rng(seed);
+  Rows rows(8, std::string(16, '.'));
+  for (auto& row : rows)
+    for (auto& ch : row) ch = static_cast<char>('0' + rng() % nKinds);
+  return rows;
 }
 
-Rows LargeCheckerboard()
-{
-    Rows rows(8, std::string(16, '.'));
-    for (int r = 0; r < 8; ++r)
-        for (int c = 0; c < 16; ++c)
-            rows[r][c] = (c + r) % 2 == 0 ? '0' : '1';
-    return rows;
+Rows LargeCheckerboard() {
+  Rows rows(8, std::string(16, '.'));
+  for (int r = 0; r < 8; ++r)
+    for (int c = 0; c < 16; ++c) rows[r][c] = (c + r) % 2 == 0 ? '0' : '1';
+  return rows;
 }
 
-void BM_CopyGrid(benchmark::State& state)
-{
-    CKaroblenDoc::TileGrid source{};
-    CKaroblenDoc::TileGrid target{};
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(source.data());
-        target = source;
-        benchmark::DoNotOptimize(target.data());
-        benchmark::ClobberMemory();
-    }
+void BM_CopyGrid(benchmark::State& state) {
+  CKaroblenDoc::TileGrid source{};
+  CKaroblenDoc::TileGrid target{};
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(source.data());
+    target = source;
+    benchmark::DoNotOptimize(target.data());
+    benchmark::ClobberMemory();
+  }
 }
 BENCHMARK(BM_CopyGrid);
 
-void BM_SelectGroupSnake(benchmark::State& state)
-{
-    CKaroblenDoc doc;
-    Access::Lay(doc, kLarge, 2, kSnake);
-    for (auto _ : state)
-        benchmark::DoNotOptimize(doc.SelectGroupAt(14, 7));
-    state.counters["tiles"] = doc.CountSelected();
+void BM_SelectGroupSnake(benchmark::State& state) {
+  CKaroblenDoc doc;
+  Access::Lay(doc, kLarge, 2, kSnake);
+  for (auto _ : state) benchmark::DoNotOptimize(doc.SelectGroupAt(14, 7));
+  state.counters["tiles"] = doc.CountSelected();
 }
 BENCHMARK(BM_SelectGroupSnake);
 
-void BM_SelectGroupFullBoard(benchmark::State& state)
-{
-    CKaroblenDoc doc;
-    Access::Lay(doc, kLarge, 2, Rows(8, std::string(16, '0')));
-    for (auto _ : state)
-        benchmark::DoNotOptimize(doc.SelectGroupAt(15, 7));
+void BM_SelectGroupFullBoard(benchmark::State& state) {
+  CKaroblenDoc doc;
+  Access::Lay(doc, kLarge, 2, Rows(8, std::string(16, '0')));
+  for (auto _ : state) benchmark::DoNotOptimize(doc.SelectGroupAt(15, 7));
 }
 BENCHMARK(BM_SelectGroupFullBoard);
 
 // One click on a dealt Large board, taking its biggest group: removal,
 // settling column by column and closing columns. RestoreUndo, one grid copy,
 // puts the board back for the next iteration and is included in the time.
-void BM_WholeMoveDealtLarge(benchmark::State& state)
-{
-    CKaroblenDoc doc;
-    Access::Lay(doc, kLarge, 3, RandomLargeDeal(42, 3));
-    int nBest = 0, nBestColumn = 0, nBestRow = 0;
-    for (int c = 0; c < 16; ++c) {
-        for (int r = 0; r < 8; ++r) {
-            if (const int n = doc.SelectGroupAt(c, r); n > nBest) {
-                nBest = n;
-                nBestColumn = c;
-                nBestRow = r;
-            }
-        }
+void BM_WholeMoveDealtLarge(benchmark::State& state) {
+  CKaroblenDoc doc;
+  Access::Lay(doc, kLarge, 3, RandomLargeDeal(42, 3));
+  int nBest = 0, nBestColumn = 0, nBestRow = 0;
+  for (int c = 0; c < 16; ++c) {
+    for (int r = 0; r < 8; ++r) {
+      if (const int n = doc.SelectGroupAt(c, r); n > nBest) {
+        nBest = n;
+        nBestColumn = c;
+        nBestRow = r;
+      }
     }
-    int nDropSteps = 0;
-    for (auto _ : state) {
-        doc.RemoveGroupAt(nBestColumn, nBestRow);
-        nDropSteps = 0;
-        while (doc.DropStep())
-            ++nDropSteps;
-        benchmark::DoNotOptimize(doc.CloseEmptyColumns());
-        doc.RestoreUndo();
-    }
-    state.counters["tiles"] = nBest;
-    state.counters["drop_steps"] = nDropSteps;
+  }
+  int nDropSteps = 0;
+  for (auto _ : state) {
+    doc.RemoveGroupAt(nBestColumn, nBestRow);
+    nDropSteps = 0;
+    while (doc.DropStep()) ++nDropSteps;
+    benchmark::DoNotOptimize(doc.CloseEmptyColumns());
+    doc.RestoreUndo();
+  }
+  state.counters["tiles"] = nBest;
+  state.counters["drop_steps"] = nDropSteps;
 }
 BENCHMARK(BM_WholeMoveDealtLarge);
 
 // No pair anywhere: every cell has to be looked at.
-void BM_IsGameOverNoMoveLeft(benchmark::State& state)
-{
-    CKaroblenDoc doc;
-    Access::Lay(doc, kLarge, 2, LargeCheckerboard());
-    for (auto _ : state)
-        benchmark::DoNotOptimize(doc.IsGameOver());
+void BM_IsGameOverNoMoveLeft(benchmark::State& state) {
+  CKaroblenDoc doc;
+  Access::Lay(doc, kLarge, 2, LargeCheckerboard());
+  for (auto _ : state) benchmark::DoNotOptimize(doc.IsGameOver());
 }
 BENCHMARK(BM_IsGameOverNoMoveLeft);
 
-void BM_IsGameOverDealtLarge(benchmark::State& state)
-{
-    CKaroblenDoc doc;
-    Access::Lay(doc, kLarge, 5, RandomLargeDeal(7, 5));
-    for (auto _ : state)
-        benchmark::DoNotOptimize(doc.IsGameOver());
+void BM_IsGameOverDealtLarge(benchmark::State& state) {
+  CKaroblenDoc doc;
+  Access::Lay(doc, kLarge, 5, RandomLargeDeal(7, 5));
+  for (auto _ : state) benchmark::DoNotOptimize(doc.IsGameOver());
 }
 BENCHMARK(BM_IsGameOverDealtLarge);
 }  // namespace

@@ -26,8 +26,8 @@ class CTestTables : public CHighScoreTables {
       const auto bits = static_cast<std::uint32_t>(seed >> 33);
       // Few names and a small score range make duplicates likely.
       const std::string name(1 + bits % 3, static_cast<char>('a' + (bits >> 2) % 3));
-      InsertEntry(static_cast<int>((bits >> 5) % kScoreTableCount), name, static_cast<int>((bits >> 9) % 40),
-                  false, false);
+      InsertEntry(static_cast<int>((bits >> 5) % kScoreTableCount), name,
+                  static_cast<int>((bits >> 9) % 40), false, false);
     }
   }
 };
@@ -93,7 +93,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const unsigned char* score = file.data() + r * kScoreRecordBytes + kNameFieldBytes + 1;
     if (score[0] | score[1] | score[2] | score[3]) ++offered;
   }
-  if (outcome.added < 0 || outcome.duplicates < 0 || outcome.added + outcome.duplicates > offered) std::abort();
+  if (outcome.added < 0 || outcome.duplicates < 0 || outcome.added + outcome.duplicates > offered)
+    std::abort();
 
   return 0;
 }

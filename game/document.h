@@ -4,18 +4,17 @@
 // board needs of a document: the new-document hook and the modified flag,
 // which the game never sets because a game is never saved.
 class CDocument {
-public:
-    virtual ~CDocument() = default;
+ public:
+  virtual ~CDocument() = default;
 
-    virtual bool OnNewDocument()
-    {
-        m_bModified = false;
-        return true;
-    }
+  virtual bool OnNewDocument() {
+    m_bModified = false;
+    return true;
+  }
 
-    bool IsModified() const { return m_bModified; }
-    void SetModifiedFlag(bool bModified = true) { m_bModified = bModified; }
+  bool IsModified() const { return m_bModified; }
+  void SetModifiedFlag(bool bModified = true) { m_bModified = bModified; }
 
-private:
-    bool m_bModified = false;
+ private:
+  bool m_bModified = false;
 };

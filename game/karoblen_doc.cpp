@@ -20,287 +20,241 @@ CKaroblenDoc::CKaroblenDoc()
       m_nTilesLeft(0),
       m_nUndoScore(0),
       m_nUndoTilesLeft(0),
-      m_bCanUndo(false)
-{
-    m_board.fill(EmptyCell);
-    m_selected.fill(0);
-    m_undoBoard.fill(EmptyCell);
+      m_bCanUndo(false) {
+  m_board.fill(EmptyCell);
+  m_selected.fill(0);
+  m_undoBoard.fill(EmptyCell);
 }
 
 CKaroblenDoc::~CKaroblenDoc() = default;
 
-bool CKaroblenDoc::OnNewDocument()
-{
-    if (!CDocument::OnNewDocument())
-        return false;
+bool CKaroblenDoc::OnNewDocument() {
+  if (!CDocument::OnNewDocument()) return false;
 
-    // Reseeding from the clock at every deal means two games begun within the
-    // same second are dealt the same board; that is accepted.
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
-    SetBoardSize(m_nBoardSize);
+  // Reseeding from the clock at every deal means two games begun within the
+  // same second are dealt the same board; that is accepted.
+  std::srand(static_cast<unsigned>(std::time(nullptr)));
+  SetBoardSize(m_nBoardSize);
 
-    m_nScore = 0;
-    m_nTilesLeft = m_nWidth * m_nHeight;
-    m_bCanUndo = false;
+  m_nScore = 0;
+  m_nTilesLeft = m_nWidth * m_nHeight;
+  m_bCanUndo = false;
 
-    FillBoard();
-    return true;
+  FillBoard();
+  return true;
 }
 
-void CKaroblenDoc::SetBoardSize(int nBoardSize)
-{
-    m_nBoardSize = nBoardSize;
-    m_nWidth = kBoardDimensions[nBoardSize].nColumns;
-    m_nHeight = kBoardDimensions[nBoardSize].nRows;
+void CKaroblenDoc::SetBoardSize(int nBoardSize) {
+  m_nBoardSize = nBoardSize;
+  m_nWidth = kBoardDimensions[nBoardSize].nColumns;
+  m_nHeight = kBoardDimensions[nBoardSize].nRows;
 }
 
-void CKaroblenDoc::SetTileKinds(int nTileKinds)
-{
-    m_nTileKinds = nTileKinds;
+void CKaroblenDoc::SetTileKinds(int nTileKinds) { m_nTileKinds = nTileKinds; }
+
+int CKaroblenDoc::GetTile(int nColumn, int nRow) const { return m_board[CellIndex(nColumn, nRow)]; }
+
+bool CKaroblenDoc::IsSelected(int nColumn, int nRow) const {
+  return m_selected[CellIndex(nColumn, nRow)] != 0;
 }
 
-int CKaroblenDoc::GetTile(int nColumn, int nRow) const
-{
-    return m_board[CellIndex(nColumn, nRow)];
+int CKaroblenDoc::CountSelected() const {
+  int nCount = 0;
+  for (int c = 0; c < m_nWidth; ++c)
+    for (int r = 0; r < m_nHeight; ++r) nCount += m_selected[CellIndex(c, r)];
+  return nCount;
 }
 
-bool CKaroblenDoc::IsSelected(int nColumn, int nRow) const
-{
-    return m_selected[CellIndex(nColumn, nRow)] != 0;
+bool CKaroblenDoc::HasSelection() const {
+  for (int c = 0; c < m_nWidth; ++c)
+    for (int r = 0; r < m_nHeight; ++r)
+      if (m_selected[CellIndex(c, r)] != 0) return true;
+  return false;
 }
 
-int CKaroblenDoc::CountSelected() const
-{
-    int nCount = 0;
-    for (int c = 0; c < m_nWidth; ++c)
-        for (int r = 0; r < m_nHeight; ++r)
-            nCount += m_selected[CellIndex(c, r)];
-    return nCount;
+int CKaroblenDoc::GetJoinMask(int nColumn, int nRow) const {
+  // Raw values are compared, so an empty cell "joins" empty neighbours; the
+  // view never draws an empty cell, so that mask goes unused.
+  const std::int8_t tile = m_board[CellIndex(nColumn, nRow)];
+  int nMask = 0;
+  if (nRow > 0 && m_board[CellIndex(nColumn, nRow - 1)] == tile) nMask |= 1;
+  if (nColumn < m_nWidth - 1 && m_board[CellIndex(nColumn + 1, nRow)] == tile) nMask |= 2;
+  if (nRow < m_nHeight - 1 && m_board[CellIndex(nColumn, nRow + 1)] == tile) nMask |= 4;
+  if (nColumn > 0 && m_board[CellIndex(nColumn - 1, nRow)] == tile) nMask |= 8;
+  return nMask;
 }
 
-bool CKaroblenDoc::HasSelection() const
-{
-    for (int c = 0; c < m_nWidth; ++c)
-        for (int r = 0; r < m_nHeight; ++r)
-            if (m_selected[CellIndex(c, r)] != 0)
-                return true;
-    return false;
+void CKaroblenDoc::ClearSelection() {
+  // One fill of the whole grid is cheaper than walking the board; flags
+  // outside the board are never read.
+  m_selected.fill(0);
 }
 
-int CKaroblenDoc::GetJoinMask(int nColumn, int nRow) const
-{
-    // Raw values are compared, so an empty cell "joins" empty neighbours; the
-    // view never draws an empty cell, so that mask goes unused.
-    const std::int8_t tile = m_board[CellIndex(nColumn, nRow)];
-    int nMask = 0;
-    if (nRow > 0 && m_board[CellIndex(nColumn, nRow - 1)] == tile)
-        nMask |= 1;
-    if (nColumn < m_nWidth - 1 && m_board[CellIndex(nColumn + 1, nRow)] == tile)
-        nMask |= 2;
-    if (nRow < m_nHeight - 1 && m_board[CellIndex(nColumn, nRow + 1)] == tile)
-        nMask |= 4;
-    if (nColumn > 0 && m_board[CellIndex(nColumn - 1, nRow)] == tile)
-        nMask |= 8;
-    return nMask;
-}
+int CKaroblenDoc::SelectGroupAt(int nColumn, int nRow) {
+  ClearSelection();
+  const std::int8_t kind = m_board[CellIndex(nColumn, nRow)];
+  if (kind < 0) return 0;
 
-void CKaroblenDoc::ClearSelection()
-{
-    // One fill of the whole grid is cheaper than walking the board; flags
-    // outside the board are never read.
-    m_selected.fill(0);
-}
+  m_selected[CellIndex(nColumn, nRow)] = 1;
+  int nSelected = 1;
 
-int CKaroblenDoc::SelectGroupAt(int nColumn, int nRow)
-{
-    ClearSelection();
-    const std::int8_t kind = m_board[CellIndex(nColumn, nRow)];
-    if (kind < 0)
-        return 0;
-
-    m_selected[CellIndex(nColumn, nRow)] = 1;
-    int nSelected = 1;
-
-    // Whole-board passes until one adds nothing. A cell selected early in a
-    // pass already spreads to the cells scanned after it, so a pass reaches
-    // any distance down or to the right but only one cell up or to the left.
-    // At most n passes over at most 128 cells, and no work list to allocate.
-    bool bGrew = true;
-    while (bGrew) {
-        bGrew = false;
-        for (int c = 0; c < m_nWidth; ++c) {
-            for (int r = 0; r < m_nHeight; ++r) {
-                const int i = CellIndex(c, r);
-                if (m_selected[i] == 0 && m_board[i] == kind && HasSelectedNeighbour(c, r)) {
-                    m_selected[i] = 1;
-                    ++nSelected;
-                    bGrew = true;
-                }
-            }
-        }
-    }
-
-    if (nSelected == 1) {
-        m_selected[CellIndex(nColumn, nRow)] = 0;
-        return 0;
-    }
-    return nSelected;
-}
-
-bool CKaroblenDoc::HasSelectedNeighbour(int nColumn, int nRow) const
-{
-    return (nColumn > 0 && m_selected[CellIndex(nColumn - 1, nRow)] != 0)
-        || (nColumn < m_nWidth - 1 && m_selected[CellIndex(nColumn + 1, nRow)] != 0)
-        || (nRow > 0 && m_selected[CellIndex(nColumn, nRow - 1)] != 0)
-        || (nRow < m_nHeight - 1 && m_selected[CellIndex(nColumn, nRow + 1)] != 0);
-}
-
-bool CKaroblenDoc::RemoveGroupAt(int nColumn, int nRow)
-{
-    // An empty cell must leave the current highlight alone, so it is turned
-    // away before SelectGroupAt would clear it.
-    if (m_board[CellIndex(nColumn, nRow)] < 0)
-        return false;
-
-    if (SelectGroupAt(nColumn, nRow) == 0)
-        return false;
-
-    // The snapshot is taken only now that a move is certain, so a click that
-    // removes nothing keeps the previous move undoable.
-    SaveUndo();
-
-    int nRemoved = 0;
+  // Whole-board passes until one adds nothing. A cell selected early in a
+  // pass already spreads to the cells scanned after it, so a pass reaches
+  // any distance down or to the right but only one cell up or to the left.
+  // At most n passes over at most 128 cells, and no work list to allocate.
+  bool bGrew = true;
+  while (bGrew) {
+    bGrew = false;
     for (int c = 0; c < m_nWidth; ++c) {
+      for (int r = 0; r < m_nHeight; ++r) {
+        const int i = CellIndex(c, r);
+        if (m_selected[i] == 0 && m_board[i] == kind && HasSelectedNeighbour(c, r)) {
+          m_selected[i] = 1;
+          ++nSelected;
+          bGrew = true;
+        }
+      }
+    }
+  }
+
+  if (nSelected == 1) {
+    m_selected[CellIndex(nColumn, nRow)] = 0;
+    return 0;
+  }
+  return nSelected;
+}
+
+bool CKaroblenDoc::HasSelectedNeighbour(int nColumn, int nRow) const {
+  return (nColumn > 0 && m_selected[CellIndex(nColumn - 1, nRow)] != 0) ||
+         (nColumn < m_nWidth - 1 && m_selected[CellIndex(nColumn + 1, nRow)] != 0) ||
+         (nRow > 0 && m_selected[CellIndex(nColumn, nRow - 1)] != 0) ||
+         (nRow < m_nHeight - 1 && m_selected[CellIndex(nColumn, nRow + 1)] != 0);
+}
+
+bool CKaroblenDoc::RemoveGroupAt(int nColumn, int nRow) {
+  // An empty cell must leave the current highlight alone, so it is turned
+  // away before SelectGroupAt would clear it.
+  if (m_board[CellIndex(nColumn, nRow)] < 0) return false;
+
+  if (SelectGroupAt(nColumn, nRow) == 0) return false;
+
+  // The snapshot is taken only now that a move is certain, so a click that
+  // removes nothing keeps the previous move undoable.
+  SaveUndo();
+
+  int nRemoved = 0;
+  for (int c = 0; c < m_nWidth; ++c) {
+    for (int r = 0; r < m_nHeight; ++r) {
+      const int i = CellIndex(c, r);
+      if (m_selected[i] != 0) {
+        m_board[i] = EmptyCell;
+        ++nRemoved;
+      }
+    }
+  }
+  ClearSelection();
+
+  m_nScore += (nRemoved - 2) * (nRemoved - 2);
+  m_nTilesLeft -= nRemoved;
+  return true;
+}
+
+void CKaroblenDoc::SaveUndo() {
+  m_nUndoScore = m_nScore;
+  m_nUndoTilesLeft = m_nTilesLeft;
+  // One copy of the whole grid; the cells outside the board are never read.
+  m_undoBoard = m_board;
+  m_bCanUndo = true;
+}
+
+void CKaroblenDoc::RestoreUndo() {
+  m_nScore = m_nUndoScore;
+  m_nTilesLeft = m_nUndoTilesLeft;
+  m_board = m_undoBoard;
+  ClearSelection();
+  m_bCanUndo = false;
+}
+
+void CKaroblenDoc::FillBoard() {
+  // Column by column, top to bottom: the order fixes which board a given
+  // seed deals.
+  for (int c = 0; c < m_nWidth; ++c)
+    for (int r = 0; r < m_nHeight; ++r)
+      m_board[CellIndex(c, r)] = static_cast<std::int8_t>(std::rand() % m_nTileKinds);
+  ClearSelection();
+}
+
+bool CKaroblenDoc::DropStep() {
+  // One column per call, leftmost first, so the view can show the columns
+  // falling into place one after another.
+  for (int c = 0; c < m_nWidth; ++c) {
+    bool bChanged = false;
+    int w = m_nHeight - 1;
+    for (int r = m_nHeight - 1; r >= 0; --r) {
+      const int i = CellIndex(c, r);
+      if (m_board[i] < 0) continue;
+      if (r != w) {
+        m_board[CellIndex(c, w)] = m_board[i];
+        m_board[i] = EmptyCell;
+        bChanged = true;
+      }
+      --w;
+    }
+    if (bChanged) return true;
+  }
+  return false;
+}
+
+bool CKaroblenDoc::IsColumnEmpty(int nColumn) const {
+  // Only meaningful on a settled board, where a column without a bottom
+  // tile has no tile at all.
+  return m_board[CellIndex(nColumn, m_nHeight - 1)] < 0;
+}
+
+bool CKaroblenDoc::CloseEmptyColumns() {
+  bool bAnyMoved = false;
+  bool bPassMoved = true;
+  while (bPassMoved) {
+    bPassMoved = false;
+    for (int c = 0; c < m_nWidth - 1; ++c) {
+      if (!IsColumnEmpty(c)) continue;
+      if (!IsColumnEmpty(c + 1)) bAnyMoved = true;
+      // Each later column with tiles moves one place left; the column it
+      // lands in is always empty by then.
+      for (int k = c + 1; k < m_nWidth; ++k) {
+        if (IsColumnEmpty(k)) continue;
         for (int r = 0; r < m_nHeight; ++r) {
-            const int i = CellIndex(c, r);
-            if (m_selected[i] != 0) {
-                m_board[i] = EmptyCell;
-                ++nRemoved;
-            }
+          m_board[CellIndex(k - 1, r)] = m_board[CellIndex(k, r)];
+          m_board[CellIndex(k, r)] = EmptyCell;
         }
+        bPassMoved = true;
+      }
     }
-    ClearSelection();
-
-    m_nScore += (nRemoved - 2) * (nRemoved - 2);
-    m_nTilesLeft -= nRemoved;
-    return true;
+  }
+  return bAnyMoved;
 }
 
-void CKaroblenDoc::SaveUndo()
-{
-    m_nUndoScore = m_nScore;
-    m_nUndoTilesLeft = m_nTilesLeft;
-    // One copy of the whole grid; the cells outside the board are never read.
-    m_undoBoard = m_board;
-    m_bCanUndo = true;
-}
-
-void CKaroblenDoc::RestoreUndo()
-{
-    m_nScore = m_nUndoScore;
-    m_nTilesLeft = m_nUndoTilesLeft;
-    m_board = m_undoBoard;
-    ClearSelection();
-    m_bCanUndo = false;
-}
-
-void CKaroblenDoc::FillBoard()
-{
-    // Column by column, top to bottom: the order fixes which board a given
-    // seed deals.
-    for (int c = 0; c < m_nWidth; ++c)
-        for (int r = 0; r < m_nHeight; ++r)
-            m_board[CellIndex(c, r)] = static_cast<std::int8_t>(std::rand() % m_nTileKinds);
-    ClearSelection();
-}
-
-bool CKaroblenDoc::DropStep()
-{
-    // One column per call, leftmost first, so the view can show the columns
-    // falling into place one after another.
-    for (int c = 0; c < m_nWidth; ++c) {
-        bool bChanged = false;
-        int w = m_nHeight - 1;
-        for (int r = m_nHeight - 1; r >= 0; --r) {
-            const int i = CellIndex(c, r);
-            if (m_board[i] < 0)
-                continue;
-            if (r != w) {
-                m_board[CellIndex(c, w)] = m_board[i];
-                m_board[i] = EmptyCell;
-                bChanged = true;
-            }
-            --w;
-        }
-        if (bChanged)
-            return true;
+bool CKaroblenDoc::IsGameOver() const {
+  // Looking right and down from every tile covers every neighbouring pair
+  // once; an empty cell never matches a tile.
+  for (int c = 0; c < m_nWidth; ++c) {
+    for (int r = 0; r < m_nHeight; ++r) {
+      const std::int8_t tile = m_board[CellIndex(c, r)];
+      if (tile < 0) continue;
+      if (c < m_nWidth - 1 && m_board[CellIndex(c + 1, r)] == tile) return false;
+      if (r < m_nHeight - 1 && m_board[CellIndex(c, r + 1)] == tile) return false;
     }
-    return false;
+  }
+  return true;
 }
 
-bool CKaroblenDoc::IsColumnEmpty(int nColumn) const
-{
-    // Only meaningful on a settled board, where a column without a bottom
-    // tile has no tile at all.
-    return m_board[CellIndex(nColumn, m_nHeight - 1)] < 0;
+void CKaroblenDoc::RecordHighScore(int nScore) {
+  if (m_highScores == nullptr) return;
+  m_highScores->SetBoard(m_nBoardSize, m_nTileKinds);
+  m_highScores->SubmitScore(nScore);
+  m_highScores->DoModal();
 }
 
-bool CKaroblenDoc::CloseEmptyColumns()
-{
-    bool bAnyMoved = false;
-    bool bPassMoved = true;
-    while (bPassMoved) {
-        bPassMoved = false;
-        for (int c = 0; c < m_nWidth - 1; ++c) {
-            if (!IsColumnEmpty(c))
-                continue;
-            if (!IsColumnEmpty(c + 1))
-                bAnyMoved = true;
-            // Each later column with tiles moves one place left; the column it
-            // lands in is always empty by then.
-            for (int k = c + 1; k < m_nWidth; ++k) {
-                if (IsColumnEmpty(k))
-                    continue;
-                for (int r = 0; r < m_nHeight; ++r) {
-                    m_board[CellIndex(k - 1, r)] = m_board[CellIndex(k, r)];
-                    m_board[CellIndex(k, r)] = EmptyCell;
-                }
-                bPassMoved = true;
-            }
-        }
-    }
-    return bAnyMoved;
-}
-
-bool CKaroblenDoc::IsGameOver() const
-{
-    // Looking right and down from every tile covers every neighbouring pair
-    // once; an empty cell never matches a tile.
-    for (int c = 0; c < m_nWidth; ++c) {
-        for (int r = 0; r < m_nHeight; ++r) {
-            const std::int8_t tile = m_board[CellIndex(c, r)];
-            if (tile < 0)
-                continue;
-            if (c < m_nWidth - 1 && m_board[CellIndex(c + 1, r)] == tile)
-                return false;
-            if (r < m_nHeight - 1 && m_board[CellIndex(c, r + 1)] == tile)
-                return false;
-        }
-    }
-    return true;
-}
-
-void CKaroblenDoc::RecordHighScore(int nScore)
-{
-    if (m_highScores == nullptr)
-        return;
-    m_highScores->SetBoard(m_nBoardSize, m_nTileKinds);
-    m_highScores->SubmitScore(nScore);
-    m_highScores->DoModal();
-}
-
-void CKaroblenDoc::MergeScoreFile(std::string strPath)
-{
-    if (m_highScores != nullptr)
-        m_highScores->MergeFrom(std::move(strPath));
+void CKaroblenDoc::MergeScoreFile(std::string strPath) {
+  if (m_highScores != nullptr) m_highScores->MergeFrom(std::move(strPath));
 }

@@ -24,8 +24,8 @@ inline constexpr int kMaxTileKinds = 5;
 
 // Indexed by BoardSize: 0 Small, 1 Medium, 2 Large.
 struct BoardDimensions {
-    int nColumns;
-    int nRows;
+  int nColumns;
+  int nRows;
 };
 inline constexpr int kBoardSizeCount = 3;
 inline constexpr std::array<BoardDimensions, kBoardSizeCount> kBoardDimensions{{
@@ -38,83 +38,83 @@ inline constexpr std::array<BoardDimensions, kBoardSizeCount> kBoardDimensions{{
 // current board and board sizes / kind counts inside the ranges above; they do
 // not check. Nothing here allocates once constructed.
 class CKaroblenDoc : public CDocument {
-public:
-    using TileGrid = std::array<std::int8_t, kGridCells>;
-    using FlagGrid = std::array<std::uint8_t, kGridCells>;
+ public:
+  using TileGrid = std::array<std::int8_t, kGridCells>;
+  using FlagGrid = std::array<std::uint8_t, kGridCells>;
 
-    CKaroblenDoc();
-    ~CKaroblenDoc() override;
+  CKaroblenDoc();
+  ~CKaroblenDoc() override;
 
-    // Deals a fresh board of the stored size and kind count.
-    bool OnNewDocument() override;
+  // Deals a fresh board of the stored size and kind count.
+  bool OnNewDocument() override;
 
-    // Both take effect for the tiles only at the next OnNewDocument; the
-    // dimensions follow SetBoardSize at once.
-    void SetBoardSize(int nBoardSize);
-    void SetTileKinds(int nTileKinds);
+  // Both take effect for the tiles only at the next OnNewDocument; the
+  // dimensions follow SetBoardSize at once.
+  void SetBoardSize(int nBoardSize);
+  void SetTileKinds(int nTileKinds);
 
-    int GetBoardSize() const { return m_nBoardSize; }
-    int GetTileKinds() const { return m_nTileKinds; }
-    int GetWidth() const { return m_nWidth; }
-    int GetHeight() const { return m_nHeight; }
-    int GetScore() const { return m_nScore; }
-    int GetTilesLeft() const { return m_nTilesLeft; }
-    void SetScore(int nScore) { m_nScore = nScore; }
+  int GetBoardSize() const { return m_nBoardSize; }
+  int GetTileKinds() const { return m_nTileKinds; }
+  int GetWidth() const { return m_nWidth; }
+  int GetHeight() const { return m_nHeight; }
+  int GetScore() const { return m_nScore; }
+  int GetTilesLeft() const { return m_nTilesLeft; }
+  void SetScore(int nScore) { m_nScore = nScore; }
 
-    // The kind at the cell, or -1 when it is empty.
-    int GetTile(int nColumn, int nRow) const;
-    bool IsSelected(int nColumn, int nRow) const;
-    int CountSelected() const;
-    bool HasSelection() const;
-    // Like neighbours: 1 above, 2 right, 4 below, 8 left.
-    int GetJoinMask(int nColumn, int nRow) const;
+  // The kind at the cell, or -1 when it is empty.
+  int GetTile(int nColumn, int nRow) const;
+  bool IsSelected(int nColumn, int nRow) const;
+  int CountSelected() const;
+  bool HasSelection() const;
+  // Like neighbours: 1 above, 2 right, 4 below, 8 left.
+  int GetJoinMask(int nColumn, int nRow) const;
 
-    void ClearSelection();
-    // Selects the group of the cell; its size, or 0 for an empty cell or a
-    // lone tile (which is then left unselected).
-    int SelectGroupAt(int nColumn, int nRow);
-    // Removes and scores the group of the cell, leaving holes for DropStep.
-    bool RemoveGroupAt(int nColumn, int nRow);
+  void ClearSelection();
+  // Selects the group of the cell; its size, or 0 for an empty cell or a
+  // lone tile (which is then left unselected).
+  int SelectGroupAt(int nColumn, int nRow);
+  // Removes and scores the group of the cell, leaving holes for DropStep.
+  bool RemoveGroupAt(int nColumn, int nRow);
 
-    bool CanUndo() const { return m_bCanUndo; }
-    // Takes back the whole last move: removal, settling and column closing.
-    void RestoreUndo();
+  bool CanUndo() const { return m_bCanUndo; }
+  // Takes back the whole last move: removal, settling and column closing.
+  void RestoreUndo();
 
-    // Settles the leftmost unsettled column; false once the board is settled.
-    bool DropStep();
-    // Packs the non-empty columns to the left; needs a settled board.
-    bool CloseEmptyColumns();
-    bool IsGameOver() const;
+  // Settles the leftmost unsettled column; false once the board is settled.
+  bool DropStep();
+  // Packs the non-empty columns to the left; needs a settled board.
+  bool CloseEmptyColumns();
+  bool IsGameOver() const;
 
-    // The high-score object lives beside the document for the whole run;
-    // the application attaches it once, right after building both.
-    void AttachHighScores(CHighScoreKeeper* pHighScores) { m_highScores = pHighScores; }
-    // Selects the table of this board, records `nScore` (-1 only views) and
-    // shows the table until the player closes it.
-    void RecordHighScore(int nScore);
-    void MergeScoreFile(std::string strPath);
+  // The high-score object lives beside the document for the whole run;
+  // the application attaches it once, right after building both.
+  void AttachHighScores(CHighScoreKeeper* pHighScores) { m_highScores = pHighScores; }
+  // Selects the table of this board, records `nScore` (-1 only views) and
+  // shows the table until the player closes it.
+  void RecordHighScore(int nScore);
+  void MergeScoreFile(std::string strPath);
 
-private:
-    friend class CKaroblenDocTestAccess;
+ private:
+  friend class CKaroblenDocTestAccess;
 
-    static constexpr int CellIndex(int nColumn, int nRow) { return kMaxRows * nColumn + nRow; }
+  static constexpr int CellIndex(int nColumn, int nRow) { return kMaxRows * nColumn + nRow; }
 
-    void FillBoard();
-    void SaveUndo();
-    bool HasSelectedNeighbour(int nColumn, int nRow) const;
-    bool IsColumnEmpty(int nColumn) const;
+  void FillBoard();
+  void SaveUndo();
+  bool HasSelectedNeighbour(int nColumn, int nRow) const;
+  bool IsColumnEmpty(int nColumn) const;
 
-    int m_nBoardSize;
-    int m_nWidth;
-    int m_nHeight;
-    int m_nTileKinds;
-    int m_nScore;
-    int m_nTilesLeft;
-    TileGrid m_board;
-    FlagGrid m_selected;
-    TileGrid m_undoBoard;
-    int m_nUndoScore;
-    int m_nUndoTilesLeft;
-    bool m_bCanUndo;
-    CHighScoreKeeper* m_highScores = nullptr;
+  int m_nBoardSize;
+  int m_nWidth;
+  int m_nHeight;
+  int m_nTileKinds;
+  int m_nScore;
+  int m_nTilesLeft;
+  TileGrid m_board;
+  FlagGrid m_selected;
+  TileGrid m_undoBoard;
+  int m_nUndoScore;
+  int m_nUndoTilesLeft;
+  bool m_bCanUndo;
+  CHighScoreKeeper* m_highScores = nullptr;
 };

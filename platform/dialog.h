@@ -7,7 +7,8 @@
 
 class CDialog : public CWnd {
  public:
-  explicit CDialog(int templateId, CWnd* parent = nullptr) : m_nIDTemplate(templateId), m_pParent(parent) {}
+  explicit CDialog(int templateId, CWnd* parent = nullptr)
+      : m_nIDTemplate(templateId), m_pParent(parent) {}
 
   int GetTemplateId() const { return m_nIDTemplate; }
   CWnd* GetParent() const { return m_pParent; }

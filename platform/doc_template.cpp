@@ -25,9 +25,12 @@ void ReportFailedCreation() {
 
 CWindowFactory& WindowFactory() { return *g_windowFactory; }
 
-void SetWindowFactory(CWindowFactory* factory) { g_windowFactory = factory ? factory : &g_noWindows; }
+void SetWindowFactory(CWindowFactory* factory) {
+  g_windowFactory = factory ? factory : &g_noWindows;
+}
 
-CSingleDocTemplate::CSingleDocTemplate(int resourceId, DocFactory doc, FrameFactory frame, ViewFactory view)
+CSingleDocTemplate::CSingleDocTemplate(int resourceId, DocFactory doc, FrameFactory frame,
+                                       ViewFactory view)
     : m_nIDResource(resourceId),
       m_makeDoc(std::move(doc)),
       m_makeFrame(std::move(frame)),

@@ -226,7 +226,9 @@ class CWinApp : public CCmdTarget {
   void SetRegistryKey(const std::string& key) { m_strRegistryKey = key; }
   void LoadStdProfileSettings(int) {}
 
-  void ParseCommandLine(CCommandLineInfo& info) { info.m_nShellCommand = CCommandLineInfo::FileNew; }
+  void ParseCommandLine(CCommandLineInfo& info) {
+    info.m_nShellCommand = CCommandLineInfo::FileNew;
+  }
   bool ProcessShellCommand(CCommandLineInfo& info);
   // The framework's New: a new game on the one document.
   void OnFileNew();

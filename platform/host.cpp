@@ -16,7 +16,9 @@ class CNullHost final : public CPlatformHost {
   int MessageBox(CWnd*, const std::string&, const std::string&, unsigned type) override {
     return (type & MB_BUTTONMASK) == MB_YESNO ? IDNO : IDOK;
   }
-  std::optional<std::string> GetOpenFileName(const FileOpenRequest&) override { return std::nullopt; }
+  std::optional<std::string> GetOpenFileName(const FileOpenRequest&) override {
+    return std::nullopt;
+  }
   int RunModal(CDialog&) override { return IDCANCEL; }
 };
 

@@ -20,7 +20,7 @@ enum class RepaintMode {
 
 struct FileOpenRequest {
   std::string title;
-  std::string filter;  // "Name|*.a;*.b|Name|*.*||"
+  std::string filter;      // "Name|*.a;*.b|Name|*.*||"
   std::string defaultExt;  // appended to a typed name that has no extension
   unsigned flags = 0;      // OFN_*
 };

@@ -6,8 +6,12 @@ void CWnd::SetDlgItemText(int id, const std::string& text) {
   if (m_pSite) m_pSite->SetText(id, text);
 }
 
-std::string CWnd::GetDlgItemText(int id) const { return m_pSite ? m_pSite->GetText(id) : std::string(); }
+std::string CWnd::GetDlgItemText(int id) const {
+  return m_pSite ? m_pSite->GetText(id) : std::string();
+}
 
-void CWnd::RepaintNow(bool erase) { Host().Repaint(*this, erase ? RepaintMode::NowErase : RepaintMode::Now); }
+void CWnd::RepaintNow(bool erase) {
+  Host().Repaint(*this, erase ? RepaintMode::NowErase : RepaintMode::Now);
+}
 
 void CWnd::RepaintLater() { Host().Repaint(*this, RepaintMode::Later); }

@@ -75,7 +75,8 @@ class CComboBox : public CControl {
 
 class CDataExchange {
  public:
-  CDataExchange(CWnd* wnd, bool saveAndValidate) : m_pDlgWnd(wnd), m_bSaveAndValidate(saveAndValidate) {}
+  CDataExchange(CWnd* wnd, bool saveAndValidate)
+      : m_pDlgWnd(wnd), m_bSaveAndValidate(saveAndValidate) {}
   CWnd* m_pDlgWnd;
   bool m_bSaveAndValidate;
   int m_idLastControl = 0;

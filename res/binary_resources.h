@@ -18,10 +18,10 @@ std::span<const std::uint8_t> FindResource(ResourceType type, int id);
 
 namespace detail {
 struct EmbeddedFile {
-    ResourceType type;
-    int id;
-    const std::uint8_t* data;
-    std::size_t size;
+  ResourceType type;
+  int id;
+  const std::uint8_t* data;
+  std::size_t size;
 };
 // Defined in the source file generated at build time.
 std::span<const EmbeddedFile> EmbeddedFiles();

@@ -1,9 +1,9 @@
 #include "res/command_resources.h"
 
-#include "res/resource_ids.h"
-
 #include <algorithm>
 #include <array>
+
+#include "res/resource_ids.h"
 
 namespace res {
 namespace {
@@ -47,28 +47,25 @@ constexpr std::array kAccelerators{
 };
 
 constexpr std::array kToolbar{
-    ToolbarItem{ID_FILE_NEW, 0},
-    ToolbarItem{ID_SEPARATOR, -1},
-    ToolbarItem{ID_GAME_UNDO, 1},
-    ToolbarItem{ID_SEPARATOR, -1},
-    ToolbarItem{ID_APP_ABOUT, 2},
+    ToolbarItem{ID_FILE_NEW, 0},   ToolbarItem{ID_SEPARATOR, -1}, ToolbarItem{ID_GAME_UNDO, 1},
+    ToolbarItem{ID_SEPARATOR, -1}, ToolbarItem{ID_APP_ABOUT, 2},
 };
 
 std::string_view ItemText(const MenuItem& item) {
-    return item.text ? std::string_view(item.text) : std::string_view();
+  return item.text ? std::string_view(item.text) : std::string_view();
 }
 
 }  // namespace
 
 std::string_view MenuItemLabel(const MenuItem& item) {
-    const std::string_view text = ItemText(item);
-    return text.substr(0, text.find('\t'));
+  const std::string_view text = ItemText(item);
+  return text.substr(0, text.find('\t'));
 }
 
 std::string_view MenuItemShortcut(const MenuItem& item) {
-    const std::string_view text = ItemText(item);
-    const auto tab = text.find('\t');
-    return tab == std::string_view::npos ? std::string_view() : text.substr(tab + 1);
+  const std::string_view text = ItemText(item);
+  const auto tab = text.find('\t');
+  return tab == std::string_view::npos ? std::string_view() : text.substr(tab + 1);
 }
 
 const MenuBar& MainMenu() { return kMainMenu; }
@@ -76,9 +73,9 @@ const MenuBar& MainMenu() { return kMainMenu; }
 std::span<const Accelerator> Accelerators() { return kAccelerators; }
 
 const Accelerator* FindAccelerator(int command) {
-    const auto it = std::find_if(kAccelerators.begin(), kAccelerators.end(),
-                                 [command](const Accelerator& a) { return a.command == command; });
-    return it == kAccelerators.end() ? nullptr : &*it;
+  const auto it = std::find_if(kAccelerators.begin(), kAccelerators.end(),
+                               [command](const Accelerator& a) { return a.command == command; });
+  return it == kAccelerators.end() ? nullptr : &*it;
 }
 
 std::span<const ToolbarItem> ToolbarItems() { return kToolbar; }

@@ -9,19 +9,19 @@ namespace res {
 
 // A separator has a null text and command 0.
 struct MenuItem {
-    const char* text;  // "&" marks the access letter; "\t" precedes the shortcut
-    int command;
-    constexpr bool isSeparator() const { return text == nullptr; }
+  const char* text;  // "&" marks the access letter; "\t" precedes the shortcut
+  int command;
+  constexpr bool isSeparator() const { return text == nullptr; }
 };
 
 struct MenuPopup {
-    const char* text;
-    std::span<const MenuItem> items;
+  const char* text;
+  std::span<const MenuItem> items;
 };
 
 struct MenuBar {
-    int id;
-    std::span<const MenuPopup> popups;
+  int id;
+  std::span<const MenuPopup> popups;
 };
 
 // Item text before the tab, e.g. "&New Game" from "&New Game\tCtrl+N".
@@ -35,12 +35,12 @@ const MenuBar& MainMenu();
 // which of Ctrl, Shift and Alt must be held. `noInvert` asks that the menu
 // bar not flash when the accelerator is used.
 struct Accelerator {
-    char key;
-    bool ctrl;
-    bool shift;
-    bool alt;
-    bool noInvert;
-    int command;
+  char key;
+  bool ctrl;
+  bool shift;
+  bool alt;
+  bool noInvert;
+  int command;
 };
 
 std::span<const Accelerator> Accelerators();
@@ -50,9 +50,9 @@ const Accelerator* FindAccelerator(int command);
 // A toolbar entry: a button showing picture `imageIndex` of the toolbar
 // bitmap, or a separator (command ID_SEPARATOR, imageIndex -1).
 struct ToolbarItem {
-    int command;
-    int imageIndex;
-    constexpr bool isSeparator() const { return imageIndex < 0; }
+  int command;
+  int imageIndex;
+  constexpr bool isSeparator() const { return imageIndex < 0; }
 };
 
 inline constexpr int ToolbarButtonWidth = 16;

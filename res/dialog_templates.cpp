@@ -1,9 +1,9 @@
 #include "res/dialog_templates.h"
 
-#include "res/resource_ids.h"
-
 #include <algorithm>
 #include <array>
+
+#include "res/resource_ids.h"
 
 namespace res {
 namespace {
@@ -15,10 +15,10 @@ constexpr const char* kFont = "MS Sans Serif";
 
 constexpr std::array kAboutControls{
     ControlTemplate{IDC_STATIC, K::Icon, "", Visible, 11, 17, 21, 20, IDR_MAINFRAME},
-    ControlTemplate{IDC_STATIC, K::Static, "Presented by the Karoblen team",
-                    AlignCenter | NoPrefix, 40, 10, 135, 8},
-    ControlTemplate{IDC_STATIC, K::Static, "Written by the Karoblen team", AlignCenter, 40, 43,
-                    135, 8},
+    ControlTemplate{IDC_STATIC, K::Static, "Presented by the Karoblen team", AlignCenter | NoPrefix,
+                    40, 10, 135, 8},
+    ControlTemplate{IDC_STATIC, K::Static, "Written by the Karoblen team", AlignCenter, 40, 43, 135,
+                    8},
     ControlTemplate{IDOK, K::PushButton, "OK", DefaultButton | TabStop, 125, 110, 55, 14},
     ControlTemplate{IDC_STATIC, K::Static, "karoblen@users.invalid", AlignCenter, 40, 58, 135, 8},
     ControlTemplate{IDC_STATIC, K::Static, "Karoblen home page: karoblen.invalid", AlignCenter, 40,
@@ -46,8 +46,8 @@ constexpr std::array kOptionsControls{
     ControlTemplate{IDC_TILESET, K::Edit, "", ReadOnly | Border | AutoHScroll | TabStop, 65, 35, 92,
                     13},
     ControlTemplate{IDC_TILESET_BROWSE, K::PushButton, "...", TabStop, 158, 35, 12, 14},
-    ControlTemplate{IDC_SOUNDFX, K::CheckBox, "Sound Effects:", AutoCheck | LeftText | Disabled | TabStop,
-                    5, 50, 68, 10},
+    ControlTemplate{IDC_SOUNDFX, K::CheckBox,
+                    "Sound Effects:", AutoCheck | LeftText | Disabled | TabStop, 5, 50, 68, 10},
 };
 
 constexpr std::array kOptionsInit{
@@ -58,10 +58,13 @@ constexpr std::array kOptionsInit{
 };
 
 constexpr std::array kGameOverControls{
-    ControlTemplate{IDC_GAMESCORE_LABEL, K::Static, "Game Score:", Hidden | AlignLeft, 5, 35, 45, 10},
-    ControlTemplate{IDC_TILESLEFT_LABEL, K::Static, "Tiles Left:", Hidden | AlignLeft, 5, 45, 40, 10},
+    ControlTemplate{IDC_GAMESCORE_LABEL, K::Static, "Game Score:", Hidden | AlignLeft, 5, 35, 45,
+                    10},
+    ControlTemplate{IDC_TILESLEFT_LABEL, K::Static, "Tiles Left:", Hidden | AlignLeft, 5, 45, 40,
+                    10},
     ControlTemplate{IDC_BONUS_LABEL, K::Static, "Bonus", Hidden | AlignLeft, 5, 55, 40, 10},
-    ControlTemplate{IDC_FINALSCORE_LABEL, K::Static, "Final Score:", Hidden | AlignLeft, 5, 70, 40, 10},
+    ControlTemplate{IDC_FINALSCORE_LABEL, K::Static, "Final Score:", Hidden | AlignLeft, 5, 70, 40,
+                    10},
     ControlTemplate{IDC_GAMESCORE_VALUE, K::Static, "0", Hidden | AlignRight, 70, 35, 20, 10},
     ControlTemplate{IDC_TILESLEFT_VALUE, K::Static, "0", Hidden | AlignRight, 70, 45, 20, 10},
     ControlTemplate{IDC_BONUS_VALUE, K::Static, "0", Hidden | AlignRight, 70, 55, 20, 10},
@@ -71,25 +74,37 @@ constexpr std::array kGameOverControls{
 };
 
 constexpr const char* kRankTexts[IDC_HIGHSCORE_ROWS] = {"1.", "2.", "3.", "4.", "5.",
-                                                       "6.", "7.", "8.", "9.", "10."};
+                                                        "6.", "7.", "8.", "9.", "10."};
 
 // Title, ten rows of (rank, name, score), the continue button, your score.
 constexpr std::array<ControlTemplate, 1 + 3 * IDC_HIGHSCORE_ROWS + 2> MakeHighScoreControls() {
-    std::array<ControlTemplate, 1 + 3 * IDC_HIGHSCORE_ROWS + 2> controls{};
-    std::size_t n = 0;
-    controls[n++] = {IDC_HIGHSCORE_TITLE, K::Static, "High scores for game board ...", AlignCenter, 5,
-                     5, 145, 10};
-    for (int row = 1; row <= IDC_HIGHSCORE_ROWS; ++row) {
-        const int y = 15 + 10 * row;
-        controls[n++] = {IDC_STATIC, K::Static, kRankTexts[row - 1], AlignLeft, 10, y, 8, 10};
-        controls[n++] = {IDC_HIGHSCORE_NAME(row), K::Static, "...", AlignLeft, 25, y, 100, 10};
-        controls[n++] = {IDC_HIGHSCORE_SCORE(row), K::Static, "...", AlignRight, 120, y, 25, 10};
-    }
-    controls[n++] = {IDC_HIGHSCORE_CONTINUE, K::PushButton, "Click here to continue...",
-                     TabStop | ClientEdge, 5, 140, 145, 15};
-    controls[n++] = {IDC_HIGHSCORE_YOURSCORE, K::Static, "Your score: ...",
-                     AlignCenter | CenterVertically, 5, 125, 145, 10};
-    return controls;
+  std::array<ControlTemplate, 1 + 3 * IDC_HIGHSCORE_ROWS + 2> controls{};
+  std::size_t n = 0;
+  controls[n++] = {
+      IDC_HIGHSCORE_TITLE, K::Static, "High scores for game board ...", AlignCenter, 5, 5, 145, 10};
+  for (int row = 1; row <= IDC_HIGHSCORE_ROWS; ++row) {
+    const int y = 15 + 10 * row;
+    controls[n++] = {IDC_STATIC, K::Static, kRankTexts[row - 1], AlignLeft, 10, y, 8, 10};
+    controls[n++] = {IDC_HIGHSCORE_NAME(row), K::Static, "...", AlignLeft, 25, y, 100, 10};
+    controls[n++] = {IDC_HIGHSCORE_SCORE(row), K::Static, "...", AlignRight, 120, y, 25, 10};
+  }
+  controls[n++] = {IDC_HIGHSCORE_CONTINUE,
+                   K::PushButton,
+                   "Click here to continue...",
+                   TabStop | ClientEdge,
+                   5,
+                   140,
+                   145,
+                   15};
+  controls[n++] = {IDC_HIGHSCORE_YOURSCORE,
+                   K::Static,
+                   "Your score: ...",
+                   AlignCenter | CenterVertically,
+                   5,
+                   125,
+                   145,
+                   10};
+  return controls;
 }
 
 constexpr auto kHighScoreControls = MakeHighScoreControls();
@@ -103,34 +118,70 @@ constexpr std::array kNameEntryControls{
 };
 
 constexpr std::array kTemplates{
-    DialogTemplate{IDD_ABOUTBOX, "About Karoblen", Popup | TitleBar | CloseBox | ModalFrame, 0, 0,
-                   187, 130, kFont, 8, kAboutControls, {}},
-    DialogTemplate{IDD_KAROBLEN_FORM, "", Child | NoBorder, 0, 0, 221, 132, kFont, 8, kFormControls,
+    DialogTemplate{IDD_ABOUTBOX,
+                   "About Karoblen",
+                   Popup | TitleBar | CloseBox | ModalFrame,
+                   0,
+                   0,
+                   187,
+                   130,
+                   kFont,
+                   8,
+                   kAboutControls,
                    {}},
+    DialogTemplate{
+        IDD_KAROBLEN_FORM, "", Child | NoBorder, 0, 0, 221, 132, kFont, 8, kFormControls, {}},
     DialogTemplate{IDD_OPTIONS, "Karoblen Options", Popup | TitleBar | ModalFrame, 0, 0, 242, 66,
                    kFont, 8, kOptionsControls, kOptionsInit},
-    DialogTemplate{IDD_GAMEOVER, "", Popup | ModalFrame | ClientEdge, 0, 0, 97, 82, kFont, 10,
-                   kGameOverControls, {}},
-    DialogTemplate{IDD_HIGHSCORES, "Karoblen High Scores", Popup | TitleBar | ModalFrame, 0, 0, 154,
-                   160, kFont, 10, kHighScoreControls, {}},
-    DialogTemplate{IDD_NAMEENTRY, "Karoblen", Popup | TitleBar | ModalFrame, 0, 0, 147, 76, kFont, 9,
-                   kNameEntryControls, {}},
+    DialogTemplate{IDD_GAMEOVER,
+                   "",
+                   Popup | ModalFrame | ClientEdge,
+                   0,
+                   0,
+                   97,
+                   82,
+                   kFont,
+                   10,
+                   kGameOverControls,
+                   {}},
+    DialogTemplate{IDD_HIGHSCORES,
+                   "Karoblen High Scores",
+                   Popup | TitleBar | ModalFrame,
+                   0,
+                   0,
+                   154,
+                   160,
+                   kFont,
+                   10,
+                   kHighScoreControls,
+                   {}},
+    DialogTemplate{IDD_NAMEENTRY,
+                   "Karoblen",
+                   Popup | TitleBar | ModalFrame,
+                   0,
+                   0,
+                   147,
+                   76,
+                   kFont,
+                   9,
+                   kNameEntryControls,
+                   {}},
 };
 
 }  // namespace
 
 const DialogTemplate* FindDialogTemplate(int id) {
-    const auto it = std::find_if(kTemplates.begin(), kTemplates.end(),
-                                 [id](const DialogTemplate& t) { return t.id == id; });
-    return it == kTemplates.end() ? nullptr : &*it;
+  const auto it = std::find_if(kTemplates.begin(), kTemplates.end(),
+                               [id](const DialogTemplate& t) { return t.id == id; });
+  return it == kTemplates.end() ? nullptr : &*it;
 }
 
 std::span<const DialogTemplate> DialogTemplates() { return kTemplates; }
 
 const ControlTemplate* FindControl(const DialogTemplate& dialog, int controlId) {
-    const auto it = std::find_if(dialog.controls.begin(), dialog.controls.end(),
-                                 [controlId](const ControlTemplate& c) { return c.id == controlId; });
-    return it == dialog.controls.end() ? nullptr : &*it;
+  const auto it = std::find_if(dialog.controls.begin(), dialog.controls.end(),
+                               [controlId](const ControlTemplate& c) { return c.id == controlId; });
+  return it == dialog.controls.end() ? nullptr : &*it;
 }
 
 }  // namespace res

@@ -1,9 +1,9 @@
 #include "res/string_table.h"
 
-#include "res/resource_ids.h"
-
 #include <algorithm>
 #include <array>
+
+#include "res/resource_ids.h"
 
 namespace res {
 namespace {
@@ -34,10 +34,10 @@ constexpr std::array kStrings{
 };
 
 constexpr bool IsSortedById() {
-    for (std::size_t i = 1; i < kStrings.size(); ++i) {
-        if (kStrings[i - 1].id >= kStrings[i].id) return false;
-    }
-    return true;
+  for (std::size_t i = 1; i < kStrings.size(); ++i) {
+    if (kStrings[i - 1].id >= kStrings[i].id) return false;
+  }
+  return true;
 }
 static_assert(IsSortedById(), "LoadString relies on binary search");
 
@@ -46,24 +46,24 @@ static_assert(IsSortedById(), "LoadString relies on binary search");
 std::span<const StringEntry> StringTable() { return kStrings; }
 
 const char* LoadString(int id) {
-    const auto it = std::lower_bound(kStrings.begin(), kStrings.end(), id,
-                                     [](const StringEntry& e, int key) { return e.id < key; });
-    return it != kStrings.end() && it->id == id ? it->text : nullptr;
+  const auto it = std::lower_bound(kStrings.begin(), kStrings.end(), id,
+                                   [](const StringEntry& e, int key) { return e.id < key; });
+  return it != kStrings.end() && it->id == id ? it->text : nullptr;
 }
 
 std::string_view CommandPrompt(int id) {
-    const char* text = LoadString(id);
-    if (!text) return {};
-    const std::string_view s(text);
-    return s.substr(0, s.find('\n'));
+  const char* text = LoadString(id);
+  if (!text) return {};
+  const std::string_view s(text);
+  return s.substr(0, s.find('\n'));
 }
 
 std::string_view CommandTooltip(int id) {
-    const char* text = LoadString(id);
-    if (!text) return {};
-    const std::string_view s(text);
-    const auto newline = s.find('\n');
-    return newline == std::string_view::npos ? std::string_view() : s.substr(newline + 1);
+  const char* text = LoadString(id);
+  if (!text) return {};
+  const std::string_view s(text);
+  const auto newline = s.find('\n');
+  return newline == std::string_view::npos ? std::string_view() : s.substr(newline + 1);
 }
 
 }  // namespace res

@@ -9,8 +9,8 @@
 namespace res {
 
 struct StringEntry {
-    int id;
-    const char* text;
+  int id;
+  const char* text;
 };
 
 // All entries, sorted by id.

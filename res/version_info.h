@@ -5,17 +5,17 @@
 namespace res {
 
 struct VersionInfo {
-    int fileVersion[4];
-    int productVersion[4];
-    const char* fileVersionText;
-    const char* productVersionText;
-    const char* fileDescription;
-    const char* internalName;
-    const char* productName;
-    const char* companyName;     // author
-    const char* legalCopyright;  // author
-    int language;                // US English
-    int codePage;                // Unicode
+  int fileVersion[4];
+  int productVersion[4];
+  const char* fileVersionText;
+  const char* productVersionText;
+  const char* fileDescription;
+  const char* internalName;
+  const char* productName;
+  const char* companyName;     // author
+  const char* legalCopyright;  // author
+  int language;                // US English
+  int codePage;                // Unicode
 };
 
 inline constexpr VersionInfo kVersionInfo{

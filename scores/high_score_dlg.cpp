@@ -47,7 +47,8 @@ void CHighScoreDlg::SetBoard(int boardSize, int tileKinds) {
 
 int CHighScoreDlg::SelectedTable() const {
   const int table = ScoreTableIndex(m_nBoardSize, m_nTileKinds);
-  const bool valid = m_nBoardSize >= 0 && m_nBoardSize <= 2 && table >= 0 && table < kScoreTableCount;
+  const bool valid =
+      m_nBoardSize >= 0 && m_nBoardSize <= 2 && table >= 0 && table < kScoreTableCount;
   return valid ? table : -1;
 }
 
@@ -85,8 +86,8 @@ bool CHighScoreDlg::OnInitDialog() {
   title += TileKindsSuffix(m_nTileKinds);
   m_stTitle.SetWindowText(title);
 
-  m_stYourScore.SetWindowText(m_nCurrentScore >= 0 ? "Your score: " + std::to_string(m_nCurrentScore)
-                                                   : std::string());
+  m_stYourScore.SetWindowText(
+      m_nCurrentScore >= 0 ? "Your score: " + std::to_string(m_nCurrentScore) : std::string());
 
   // Every showing rewrites all rows, so nothing lingers from another table.
   const int table = SelectedTable();

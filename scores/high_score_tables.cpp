@@ -14,8 +14,10 @@ std::int32_t ReadBigEndian(const unsigned char* bytes) {
   return static_cast<std::int32_t>(value);
 }
 
-std::span<const unsigned char, kScoreRecordBytes> RecordAt(std::span<const unsigned char> bytes, int index) {
-  return bytes.subspan(static_cast<std::size_t>(index) * kScoreRecordBytes).first<kScoreRecordBytes>();
+std::span<const unsigned char, kScoreRecordBytes> RecordAt(std::span<const unsigned char> bytes,
+                                                           int index) {
+  return bytes.subspan(static_cast<std::size_t>(index) * kScoreRecordBytes)
+      .first<kScoreRecordBytes>();
 }
 
 }  // namespace
@@ -59,8 +61,8 @@ void CHighScoreTables::BlankAllEntries() {
   }
 }
 
-int CHighScoreTables::InsertEntry(int tableIndex, std::string_view name, int score, bool checkDuplicates,
-                                  bool save) {
+int CHighScoreTables::InsertEntry(int tableIndex, std::string_view name, int score,
+                                  bool checkDuplicates, bool save) {
   HighScoreEntry incoming{};
   CopyName(incoming.name, name);
   incoming.score = score;
@@ -87,13 +89,16 @@ int CHighScoreTables::InsertEntry(int tableIndex, std::string_view name, int sco
 
 void CHighScoreTables::EncodeScoreFile(std::span<unsigned char, kScoreFileBytes> out) const {
   for (int i = 0; i < kScoreEntryCount; ++i) {
-    EncodeRecord(m_entries[i], out.subspan(static_cast<std::size_t>(i) * kScoreRecordBytes).first<kScoreRecordBytes>());
+    EncodeRecord(
+        m_entries[i],
+        out.subspan(static_cast<std::size_t>(i) * kScoreRecordBytes).first<kScoreRecordBytes>());
   }
 }
 
 void CHighScoreTables::DecodeScoreFile(std::span<const unsigned char> bytes) {
   BlankAllEntries();
-  const int records = static_cast<int>(std::min<std::size_t>(bytes.size() / kScoreRecordBytes, kScoreEntryCount));
+  const int records =
+      static_cast<int>(std::min<std::size_t>(bytes.size() / kScoreRecordBytes, kScoreEntryCount));
   for (int i = 0; i < records; ++i) m_entries[i] = DecodeRecord(RecordAt(bytes, i));
 }
 
@@ -103,7 +108,8 @@ bool CHighScoreTables::ValidateScoreBuffer(std::span<const unsigned char> bytes,
   for (int i = 0; i < kScoreEntryCount; ++i) {
     const auto record = RecordAt(bytes, i);
     // The separator byte is not looked at: files in the wild carry anything there.
-    if (std::find(record.begin(), record.begin() + kNameFieldBytes, 0) == record.begin() + kNameFieldBytes) {
+    if (std::find(record.begin(), record.begin() + kNameFieldBytes, 0) ==
+        record.begin() + kNameFieldBytes) {
       if (noNul) *noNul = true;
       return false;
     }

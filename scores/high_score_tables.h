@@ -33,7 +33,9 @@ inline constexpr char kScoreFileName[] = "Karoblen.scr";
 inline constexpr int kEntryNotHighEnough = -1;
 inline constexpr int kEntryDuplicate = -2;
 
-constexpr int ScoreTableIndex(int boardSize, int tileKinds) { return (tileKinds - 2) * 3 + boardSize; }
+constexpr int ScoreTableIndex(int boardSize, int tileKinds) {
+  return (tileKinds - 2) * 3 + boardSize;
+}
 
 struct MergeOutcome {
   bool valid = false;
@@ -57,7 +59,8 @@ class CHighScoreTables {
   // `score` below every entry whose score is at least as high. Returns the
   // position, kEntryNotHighEnough or kEntryDuplicate (same score, same name
   // bytes, case-sensitive).
-  int InsertEntry(int tableIndex, std::string_view name, int score, bool checkDuplicates, bool save);
+  int InsertEntry(int tableIndex, std::string_view name, int score, bool checkDuplicates,
+                  bool save);
 
   // Replaces the tables by the score file's records when the file is a
   // readable regular file; records the file lacks are left blank.

@@ -89,7 +89,8 @@ std::optional<RegularFileRead> ReadRegularFile(const char* path, std::span<unsig
   RegularFileRead result;
   result.fileSize = static_cast<std::int64_t>(info.st_size);
   while (result.bytesRead < buffer.size()) {
-    const ssize_t got = ::read(file.Get(), buffer.data() + result.bytesRead, buffer.size() - result.bytesRead);
+    const ssize_t got =
+        ::read(file.Get(), buffer.data() + result.bytesRead, buffer.size() - result.bytesRead);
     if (got < 0) {
       if (errno == EINTR) continue;
       return std::nullopt;
@@ -118,7 +119,8 @@ bool ReplaceFileAtomically(const char* linkOrPath, std::span<const unsigned char
   }
 
   // The rename itself must reach the disk, or a crash could bring back the old name.
-  CFileDescriptor directory(::open(DirectoryOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  CFileDescriptor directory(
+      ::open(DirectoryOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (directory.Get() >= 0) ::fsync(directory.Get());
   return true;
 }

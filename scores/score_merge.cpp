@@ -12,10 +12,12 @@ constexpr std::size_t kMergeReadLimit = kScoreFileBytes + 1;
 
 }  // namespace
 
-bool CHighScoreDlg::IsValidScoreFile(std::span<const unsigned char> contents, std::int64_t fileSize) {
+bool CHighScoreDlg::IsValidScoreFile(std::span<const unsigned char> contents,
+                                     std::int64_t fileSize) {
   // Both sizes must agree: the file may have changed between the look at its
   // size and the read.
-  if (fileSize != static_cast<std::int64_t>(kScoreFileBytes) || contents.size() != kScoreFileBytes) return false;
+  if (fileSize != static_cast<std::int64_t>(kScoreFileBytes) || contents.size() != kScoreFileBytes)
+    return false;
   bool noNul = false;
   const bool valid = ValidateScoreBuffer(contents, &noNul);
   if (noNul) AfxMessageBox("No Nul", MB_OK);
@@ -40,8 +42,9 @@ void CHighScoreDlg::MergeFrom(std::string path) {
   }
 
   const MergeOutcome outcome = MergeBuffer(contents);
-  AfxMessageBox("Highscore merge complete.\n\nHighscore entries added: " + std::to_string(outcome.added) +
-                    "\nDuplicate entries found: " + std::to_string(outcome.duplicates),
-                MB_OK | MB_ICONINFORMATION);
+  AfxMessageBox(
+      "Highscore merge complete.\n\nHighscore entries added: " + std::to_string(outcome.added) +
+          "\nDuplicate entries found: " + std::to_string(outcome.duplicates),
+      MB_OK | MB_ICONINFORMATION);
   SaveScores();
 }

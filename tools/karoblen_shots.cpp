@@ -32,7 +32,8 @@ bool SaveDialog(const res::DialogTemplate& dialogTemplate, const QDir& folder) {
   CQtTemplateDialog window(dialogTemplate, dialog, nullptr);
   window.show();
   QApplication::processEvents();
-  const bool saved = Save(window.grab().toImage(), folder, QStringLiteral("dialog_%1.png").arg(dialogTemplate.id));
+  const bool saved =
+      Save(window.grab().toImage(), folder, QStringLiteral("dialog_%1.png").arg(dialogTemplate.id));
   window.hide();
   return saved;
 }
@@ -55,9 +56,12 @@ int main(int argc, char** argv) {
     return 1;
   }
   bool ok = true;
-  for (const res::DialogTemplate& dialogTemplate : res::DialogTemplates()) ok = SaveDialog(dialogTemplate, folder) && ok;
-  ok = Save(Enlarged(BitmapImage(IDB_TILESET), 2), folder, QStringLiteral("tileset_145_2x.png")) && ok;
+  for (const res::DialogTemplate& dialogTemplate : res::DialogTemplates())
+    ok = SaveDialog(dialogTemplate, folder) && ok;
+  ok = Save(Enlarged(BitmapImage(IDB_TILESET), 2), folder, QStringLiteral("tileset_145_2x.png")) &&
+       ok;
   ok = Save(BitmapImage(IDB_TOOLBAR), folder, QStringLiteral("toolbar_128.png")) && ok;
-  ok = Save(Enlarged(BitmapImage(IDB_TOOLBAR), 4), folder, QStringLiteral("toolbar_128_4x.png")) && ok;
+  ok = Save(Enlarged(BitmapImage(IDB_TOOLBAR), 4), folder, QStringLiteral("toolbar_128_4x.png")) &&
+       ok;
   return ok ? 0 : 1;
 }

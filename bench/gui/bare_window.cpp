@@ -24,7 +24,9 @@
 
 namespace {
 
-QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString Text(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 }  // namespace
 
@@ -50,8 +52,8 @@ int main(int argc, char** argv) {
   }
 
   const auto bitmap = res::FindResource(res::ResourceType::Bitmap, IDB_TOOLBAR);
-  const QPixmap strip = QPixmap::fromImage(
-      QImage::fromData(bitmap.data(), static_cast<int>(bitmap.size()), "BMP"));
+  const QPixmap strip =
+      QPixmap::fromImage(QImage::fromData(bitmap.data(), static_cast<int>(bitmap.size()), "BMP"));
   QToolBar* toolBar = window.addToolBar(QStringLiteral("Toolbar"));
   toolBar->setIconSize(QSize(res::ToolbarButtonWidth, res::ToolbarButtonHeight));
   for (const res::ToolbarItem& item : res::ToolbarItems()) {
@@ -60,8 +62,8 @@ int main(int argc, char** argv) {
       continue;
     }
     QAction* action = actions[item.command];
-    action->setIcon(QIcon(strip.copy(item.imageIndex * res::ToolbarButtonWidth, 0, res::ToolbarButtonWidth,
-                                     res::ToolbarButtonHeight)));
+    action->setIcon(QIcon(strip.copy(item.imageIndex * res::ToolbarButtonWidth, 0,
+                                     res::ToolbarButtonWidth, res::ToolbarButtonHeight)));
     toolBar->addAction(action);
   }
 
@@ -76,7 +78,8 @@ int main(int argc, char** argv) {
 
   timespec now{};
   clock_gettime(CLOCK_MONOTONIC, &now);
-  std::printf("first-paint %lld\n", static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
+  std::printf("first-paint %lld\n",
+              static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
   std::fflush(stdout);
   std::_Exit(0);
 }

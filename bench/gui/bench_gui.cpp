@@ -88,7 +88,8 @@ std::optional<double> TimeToFirstPaint(const std::string& program) {
   }
   std::string output;
   char buffer[256];
-  for (ssize_t n; (n = read(pipeFds[0], buffer, sizeof buffer)) > 0;) output.append(buffer, static_cast<std::size_t>(n));
+  for (ssize_t n; (n = read(pipeFds[0], buffer, sizeof buffer)) > 0;)
+    output.append(buffer, static_cast<std::size_t>(n));
   close(pipeFds[0]);
   int status = 0;
   waitpid(pid, &status, 0);
@@ -116,7 +117,8 @@ int main(int argc, char** argv) {
   if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && !std::getenv("QT_QPA_PLATFORM"))
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
   // The game reads its score file from the working directory.
-  const std::filesystem::path scratch = std::filesystem::temp_directory_path() / ("karoblen-bench-" + std::to_string(getpid()));
+  const std::filesystem::path scratch =
+      std::filesystem::temp_directory_path() / ("karoblen-bench-" + std::to_string(getpid()));
   std::filesystem::create_directories(scratch);
   std::filesystem::current_path(scratch);
 
@@ -125,7 +127,8 @@ int main(int argc, char** argv) {
   std::printf("platform: %s\n", QGuiApplication::platformName().toUtf8().constData());
 
   const double repaintUs = TimeLargeBoardRepaint(paints);
-  std::printf("large board repaint: %.1f us per paint (%d paints, 640 x 320 board)\n", repaintUs, paints);
+  std::printf("large board repaint: %.1f us per paint (%d paints, 640 x 320 board)\n", repaintUs,
+              paints);
 
   std::vector<double> game, bare;
   for (int i = 0; i < runs; ++i) {
@@ -142,8 +145,9 @@ int main(int argc, char** argv) {
     bare.push_back(*b);
   }
   const double gameMs = Median(game), bareMs = Median(bare);
-  std::printf("start to first paint, median of %d: game %.1f ms, bare Qt window %.1f ms, ratio %.2f\n", runs,
-              gameMs, bareMs, gameMs / bareMs);
+  std::printf(
+      "start to first paint, median of %d: game %.1f ms, bare Qt window %.1f ms, ratio %.2f\n",
+      runs, gameMs, bareMs, gameMs / bareMs);
 
   std::filesystem::current_path("/");
   std::filesystem::remove_all(scratch);

@@ -14,7 +14,8 @@ bool CTimedKaroblenApp::InitInstance() {
   if (CView* view = GetDocTemplate()->GetView()) view->RepaintNow();
   timespec now{};
   clock_gettime(CLOCK_MONOTONIC, &now);
-  std::printf("first-paint %lld\n", static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
+  std::printf("first-paint %lld\n",
+              static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
   std::fflush(stdout);
   // Tearing the windows down would only add noise to the measurement.
   std::_Exit(0);

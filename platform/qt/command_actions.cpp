@@ -33,7 +33,9 @@ class CMenuStyle final : public QProxyStyle {
 
 // The strip's grey background shows the toolbar's own colour through it.
 QIcon ButtonIcon(const QImage& strip, int index) {
-  QImage picture = strip.copy(index * res::ToolbarButtonWidth, 0, res::ToolbarButtonWidth, res::ToolbarButtonHeight)
+  QImage picture = strip
+                       .copy(index * res::ToolbarButtonWidth, 0, res::ToolbarButtonWidth,
+                             res::ToolbarButtonHeight)
                        .convertToFormat(QImage::Format_ARGB32);
   const QRgb background = qRgb(192, 192, 192);
   for (int y = 0; y < picture.height(); ++y)
@@ -43,7 +45,8 @@ QIcon ButtonIcon(const QImage& strip, int index) {
 }
 }  // namespace
 
-CQtCommandActions::CQtCommandActions(QObject& owner, Trigger trigger) : m_owner(owner), m_trigger(std::move(trigger)) {}
+CQtCommandActions::CQtCommandActions(QObject& owner, Trigger trigger)
+    : m_owner(owner), m_trigger(std::move(trigger)) {}
 
 QAction* CQtCommandActions::MakeAction(int command, const QString& text) {
   auto* action = new QAction(text, &m_owner);

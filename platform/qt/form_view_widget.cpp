@@ -8,13 +8,16 @@
 #include "platform/qt/qt_paint_surface.h"
 #include "platform/qt/window_registry.h"
 
-CQtFormViewWidget::CQtFormViewWidget(CView& view, QWidget* parent) : CErasableWidget(parent), m_view(view) {
+CQtFormViewWidget::CQtFormViewWidget(CView& view, QWidget* parent)
+    : CErasableWidget(parent), m_view(view) {
   setMouseTracking(true);
   setAutoFillBackground(false);
   if (auto* form = dynamic_cast<CFormView*>(&view)) {
-    if (const res::DialogTemplate* dialogTemplate = res::FindDialogTemplate(form->GetTemplateId())) {
+    if (const res::DialogTemplate* dialogTemplate =
+            res::FindDialogTemplate(form->GetTemplateId())) {
       setFont(TemplateFont(dialogTemplate->pointSize));
-      m_pSite = std::make_unique<CQtControlSite>(*this, *dialogTemplate, CQtControlSite::TimerHandler());
+      m_pSite =
+          std::make_unique<CQtControlSite>(*this, *dialogTemplate, CQtControlSite::TimerHandler());
       m_view.AttachSite(m_pSite.get());
     }
   }

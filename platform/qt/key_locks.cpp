@@ -24,7 +24,8 @@ std::optional<KeyLocks> ReadKeyLocks() {
   static const Atom caps = XInternAtom(display, "Caps Lock", True);
   static const Atom num = XInternAtom(display, "Num Lock", True);
   static const Atom scroll = XInternAtom(display, "Scroll Lock", True);
-  return KeyLocks{IndicatorOn(display, caps), IndicatorOn(display, num), IndicatorOn(display, scroll)};
+  return KeyLocks{IndicatorOn(display, caps), IndicatorOn(display, num),
+                  IndicatorOn(display, scroll)};
 }
 #else
 std::optional<KeyLocks> ReadKeyLocks() { return std::nullopt; }

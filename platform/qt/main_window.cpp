@@ -1,12 +1,12 @@
 #include "platform/qt/main_window.h"
 
 #include <QApplication>
-#include <algorithm>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <algorithm>
 
 #include "platform/qt/qt_text.h"
 #include "platform/qt/resource_images.h"
@@ -39,7 +39,8 @@ CQtMainWindow::CQtMainWindow(int resourceId, CFrameWnd& frame, CView& view)
   setWindowTitle(TitleOf(resourceId));
   setWindowIcon(ResourceIcon(resourceId));
   setCentralWidget(m_pView);
-  m_pCommands = std::make_unique<CQtCommandActions>(*this, [this](int command) { RunCommand(command); });
+  m_pCommands =
+      std::make_unique<CQtCommandActions>(*this, [this](int command) { RunCommand(command); });
   m_pCommands->BuildMenuBar(*menuBar(), [this] { UpdateCommandStates(); });
   for (const auto& [command, action] : m_pCommands->Actions()) addAction(action);
   for (QMenu* menu : menuBar()->findChildren<QMenu*>())
@@ -114,8 +115,8 @@ bool CQtMainWindow::CreateToolBar(unsigned style, int id) {
   connect(m_pToolBar, &QToolBar::topLevelChanged, this, [this] { m_frame.RecalcLayout(); });
   connect(m_pToolBar, &QToolBar::orientationChanged, this, [this] { m_frame.RecalcLayout(); });
   connect(m_pToolBar, &QToolBar::visibilityChanged, this, [this] { m_frame.RecalcLayout(); });
-  const Qt::ToolBarArea area = (style & CBRS_ALIGN_BOTTOM) ? Qt::BottomToolBarArea
-                               : (style & CBRS_ALIGN_LEFT) ? Qt::LeftToolBarArea
+  const Qt::ToolBarArea area = (style & CBRS_ALIGN_BOTTOM)  ? Qt::BottomToolBarArea
+                               : (style & CBRS_ALIGN_LEFT)  ? Qt::LeftToolBarArea
                                : (style & CBRS_ALIGN_RIGHT) ? Qt::RightToolBarArea
                                                             : Qt::TopToolBarArea;
   addToolBar(area, m_pToolBar);
@@ -138,7 +139,8 @@ void CQtMainWindow::EnableFrameDocking(unsigned) {
 }
 
 void CQtMainWindow::DockToolBar() {
-  if (m_pToolBar && toolBarArea(m_pToolBar) == Qt::NoToolBarArea) addToolBar(Qt::TopToolBarArea, m_pToolBar);
+  if (m_pToolBar && toolBarArea(m_pToolBar) == Qt::NoToolBarArea)
+    addToolBar(Qt::TopToolBarArea, m_pToolBar);
 }
 
 bool CQtMainWindow::CreateStatusBar(unsigned, int id) {
@@ -149,7 +151,9 @@ bool CQtMainWindow::CreateStatusBar(unsigned, int id) {
   return true;
 }
 
-bool CQtMainWindow::SetIndicators(const int* ids, int count) { return m_pStatus && m_pStatus->SetIndicators(ids, count); }
+bool CQtMainWindow::SetIndicators(const int* ids, int count) {
+  return m_pStatus && m_pStatus->SetIndicators(ids, count);
+}
 
 void CQtMainWindow::InvalidateClient(bool erase) {
   if (erase) m_pView->EraseOnNextPaint();

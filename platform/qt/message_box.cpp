@@ -8,15 +8,20 @@
 namespace {
 QMessageBox::Icon IconFor(unsigned type) {
   switch (type & MB_ICONMASK) {
-    case MB_ICONQUESTION: return QMessageBox::Question;
-    case MB_ICONEXCLAMATION: return QMessageBox::Warning;
-    case MB_ICONINFORMATION: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
+    case MB_ICONQUESTION:
+      return QMessageBox::Question;
+    case MB_ICONEXCLAMATION:
+      return QMessageBox::Warning;
+    case MB_ICONINFORMATION:
+      return QMessageBox::Information;
+    default:
+      return QMessageBox::NoIcon;
   }
 }
 }  // namespace
 
-int ShowMessageBox(QWidget* owner, const std::string& text, const std::string& caption, unsigned type) {
+int ShowMessageBox(QWidget* owner, const std::string& text, const std::string& caption,
+                   unsigned type) {
   const bool yesNo = (type & MB_BUTTONMASK) == MB_YESNO;
   QMessageBox box(IconFor(type), ToQString(caption), ToQString(text),
                   yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, owner);

@@ -5,4 +5,5 @@
 #include <string>
 
 // Returns IDOK, IDYES or IDNO.
-int ShowMessageBox(QWidget* owner, const std::string& text, const std::string& caption, unsigned type);
+int ShowMessageBox(QWidget* owner, const std::string& text, const std::string& caption,
+                   unsigned type);

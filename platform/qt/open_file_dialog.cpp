@@ -28,7 +28,8 @@ std::optional<std::string> ShowOpenFileDialog(QWidget* owner, const FileOpenRequ
   // which extensions they take, and the patterns added to them would repeat it.
   dialog.setOption(QFileDialog::HideNameFilterDetails);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  dialog.setFileMode((request.flags & OFN_FILEMUSTEXIST) ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  dialog.setFileMode((request.flags & OFN_FILEMUSTEXIST) ? QFileDialog::ExistingFile
+                                                         : QFileDialog::AnyFile);
   const QString filters = ToQtNameFilters(request.filter);
   if (!filters.isEmpty()) dialog.setNameFilter(filters);
   if (!request.defaultExt.empty()) dialog.setDefaultSuffix(ToQString(request.defaultExt));

@@ -11,11 +11,13 @@
 #include "platform/qt/qt_text.h"
 #include "platform/qt/template_controls.h"
 
-CQtControlSite::CQtControlSite(QWidget& window, const res::DialogTemplate& dialogTemplate, TimerHandler onTimer)
+CQtControlSite::CQtControlSite(QWidget& window, const res::DialogTemplate& dialogTemplate,
+                               TimerHandler onTimer)
     : m_window(window), m_onTimer(std::move(onTimer)) {
   const DialogBaseUnits units = BaseUnitsOf(window.font());
   for (const res::ControlTemplate& control : dialogTemplate.controls)
-    m_controls.push_back({control.id, control.kind, CreateTemplateControl(control, units, &window)});
+    m_controls.push_back(
+        {control.id, control.kind, CreateTemplateControl(control, units, &window)});
 }
 
 CQtControlSite::~CQtControlSite() { KillAllTimers(); }
@@ -42,8 +44,10 @@ void CQtControlSite::SetText(int id, const std::string& text) {
   if (auto* label = qobject_cast<QLabel*>(widget)) {
     label->setText(ToQString(text));
     FitStaticToText(*label);
-  } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) button->setText(ToQString(text));
-  else if (auto* edit = qobject_cast<QLineEdit*>(widget)) edit->setText(ToQString(text));
+  } else if (auto* button = qobject_cast<QAbstractButton*>(widget))
+    button->setText(ToQString(text));
+  else if (auto* edit = qobject_cast<QLineEdit*>(widget))
+    edit->setText(ToQString(text));
 }
 
 std::string CQtControlSite::GetText(int id) const {

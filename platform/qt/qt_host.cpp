@@ -44,7 +44,8 @@ void CQtHost::Repaint(CWnd& wnd, RepaintMode mode) {
   }
 }
 
-int CQtHost::MessageBox(CWnd* owner, const std::string& text, const std::string& caption, unsigned type) {
+int CQtHost::MessageBox(CWnd* owner, const std::string& text, const std::string& caption,
+                        unsigned type) {
   return ShowMessageBox(OwnerFor(owner), text, caption, type);
 }
 

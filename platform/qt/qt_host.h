@@ -15,7 +15,8 @@ class CQtHost : public CPlatformHost {
   void PlaySound(int waveId) override;
   void Sleep(int milliseconds) override;
   void Repaint(CWnd& wnd, RepaintMode mode) override;
-  int MessageBox(CWnd* owner, const std::string& text, const std::string& caption, unsigned type) override;
+  int MessageBox(CWnd* owner, const std::string& text, const std::string& caption,
+                 unsigned type) override;
   std::optional<std::string> GetOpenFileName(const FileOpenRequest& request) override;
   int RunModal(CDialog& dialog) override;
 

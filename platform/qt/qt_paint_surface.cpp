@@ -13,5 +13,6 @@ void CQtPaintSurface::Blit(int x, int y, int width, int height, int bitmapId, in
 }
 
 void CQtPaintSurface::Fill(int x, int y, int width, int height, COLORREF colour) {
-  m_painter.fillRect(QRect(x, y, width, height), QColor(GetRValue(colour), GetGValue(colour), GetBValue(colour)));
+  m_painter.fillRect(QRect(x, y, width, height),
+                     QColor(GetRValue(colour), GetGValue(colour), GetBValue(colour)));
 }

@@ -18,14 +18,16 @@ QImage Decode(res::ResourceType type, int id, const char* format) {
 const QImage& BitmapImage(int bitmapId) {
   static std::map<int, QImage> cache;
   auto it = cache.find(bitmapId);
-  if (it == cache.end()) it = cache.emplace(bitmapId, Decode(res::ResourceType::Bitmap, bitmapId, "BMP")).first;
+  if (it == cache.end())
+    it = cache.emplace(bitmapId, Decode(res::ResourceType::Bitmap, bitmapId, "BMP")).first;
   return it->second;
 }
 
 const QPixmap& BitmapPixmap(int bitmapId) {
   static std::map<int, QPixmap> cache;
   auto it = cache.find(bitmapId);
-  if (it == cache.end()) it = cache.emplace(bitmapId, QPixmap::fromImage(BitmapImage(bitmapId))).first;
+  if (it == cache.end())
+    it = cache.emplace(bitmapId, QPixmap::fromImage(BitmapImage(bitmapId))).first;
   return it->second;
 }
 

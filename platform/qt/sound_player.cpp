@@ -26,10 +26,11 @@ bool WriteWave(const QString& path, int waveId) {
 // reports a missing one on the terminal however its logging is set up.
 bool HasAudioOutput() {
   static QtMessageHandler previous = nullptr;
-  previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (type == QtDebugMsg || type == QtWarningMsg || type == QtInfoMsg) return;
-    if (previous) previous(type, context, message);
-  });
+  previous = qInstallMessageHandler(
+      [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+        if (type == QtDebugMsg || type == QtWarningMsg || type == QtInfoMsg) return;
+        if (previous) previous(type, context, message);
+      });
   const bool found = !QMediaDevices::audioOutputs().isEmpty();
   qInstallMessageHandler(previous);
   return found;

@@ -37,8 +37,10 @@ bool CQtStatusPanes::SetIndicators(const int* ids, int count) {
 }
 
 void CQtStatusPanes::ShowPrompt(const QString& prompt, bool overCommand) {
-  if (!prompt.isEmpty() || overCommand) m_pMessage->setText(prompt);
-  else ShowIdle();
+  if (!prompt.isEmpty() || overCommand)
+    m_pMessage->setText(prompt);
+  else
+    ShowIdle();
 }
 
 void CQtStatusPanes::ShowIdle() { m_pMessage->setText(ResourceString(AFX_IDS_IDLEMESSAGE)); }

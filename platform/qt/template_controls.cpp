@@ -1,5 +1,7 @@
 #include "platform/qt/template_controls.h"
 
+#include <qdrawutil.h>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -8,7 +10,6 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionButton>
-#include <qdrawutil.h>
 
 #include "platform/qt/qt_text.h"
 #include "platform/qt/resource_images.h"
@@ -84,12 +85,13 @@ class CLeftTextCheckBox : public QCheckBox {
     QStyleOptionButton option;
     initStyleOption(&option);
     const QRect indicator = style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, this);
-    option.rect = QRect(width() - indicator.width(), indicator.y(), indicator.width(), indicator.height());
+    option.rect =
+        QRect(width() - indicator.width(), indicator.y(), indicator.width(), indicator.height());
     QPainter painter(this);
     style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &option, &painter, this);
     const QRect textBox(0, 0, width() - indicator.width() - 2, height());
-    style()->drawItemText(&painter, textBox, Qt::AlignLeft | Qt::AlignVCenter, palette(), isEnabled(), text(),
-                          QPalette::WindowText);
+    style()->drawItemText(&painter, textBox, Qt::AlignLeft | Qt::AlignVCenter, palette(),
+                          isEnabled(), text(), QPalette::WindowText);
   }
 };
 
@@ -99,14 +101,16 @@ QCheckBox* CreateCheckBox(const res::ControlTemplate& control, QWidget* parent) 
 }
 // The raised frame of a text and the sunken edge of a button, in pixels.
 int EdgeWidth(const res::ControlTemplate& control) {
-  const bool raisedText = control.kind == res::ControlKind::Static && Has(control.style, ModalFrame);
-  const bool sunkenButton = control.kind == res::ControlKind::PushButton && Has(control.style, ClientEdge);
+  const bool raisedText =
+      control.kind == res::ControlKind::Static && Has(control.style, ModalFrame);
+  const bool sunkenButton =
+      control.kind == res::ControlKind::PushButton && Has(control.style, ClientEdge);
   return raisedText || sunkenButton ? 2 : 0;
 }
 }  // namespace
 
-void DrawControlEdges(QPainter& painter, const QPalette& palette, const res::ControlTemplate& control,
-                      const QWidget& widget) {
+void DrawControlEdges(QPainter& painter, const QPalette& palette,
+                      const res::ControlTemplate& control, const QWidget& widget) {
   const int width = EdgeWidth(control);
   if (width == 0 || widget.isHidden()) return;
   const QRect box = widget.geometry().adjusted(-width, -width, width, width);
@@ -125,9 +129,12 @@ void FitStaticToText(QLabel& label) {
   const int extra = needed - label.width();
   if (extra <= 0) return;
   QRect box = label.geometry();
-  if (label.alignment() & Qt::AlignRight) box.setLeft(box.left() - extra);
-  else if (label.alignment() & Qt::AlignHCenter) box.adjust(-extra / 2, 0, extra - extra / 2, 0);
-  else box.setRight(box.right() + extra);
+  if (label.alignment() & Qt::AlignRight)
+    box.setLeft(box.left() - extra);
+  else if (label.alignment() & Qt::AlignHCenter)
+    box.adjust(-extra / 2, 0, extra - extra / 2, 0);
+  else
+    box.setRight(box.right() + extra);
   label.setGeometry(box);
 }
 
@@ -135,12 +142,24 @@ QWidget* CreateTemplateControl(const res::ControlTemplate& control, const Dialog
                                QWidget* parent) {
   QWidget* widget = nullptr;
   switch (control.kind) {
-    case res::ControlKind::Static: widget = CreateStatic(control, parent); break;
-    case res::ControlKind::Icon: widget = CreateIcon(control, parent); break;
-    case res::ControlKind::PushButton: widget = CreatePushButton(control, parent); break;
-    case res::ControlKind::Edit: widget = CreateEdit(control, parent); break;
-    case res::ControlKind::ComboBox: widget = CreateComboBox(parent); break;
-    case res::ControlKind::CheckBox: widget = CreateCheckBox(control, parent); break;
+    case res::ControlKind::Static:
+      widget = CreateStatic(control, parent);
+      break;
+    case res::ControlKind::Icon:
+      widget = CreateIcon(control, parent);
+      break;
+    case res::ControlKind::PushButton:
+      widget = CreatePushButton(control, parent);
+      break;
+    case res::ControlKind::Edit:
+      widget = CreateEdit(control, parent);
+      break;
+    case res::ControlKind::ComboBox:
+      widget = CreateComboBox(parent);
+      break;
+    case res::ControlKind::CheckBox:
+      widget = CreateCheckBox(control, parent);
+      break;
   }
   QRect rect = units.ToPixels(control.x, control.y, control.cx, control.cy);
   // An icon shows at its own size; a closed drop-down list is as tall as the

@@ -16,8 +16,8 @@ QWidget* CreateTemplateControl(const res::ControlTemplate& control, const Dialog
 
 // Draws the edge that `control`'s style puts around `widget` (a raised frame
 // around a text, a sunken edge around a button) onto the window behind it.
-void DrawControlEdges(QPainter& painter, const QPalette& palette, const res::ControlTemplate& control,
-                      const QWidget& widget);
+void DrawControlEdges(QPainter& painter, const QPalette& palette,
+                      const res::ControlTemplate& control, const QWidget& widget);
 
 // Word-wraps a text box of several lines; widens a one-line box whose text
 // does not fit, keeping its alignment. Called again after each change.

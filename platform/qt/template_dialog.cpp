@@ -1,12 +1,13 @@
 #include "platform/qt/template_dialog.h"
 
+#include <qdrawutil.h>
+
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <qdrawutil.h>
 
 #include "platform/qt/dialog_units.h"
 #include "platform/qt/qt_text.h"
@@ -26,7 +27,8 @@ Qt::WindowFlags FlagsFor(unsigned style) {
 constexpr unsigned kLeftButton = 0x0001;  // the left-button bit of a mouse message
 }  // namespace
 
-CQtTemplateDialog::CQtTemplateDialog(const res::DialogTemplate& dialogTemplate, CDialog& dialog, QWidget* owner)
+CQtTemplateDialog::CQtTemplateDialog(const res::DialogTemplate& dialogTemplate, CDialog& dialog,
+                                     QWidget* owner)
     : QDialog(owner, FlagsFor(dialogTemplate.style)), m_template(dialogTemplate), m_dialog(dialog) {
   setWindowTitle(ToQString(dialogTemplate.caption));
   setFont(TemplateFont(dialogTemplate.pointSize));
@@ -77,9 +79,12 @@ void CQtTemplateDialog::ConnectControls() {
     if (auto* button = qobject_cast<QPushButton*>(control.widget)) {
       connect(button, &QPushButton::clicked, this, [this, id] {
         Deliver([this, id] {
-          if (id == IDOK) m_dialog.OnOK();
-          else if (id == IDCANCEL) m_dialog.OnCancel();
-          else m_dialog.OnCommand(id, BN_CLICKED);
+          if (id == IDOK)
+            m_dialog.OnOK();
+          else if (id == IDCANCEL)
+            m_dialog.OnCancel();
+          else
+            m_dialog.OnCommand(id, BN_CLICKED);
         });
       });
     } else if (auto* combo = qobject_cast<QComboBox*>(control.widget)) {
@@ -137,6 +142,10 @@ void CQtTemplateDialog::paintEvent(QPaintEvent* event) {
     DrawControlEdges(painter, palette(), m_template.controls[i], *controls[i].widget);
 }
 
-void CQtTemplateDialog::accept() { Deliver([this] { m_dialog.OnOK(); }); }
+void CQtTemplateDialog::accept() {
+  Deliver([this] { m_dialog.OnOK(); });
+}
 
-void CQtTemplateDialog::reject() { Deliver([this] { m_dialog.OnCancel(); }); }
+void CQtTemplateDialog::reject() {
+  Deliver([this] { m_dialog.OnCancel(); });
+}

@@ -8,7 +8,8 @@
 int AfxWinMain(CWinApp& app, int argc, char** argv) {
   // Whole scale factors only, so that the tile pictures are enlarged by
   // whole pixels on a high-density screen and stay crisp.
-  QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::RoundPreferFloor);
+  QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
+      Qt::HighDpiScaleFactorRoundingPolicy::RoundPreferFloor);
   // A machine without sound is normal for this game; the audio backend's
   // complaints about it would only clutter the terminal.
   QLoggingCategory::setFilterRules(QStringLiteral("qt.multimedia*=false"));

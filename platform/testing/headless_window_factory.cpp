@@ -8,7 +8,9 @@ namespace {
 constexpr unsigned kOverlappedWindow = 0x00CF0000;
 }  // namespace
 
-CHeadlessWindowFactory::CHeadlessWindowFactory() : m_pPrevious(&WindowFactory()) { SetWindowFactory(this); }
+CHeadlessWindowFactory::CHeadlessWindowFactory() : m_pPrevious(&WindowFactory()) {
+  SetWindowFactory(this);
+}
 
 CHeadlessWindowFactory::~CHeadlessWindowFactory() {
   if (&WindowFactory() == this) SetWindowFactory(m_pPrevious);
@@ -47,7 +49,9 @@ void CHeadlessWindowFactory::CloseMainWindow() {
   closed = true;
 }
 
-void CHeadlessWindowFactory::OnFirstInitialUpdate(CFrameWnd&, CView&) { Resize(clientWidth, clientHeight); }
+void CHeadlessWindowFactory::OnFirstInitialUpdate(CFrameWnd&, CView&) {
+  Resize(clientWidth, clientHeight);
+}
 
 void CHeadlessWindowFactory::Resize(int cx, int cy) {
   if (!view) return;

@@ -9,9 +9,7 @@
 namespace {
 
 // Byte offset of character `index` in UTF-8 `text` (its size when beyond).
-std::size_t ByteOffset(const std::string& text, int index) {
-  return Utf8Left(text, index).size();
-}
+std::size_t ByteOffset(const std::string& text, int index) { return Utf8Left(text, index).size(); }
 
 }  // namespace
 
@@ -45,7 +43,8 @@ CMemoryControlSite::Control& CMemoryControlSite::AddControl(int id, res::Control
 }
 
 const CMemoryControlSite::Control* CMemoryControlSite::Find(int id) const {
-  auto it = std::find_if(m_controls.begin(), m_controls.end(), [id](const Control& c) { return c.id == id; });
+  auto it = std::find_if(m_controls.begin(), m_controls.end(),
+                         [id](const Control& c) { return c.id == id; });
   return it == m_controls.end() ? nullptr : &*it;
 }
 
@@ -215,6 +214,8 @@ void CMemoryControlSite::SetCurSel(int id, int index) {
   if (c->curSel >= 0) c->text = c->items[static_cast<std::size_t>(c->curSel)];
 }
 
-void CMemoryControlSite::SetTimer(int timerId, int milliseconds) { m_timers[timerId] = milliseconds; }
+void CMemoryControlSite::SetTimer(int timerId, int milliseconds) {
+  m_timers[timerId] = milliseconds;
+}
 
 void CMemoryControlSite::KillTimer(int timerId) { m_timers.erase(timerId); }

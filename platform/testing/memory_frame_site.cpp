@@ -14,7 +14,8 @@ std::string Hex(unsigned value) {
 
 bool CMemoryFrameSite::CreateToolBar(unsigned style, int id) {
   const bool ok = !failCreateToolBar;
-  events.push_back("create toolbar style " + Hex(style) + " id " + std::to_string(id) + Outcome(ok));
+  events.push_back("create toolbar style " + Hex(style) + " id " + std::to_string(id) +
+                   Outcome(ok));
   hasToolBar = ok;
   if (ok) toolBarStyle = style;
   return ok;
@@ -44,7 +45,8 @@ void CMemoryFrameSite::DockToolBar() { events.push_back("dock toolbar"); }
 
 bool CMemoryFrameSite::CreateStatusBar(unsigned style, int id) {
   const bool ok = !failCreateStatusBar;
-  events.push_back("create status bar style " + Hex(style) + " id " + std::to_string(id) + Outcome(ok));
+  events.push_back("create status bar style " + Hex(style) + " id " + std::to_string(id) +
+                   Outcome(ok));
   hasStatusBar = ok;
   return ok;
 }
@@ -61,6 +63,8 @@ bool CMemoryFrameSite::SetIndicators(const int* ids, int count) {
   return ok;
 }
 
-void CMemoryFrameSite::InvalidateClient(bool erase) { events.push_back(erase ? "invalidate erase" : "invalidate"); }
+void CMemoryFrameSite::InvalidateClient(bool erase) {
+  events.push_back(erase ? "invalidate erase" : "invalidate");
+}
 
 void CMemoryFrameSite::LayoutBars() { events.push_back("layout"); }

@@ -7,14 +7,20 @@
 
 namespace {
 
-std::string ButtonsName(unsigned type) { return (type & MB_BUTTONMASK) == MB_YESNO ? "yesno" : "ok"; }
+std::string ButtonsName(unsigned type) {
+  return (type & MB_BUTTONMASK) == MB_YESNO ? "yesno" : "ok";
+}
 
 std::string IconName(unsigned type) {
   switch (type & MB_ICONMASK) {
-    case MB_ICONQUESTION: return "question";
-    case MB_ICONEXCLAMATION: return "exclamation";
-    case MB_ICONINFORMATION: return "information";
-    default: return "none";
+    case MB_ICONQUESTION:
+      return "question";
+    case MB_ICONEXCLAMATION:
+      return "exclamation";
+    case MB_ICONINFORMATION:
+      return "information";
+    default:
+      return "none";
   }
 }
 
@@ -63,9 +69,15 @@ void CRecordingHost::Sleep(int milliseconds) {
 
 void CRecordingHost::Repaint(CWnd& wnd, RepaintMode mode) {
   switch (mode) {
-    case RepaintMode::Now: events.push_back("repaint now"); break;
-    case RepaintMode::NowErase: events.push_back("repaint now erase"); break;
-    case RepaintMode::Later: events.push_back("repaint later"); break;
+    case RepaintMode::Now:
+      events.push_back("repaint now");
+      break;
+    case RepaintMode::NowErase:
+      events.push_back("repaint now erase");
+      break;
+    case RepaintMode::Later:
+      events.push_back("repaint later");
+      break;
   }
   repaints.push_back({&wnd, mode});
   if (mode == RepaintMode::Later) return;
@@ -80,8 +92,8 @@ void CRecordingHost::Repaint(CWnd& wnd, RepaintMode mode) {
 
 int CRecordingHost::MessageBox(CWnd* owner, const std::string& text, const std::string& caption,
                                unsigned type) {
-  events.push_back("message box \"" + text + "\" caption \"" + caption + "\" " + ButtonsName(type) + " " +
-                   IconName(type));
+  events.push_back("message box \"" + text + "\" caption \"" + caption + "\" " + ButtonsName(type) +
+                   " " + IconName(type));
   int answer = (type & MB_BUTTONMASK) == MB_YESNO ? IDYES : IDOK;
   if (!m_messageBoxAnswers.empty()) {
     answer = m_messageBoxAnswers.front();
@@ -117,7 +129,8 @@ int CRecordingHost::RunModal(CDialog& dialog) {
   }
   // Left alone, a timed dialog runs its course; any other waits for a player
   // who is not there, so it gets Escape.
-  for (int tick = 0; tick < kMaxTimerTicks && !dialog.IsEnding() && !site.ActiveTimers().empty(); ++tick)
+  for (int tick = 0; tick < kMaxTimerTicks && !dialog.IsEnding() && !site.ActiveTimers().empty();
+       ++tick)
     site.FireTimers();
   if (!dialog.IsEnding()) dialog.OnCancel();
 

@@ -51,7 +51,9 @@ class CRecordingHost : public CPlatformHost {
   // Answers, used in the order given; when the queue is empty a Yes/No box
   // answers IDYES, any other box IDOK, and a file dialog is cancelled.
   void AnswerMessageBox(int answer) { m_messageBoxAnswers.push_back(answer); }
-  void AnswerFileDialog(std::optional<std::string> path) { m_fileAnswers.push_back(std::move(path)); }
+  void AnswerFileDialog(std::optional<std::string> path) {
+    m_fileAnswers.push_back(std::move(path));
+  }
   // Runs `script` each time a dialog on `templateId` is shown, after its
   // OnInitDialog. Replaces any earlier script for that template; an empty
   // script removes it.
@@ -66,7 +68,8 @@ class CRecordingHost : public CPlatformHost {
   void PlaySound(int waveId) override;
   void Sleep(int milliseconds) override;
   void Repaint(CWnd& wnd, RepaintMode mode) override;
-  int MessageBox(CWnd* owner, const std::string& text, const std::string& caption, unsigned type) override;
+  int MessageBox(CWnd* owner, const std::string& text, const std::string& caption,
+                 unsigned type) override;
   std::optional<std::string> GetOpenFileName(const FileOpenRequest& request) override;
   int RunModal(CDialog& dialog) override;
 

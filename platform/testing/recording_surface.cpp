@@ -2,7 +2,8 @@
 
 #include <string>
 
-void CRecordingSurface::Blit(int x, int y, int width, int height, int bitmapId, int srcX, int srcY) {
+void CRecordingSurface::Blit(int x, int y, int width, int height, int bitmapId, int srcX,
+                             int srcY) {
   calls.push_back({Call::Blit, x, y, width, height, bitmapId, srcX, srcY, 0});
 }
 
@@ -20,8 +21,8 @@ std::vector<std::string> CRecordingSurface::Describe() const {
       line += " bitmap " + std::to_string(c.bitmapId) + " from " + std::to_string(c.srcX) + "," +
               std::to_string(c.srcY);
     else
-      line += " rgb(" + std::to_string(GetRValue(c.colour)) + "," + std::to_string(GetGValue(c.colour)) + "," +
-              std::to_string(GetBValue(c.colour)) + ")";
+      line += " rgb(" + std::to_string(GetRValue(c.colour)) + "," +
+              std::to_string(GetGValue(c.colour)) + "," + std::to_string(GetBValue(c.colour)) + ")";
     lines.push_back(line);
   }
   return lines;

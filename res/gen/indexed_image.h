@@ -11,35 +11,35 @@
 namespace resgen {
 
 struct Rgb {
-    std::uint8_t r, g, b;
+  std::uint8_t r, g, b;
 };
 
 using Palette16 = std::array<Rgb, 16>;
 
 // Pixels are palette indexes, stored top row first.
 class IndexedImage {
-public:
-    IndexedImage(int width, int height, std::uint8_t fill);
+ public:
+  IndexedImage(int width, int height, std::uint8_t fill);
 
-    int width() const { return m_nWidth; }
-    int height() const { return m_nHeight; }
-    std::uint8_t at(int x, int y) const { return m_pixels[index(x, y)]; }
-    void set(int x, int y, std::uint8_t colour) { m_pixels[index(x, y)] = colour; }
-    void fillRect(int x, int y, int w, int h, std::uint8_t colour);
-    // Draws rows of characters; `key` maps each character to an index, and
-    // characters not in `key` leave the pixel alone.
-    void drawPattern(int x, int y, const std::vector<std::string>& rows, const std::string& key,
-                     const std::vector<std::uint8_t>& colours);
+  int width() const { return m_nWidth; }
+  int height() const { return m_nHeight; }
+  std::uint8_t at(int x, int y) const { return m_pixels[index(x, y)]; }
+  void set(int x, int y, std::uint8_t colour) { m_pixels[index(x, y)] = colour; }
+  void fillRect(int x, int y, int w, int h, std::uint8_t colour);
+  // Draws rows of characters; `key` maps each character to an index, and
+  // characters not in `key` leave the pixel alone.
+  void drawPattern(int x, int y, const std::vector<std::string>& rows, const std::string& key,
+                   const std::vector<std::uint8_t>& colours);
 
-private:
-    std::size_t index(int x, int y) const {
-        return static_cast<std::size_t>(y) * static_cast<std::size_t>(m_nWidth) +
-               static_cast<std::size_t>(x);
-    }
+ private:
+  std::size_t index(int x, int y) const {
+    return static_cast<std::size_t>(y) * static_cast<std::size_t>(m_nWidth) +
+           static_cast<std::size_t>(x);
+  }
 
-    int m_nWidth;
-    int m_nHeight;
-    std::vector<std::uint8_t> m_pixels;
+  int m_nWidth;
+  int m_nHeight;
+  std::vector<std::uint8_t> m_pixels;
 };
 
 // The 16-colour palette of the classic VGA order; index 7 is (192,192,192).

@@ -13,6 +13,7 @@ std::vector<std::uint8_t> MakeTallySound();   // tick, 19886 Hz, 598 samples
 std::vector<std::uint8_t> MakeUndoSound();    // falling 'rewind' warble, 7457 Hz, 3768 samples
 
 // Wraps 8-bit samples in a RIFF WAVE file.
-std::vector<std::uint8_t> EncodeWave8(unsigned sampleRate, const std::vector<std::uint8_t>& samples);
+std::vector<std::uint8_t> EncodeWave8(unsigned sampleRate,
+                                      const std::vector<std::uint8_t>& samples);
 
 }  // namespace resgen

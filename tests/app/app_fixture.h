@@ -14,14 +14,19 @@ class AppFixture : public ::testing::Test {
  protected:
   bool Start() { return app.InitInstance(); }
 
-  CKaroblenDoc* Doc() const { return static_cast<CKaroblenDoc*>(app.GetDocTemplate()->GetDocument()); }
-  CKaroblenView* View() const { return static_cast<CKaroblenView*>(app.GetDocTemplate()->GetView()); }
+  CKaroblenDoc* Doc() const {
+    return static_cast<CKaroblenDoc*>(app.GetDocTemplate()->GetDocument());
+  }
+  CKaroblenView* View() const {
+    return static_cast<CKaroblenView*>(app.GetDocTemplate()->GetView());
+  }
   CFrameWnd* Frame() const { return app.GetDocTemplate()->GetFrame(); }
 
   // Clicks the centre of a cell through the view, as the player would.
   void ClickCell(int column, int row) {
     CKaroblenView* view = View();
-    view->OnLButtonDown(0, CPoint{view->GetOriginX() + 40 * column + 20, view->GetOriginY() + 40 * row + 20});
+    view->OnLButtonDown(
+        0, CPoint{view->GetOriginX() + 40 * column + 20, view->GetOriginY() + 40 * row + 20});
   }
 
   CScratchDirectory scratch;  // first: the document loads the score file from here

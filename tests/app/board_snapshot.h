@@ -16,7 +16,8 @@ struct BoardSnapshot {
 };
 
 inline BoardSnapshot Snapshot(const CKaroblenDoc& doc) {
-  BoardSnapshot s{doc.GetWidth(), doc.GetHeight(), doc.GetScore(), doc.GetTilesLeft(), doc.CanUndo(), {}};
+  BoardSnapshot s{doc.GetWidth(),     doc.GetHeight(), doc.GetScore(),
+                  doc.GetTilesLeft(), doc.CanUndo(),   {}};
   for (int c = 0; c < doc.GetWidth(); ++c)
     for (int r = 0; r < doc.GetHeight(); ++r) s.tiles.push_back(doc.GetTile(c, r));
   return s;

@@ -12,7 +12,8 @@
 namespace {
 
 constexpr const char* kNewGameQuestion =
-    "message box \"Are you sure you want to start a new game?\" caption \"Karoblen\" yesno question";
+    "message box \"Are you sure you want to start a new game?\" caption \"Karoblen\" yesno "
+    "question";
 
 class NewGameTest : public AppFixture {
  protected:

@@ -51,8 +51,9 @@ TEST(DesktopCheckTest, WaylandSocketLivesInTheRuntimeDirectory) {
 }
 
 TEST(DesktopCheckTest, DeadWaylandFallsBackToX11) {
-  Desktop d{{{"WAYLAND_DISPLAY", "wayland-0"}, {"XDG_RUNTIME_DIR", "/run/user/1"}, {"DISPLAY", ":0"}},
-            {"/tmp/.X11-unix/X0"}};
+  Desktop d{
+      {{"WAYLAND_DISPLAY", "wayland-0"}, {"XDG_RUNTIME_DIR", "/run/user/1"}, {"DISPLAY", ":0"}},
+      {"/tmp/.X11-unix/X0"}};
   EXPECT_EQ(d.Missing(), "");
 }
 

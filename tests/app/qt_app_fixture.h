@@ -30,10 +30,16 @@ class QtAppFixture : public ::testing::Test {
   }
 
   CQtMainWindow& Window() const { return *windows.MainWindow(); }
-  CKaroblenDoc& Doc() const { return *static_cast<CKaroblenDoc*>(app.GetDocTemplate()->GetDocument()); }
-  CKaroblenView& View() const { return *static_cast<CKaroblenView*>(app.GetDocTemplate()->GetView()); }
+  CKaroblenDoc& Doc() const {
+    return *static_cast<CKaroblenDoc*>(app.GetDocTemplate()->GetDocument());
+  }
+  CKaroblenView& View() const {
+    return *static_cast<CKaroblenView*>(app.GetDocTemplate()->GetView());
+  }
   QAction* Action(int command) const { return Window().Commands().Action(command); }
-  QWidget* ToolButton(int command) const { return Window().ToolBar()->widgetForAction(Action(command)); }
+  QWidget* ToolButton(int command) const {
+    return Window().ToolBar()->widgetForAction(Action(command));
+  }
   // The view's client-area point at the centre of a cell.
   QPoint CellCentre(int column, int row) const {
     return {View().GetOriginX() + 40 * column + 20, View().GetOriginY() + 40 * row + 20};

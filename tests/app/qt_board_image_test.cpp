@@ -20,7 +20,9 @@ class QtBoardImageTest : public QtAppFixture {
  protected:
   // Pixel (dx, dy) of the picture of cell (column, row) in `image`.
   QRgb Pixel(const QImage& image, int column, int row, int dx, int dy) const {
-    return image.pixel(View().GetOriginX() + 40 * column + dx, View().GetOriginY() + 40 * row + dy) & 0xFFFFFF;
+    return image.pixel(View().GetOriginX() + 40 * column + dx,
+                       View().GetOriginY() + 40 * row + dy) &
+           0xFFFFFF;
   }
   static std::string Hex(QRgb rgb) { return QColor(rgb).name().toStdString(); }
 };
@@ -73,7 +75,8 @@ TEST_F(QtBoardImageTest, EmptyCellsArePlainGrey) {
     for (int r = 0; r < Doc().GetHeight(); ++r) {
       if (Doc().GetTile(c, r) >= 0) continue;
       ++emptyCells;
-      for (int d : {0, 20, 39}) EXPECT_EQ(Hex(Pixel(image, c, r, d, d)), Hex(kEmpty)) << c << "," << r;
+      for (int d : {0, 20, 39})
+        EXPECT_EQ(Hex(Pixel(image, c, r, d, d)), Hex(kEmpty)) << c << "," << r;
     }
   }
   EXPECT_GE(emptyCells, 2);

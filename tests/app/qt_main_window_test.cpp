@@ -65,7 +65,8 @@ TEST_F(QtMainWindowTest, ToolbarHoldsNewGameUndoAndAboutWithTheirTooltips) {
 }
 
 TEST_F(QtMainWindowTest, RightClickOnTheBarsOffersNoMenuToHideThem) {
-  for (QWidget* bar : {static_cast<QWidget*>(Window().menuBar()), static_cast<QWidget*>(Window().ToolBar())}) {
+  for (QWidget* bar :
+       {static_cast<QWidget*>(Window().menuBar()), static_cast<QWidget*>(Window().ToolBar())}) {
     const QPoint at(bar->width() - 5, bar->height() / 2);
     QContextMenuEvent click(QContextMenuEvent::Mouse, at, bar->mapToGlobal(at));
     QApplication::sendEvent(bar, &click);

@@ -31,7 +31,8 @@ struct Rgb {
 };
 
 // Face colours of kinds 0-4, and the fill of an empty cell.
-constexpr std::array<Rgb, 5> kKindColours{{{255, 70, 58}, {26, 46, 255}, {255, 220, 0}, {0, 168, 0}, {90, 90, 90}}};
+constexpr std::array<Rgb, 5> kKindColours{
+    {{255, 70, 58}, {26, 46, 255}, {255, 220, 0}, {0, 168, 0}, {90, 90, 90}}};
 constexpr Rgb kEmptyColour{192, 192, 192};
 
 struct Image {
@@ -54,7 +55,8 @@ std::optional<Image> LoadPpm(const std::string& path) {
   if (!in || magic != "P6" || maxval != 255) return std::nullopt;
   in.get();
   image.rgb.resize(static_cast<std::size_t>(image.width) * image.height * 3);
-  in.read(reinterpret_cast<char*>(image.rgb.data()), static_cast<std::streamsize>(image.rgb.size()));
+  in.read(reinterpret_cast<char*>(image.rgb.data()),
+          static_cast<std::streamsize>(image.rgb.size()));
   if (!in) return std::nullopt;
   return image;
 }
@@ -73,7 +75,8 @@ char CellChar(Rgb colour) {
 
 // True when every cell of a full board at origin (x, y) shows a whole face.
 bool IsFullBoardAt(const Image& image, int x, int y, int columns, int rows) {
-  if (!image.Inside(x, y) || !image.Inside(x + columns * kTile - 1, y + rows * kTile - 1)) return false;
+  if (!image.Inside(x, y) || !image.Inside(x + columns * kTile - 1, y + rows * kTile - 1))
+    return false;
   for (int c = 0; c < columns; ++c) {
     for (int r = 0; r < rows; ++r) {
       const int left = x + c * kTile, top = y + r * kTile;
@@ -116,7 +119,9 @@ std::vector<std::pair<int, int>> GroupAt(const Grid& grid, int column, int row) 
     const int next[4][2] = {{c, r - 1}, {c + 1, r}, {c, r + 1}, {c - 1, r}};
     for (const auto& n : next) {
       const int nc = n[0], nr = n[1];
-      if (nr < 0 || nc < 0 || nr >= static_cast<int>(grid.size()) || nc >= static_cast<int>(grid[0].size())) continue;
+      if (nr < 0 || nc < 0 || nr >= static_cast<int>(grid.size()) ||
+          nc >= static_cast<int>(grid[0].size()))
+        continue;
       if (seen[nr][nc] || grid[nr][nc] != kind) continue;
       seen[nr][nc] = 1;
       stack.push_back({nc, nr});
@@ -188,7 +193,8 @@ int main(int argc, char** argv) {
     // The first face pixel in reading order belongs to the top-left cell.
     for (int y = 0; y < image->height; ++y)
       for (int x = 0; x < image->width; ++x)
-        if (KindOf(image->At(x, y)) >= 0 && IsFullBoardAt(*image, x - kFaceFirst, y - kFaceFirst, columns, rows)) {
+        if (KindOf(image->At(x, y)) >= 0 &&
+            IsFullBoardAt(*image, x - kFaceFirst, y - kFaceFirst, columns, rows)) {
           std::cout << x - kFaceFirst << ' ' << y - kFaceFirst << '\n';
           return 0;
         }

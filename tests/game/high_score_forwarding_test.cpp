@@ -8,33 +8,29 @@
 namespace {
 
 class RecordingKeeper : public CHighScoreKeeper {
-public:
-    std::vector<std::string> calls;
-    void SetBoard(int boardSize, int tileKinds) override
-    {
-        calls.push_back("SetBoard " + std::to_string(boardSize) + " " + std::to_string(tileKinds));
-    }
-    void SubmitScore(int score) override { calls.push_back("SubmitScore " + std::to_string(score)); }
-    int DoModal() override
-    {
-        calls.push_back("DoModal");
-        return 0;
-    }
-    void MergeFrom(std::string path) override { calls.push_back("MergeFrom " + path); }
+ public:
+  std::vector<std::string> calls;
+  void SetBoard(int boardSize, int tileKinds) override {
+    calls.push_back("SetBoard " + std::to_string(boardSize) + " " + std::to_string(tileKinds));
+  }
+  void SubmitScore(int score) override { calls.push_back("SubmitScore " + std::to_string(score)); }
+  int DoModal() override {
+    calls.push_back("DoModal");
+    return 0;
+  }
+  void MergeFrom(std::string path) override { calls.push_back("MergeFrom " + path); }
 };
 
-TEST(HighScoreForwarding, RecordSelectsTheTableOfThisBoardThenSubmitsThenShows)
-{
-    RecordingKeeper keeper;
-    CKaroblenDoc doc;
-    doc.AttachHighScores(&keeper);
-    doc.SetBoardSize(2);
-    doc.SetTileKinds(5);
-    doc.RecordHighScore(-1);
-    doc.MergeScoreFile("/tmp/other.scr");
-    EXPECT_EQ(keeper.calls,
-              (std::vector<std::string>{"SetBoard 2 5", "SubmitScore -1", "DoModal",
-                                        "MergeFrom /tmp/other.scr"}));
+TEST(HighScoreForwarding, RecordSelectsTheTableOfThisBoardThenSubmitsThenShows) {
+  RecordingKeeper keeper;
+  CKaroblenDoc doc;
+  doc.AttachHighScores(&keeper);
+  doc.SetBoardSize(2);
+  doc.SetTileKinds(5);
+  doc.RecordHighScore(-1);
+  doc.MergeScoreFile("/tmp/other.scr");
+  EXPECT_EQ(keeper.calls, (std::vector<std::string>{"SetBoard 2 5", "SubmitScore -1", "DoModal",
+                                                    "MergeFrom /tmp/other.scr"}));
 }
 
-} // namespace
+}  // namespace

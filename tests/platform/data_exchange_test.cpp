@@ -21,7 +21,7 @@ class CNameDialog : public CDialog {
 
 TEST(Utf8, CountsAndCutsWholeCharacters) {
   EXPECT_EQ(Utf8Length(""), 0);
-  EXPECT_EQ(Utf8Length("Zo\xC3\xAB"), 3);          // Zoë
+  EXPECT_EQ(Utf8Length("Zo\xC3\xAB"), 3);                    // Zoë
   EXPECT_EQ(Utf8Length("\xE2\x82\xAC\xF0\x9F\x99\x82"), 2);  // euro sign, emoji
   EXPECT_EQ(Utf8Left("Zo\xC3\xAB!", 3), "Zo\xC3\xAB");
   EXPECT_EQ(Utf8Left("\xE2\x82\xAC\xF0\x9F\x99\x82", 1), "\xE2\x82\xAC");
@@ -60,11 +60,15 @@ TEST(DataExchange, SavingCutsTextSetFromCodeToTheLimit) {
   CNameDialog dlg;
   host.OnDialog(IDD_NAMEENTRY, [](CDialog& d, CMemoryControlSite& site) {
     // Text from code is not held to the edit's limit; the exchange is.
-    site.SetText(IDC_NAME, "\xE2\x82\xAC" "bcdefghijklmnopqrstu");
+    site.SetText(IDC_NAME,
+                 "\xE2\x82\xAC"
+                 "bcdefghijklmnopqrstu");
     d.OnOK();
   });
   dlg.DoModal();
-  EXPECT_EQ(dlg.m_strName, "\xE2\x82\xAC" "bcdefghijklmnop");
+  EXPECT_EQ(dlg.m_strName,
+            "\xE2\x82\xAC"
+            "bcdefghijklmnop");
 }
 
 TEST(DataExchange, TypingReplacesTheSelectionOnly) {

@@ -1,8 +1,9 @@
+#include "platform/dialog.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "platform/dialog.h"
 #include "platform/testing/recording_host.h"
 #include "res/resource_ids.h"
 
@@ -16,7 +17,9 @@ class CTracingDialog : public CDialog {
     CDialog::OnCancel();
   }
   void OnDestroy() override { trace.push_back(HasWindow() ? "destroy" : "destroy without window"); }
-  void OnCommand(int id, int code) override { trace.push_back(std::to_string(id) + "/" + std::to_string(code)); }
+  void OnCommand(int id, int code) override {
+    trace.push_back(std::to_string(id) + "/" + std::to_string(code));
+  }
   std::vector<std::string> trace;
 };
 

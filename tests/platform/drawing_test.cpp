@@ -19,8 +19,9 @@ TEST(DeviceContext, BlitCopiesFromTheSelectedBitmap) {
   screen.FillSolidRect(52, 34, 40, 40, RGB(0, 0, 0));
   EXPECT_EQ(memory.SelectObject(nullptr), &tiles);
 
-  EXPECT_EQ(surface.Describe(), (std::vector<std::string>{"blit 12,-6 40x40 bitmap 145 from 600,360",
-                                                           "fill 52,34 40x40 rgb(0,0,0)"}));
+  EXPECT_EQ(surface.Describe(),
+            (std::vector<std::string>{"blit 12,-6 40x40 bitmap 145 from 600,360",
+                                      "fill 52,34 40x40 rgb(0,0,0)"}));
 }
 
 TEST(DeviceContext, ContextWithoutSurfaceDrawsNothing) {

@@ -1,9 +1,10 @@
+#include "platform/framework.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "platform/framework.h"
 #include "platform/testing/headless_window_factory.h"
 #include "platform/testing/recording_host.h"
 #include "res/resource_ids.h"
@@ -36,7 +37,9 @@ class CTestView : public CFormView {
     g_route.push_back("initial update");
     CFormView::OnInitialUpdate();
   }
-  void OnSize(unsigned, int cx, int cy) override { g_route.push_back("size " + std::to_string(cx) + "x" + std::to_string(cy)); }
+  void OnSize(unsigned, int cx, int cy) override {
+    g_route.push_back("size " + std::to_string(cx) + "x" + std::to_string(cy));
+  }
   bool OnCmdMsg(int id) override {
     g_route.push_back("view " + std::to_string(id));
     return id == kViewCommand || id == kGreyedCommand;
@@ -66,7 +69,8 @@ class CTestApp : public CWinApp {
   CTestApp() {
     AddDocTemplate(std::make_unique<CSingleDocTemplate>(
         IDR_MAINFRAME, [] { return std::make_unique<CCountingDoc>(); },
-        [] { return std::make_unique<CTestFrame>(); }, [] { return std::make_unique<CTestView>(); }));
+        [] { return std::make_unique<CTestFrame>(); },
+        [] { return std::make_unique<CTestView>(); }));
   }
   bool OnCmdMsg(int id) override {
     g_route.push_back("app " + std::to_string(id));
@@ -90,10 +94,12 @@ TEST_F(Framework, StartUpBuildsEverythingOnceAndSizesTheViewAfterTheFirstGame) {
   app.ParseCommandLine(info);
   ASSERT_TRUE(app.ProcessShellCommand(info));
   // No view or frame exists yet when the first New Game is routed.
-  EXPECT_EQ(g_route, (std::vector<std::string>{"app 57600", "new document", "initial update", "size 632x353"}));
+  EXPECT_EQ(g_route, (std::vector<std::string>{"app 57600", "new document", "initial update",
+                                               "size 632x353"}));
   EXPECT_EQ(app.m_pMainWnd, app.GetDocTemplate()->GetFrame());
   EXPECT_EQ(windows.createStyle & FWS_ADDTOTITLE, FWS_ADDTOTITLE);
-  EXPECT_EQ(windows.frameSite.events, (std::vector<std::string>{"create toolbar style 0x2800 id 59392"}));
+  EXPECT_EQ(windows.frameSite.events,
+            (std::vector<std::string>{"create toolbar style 0x2800 id 59392"}));
   // The form's controls come from its template.
   EXPECT_EQ(windows.viewSite.GetText(IDC_SCORE), "Score: 0");
 
@@ -102,8 +108,8 @@ TEST_F(Framework, StartUpBuildsEverythingOnceAndSizesTheViewAfterTheFirstGame) {
   ASSERT_TRUE(app.RouteCommand(ID_FILE_NEW));
   EXPECT_EQ(app.GetDocTemplate()->GetDocument(), document);
   EXPECT_EQ(static_cast<CCountingDoc*>(document)->newDocuments, 2);
-  EXPECT_EQ(g_route, (std::vector<std::string>{"view 57600", "frame 57600", "app 57600", "new document",
-                                                "initial update"}));
+  EXPECT_EQ(g_route, (std::vector<std::string>{"view 57600", "frame 57600", "app 57600",
+                                               "new document", "initial update"}));
   EXPECT_EQ(host.Count("repaint later"), 2);
 }
 
@@ -115,8 +121,8 @@ TEST_F(Framework, CommandsStopAtTheFirstHandler) {
   EXPECT_TRUE(app.RouteCommand(kViewCommand));
   EXPECT_TRUE(app.RouteCommand(kFrameCommand));
   EXPECT_FALSE(app.RouteCommand(12345));
-  EXPECT_EQ(g_route, (std::vector<std::string>{"view 32772", "view 40001", "frame 40001", "view 12345",
-                                                "frame 12345", "app 12345"}));
+  EXPECT_EQ(g_route, (std::vector<std::string>{"view 32772", "view 40001", "frame 40001",
+                                               "view 12345", "frame 12345", "app 12345"}));
 }
 
 TEST_F(Framework, GreyedCommandsAreNotDelivered) {
@@ -148,8 +154,10 @@ TEST_F(Framework, FailedWindowCreationFailsStartUpWithAMessage) {
   EXPECT_EQ(app.GetDocTemplate()->GetDocument(), nullptr);
   EXPECT_EQ(app.m_pMainWnd, nullptr);
   EXPECT_EQ(windows.events, (std::vector<std::string>{"create 128 failed"}));
-  EXPECT_EQ(host.events, (std::vector<std::string>{
-                             "message box \"Failed to create empty document.\" caption \"Karoblen\" ok exclamation"}));
+  EXPECT_EQ(
+      host.events,
+      (std::vector<std::string>{
+          "message box \"Failed to create empty document.\" caption \"Karoblen\" ok exclamation"}));
 }
 
 TEST_F(Framework, RefusedNewDocumentSkipsTheInitialUpdate) {
@@ -180,11 +188,12 @@ TEST(FrameBars, ForwardToTheFrameSite) {
   frame.DockControlBar(&toolBar);
   frame.InvalidateClient(true);
   frame.RecalcLayout();
-  EXPECT_EQ(site.events, (std::vector<std::string>{
-                             "create toolbar style 0x2800 id 59392", "load toolbar 128",
-                             "create status bar style 0x8200 id 59393", "indicators 0 59137 59138 59139",
-                             "toolbar style 0x2834", "toolbar docking 0xf000", "frame docking 0xf000",
-                             "dock toolbar", "invalidate erase", "layout"}));
+  EXPECT_EQ(site.events,
+            (std::vector<std::string>{"create toolbar style 0x2800 id 59392", "load toolbar 128",
+                                      "create status bar style 0x8200 id 59393",
+                                      "indicators 0 59137 59138 59139", "toolbar style 0x2834",
+                                      "toolbar docking 0xf000", "frame docking 0xf000",
+                                      "dock toolbar", "invalidate erase", "layout"}));
 }
 
 }  // namespace

@@ -56,7 +56,8 @@ TEST_F(QtFileDialog, NameTypedWithoutExtensionGetsTheDefaultOne) {
   ASSERT_TRUE(path.has_value());
   EXPECT_TRUE(QString::fromStdString(*path).endsWith(QStringLiteral("/friend.scr"))) << *path;
   EXPECT_EQ(title, QStringLiteral("Merge High Score Files"));
-  EXPECT_EQ(filters, (QStringList{QStringLiteral("Score Files (*.scr)"), QStringLiteral("All Files (*)")}));
+  EXPECT_EQ(filters,
+            (QStringList{QStringLiteral("Score Files (*.scr)"), QStringLiteral("All Files (*)")}));
 }
 
 TEST_F(QtFileDialog, FilterListShowsTheNamesAsGiven) {
@@ -70,7 +71,8 @@ TEST_F(QtFileDialog, FilterListShowsTheNamesAsGiven) {
   FileOpenRequest request = Request();
   request.filter = "Highscore Files (.scr;.scores)|*.scr;*.scores|All Files|*.*||";
   EXPECT_FALSE(host.GetOpenFileName(request).has_value());
-  EXPECT_EQ(shown, (QStringList{QStringLiteral("Highscore Files (.scr;.scores)"), QStringLiteral("All Files")}))
+  EXPECT_EQ(shown, (QStringList{QStringLiteral("Highscore Files (.scr;.scores)"),
+                                QStringLiteral("All Files")}))
       << shown.join(QLatin1Char('|')).toStdString();
 }
 

@@ -6,7 +6,6 @@
 #include "platform/qt/qt_host.h"
 #include "qt_test_support.h"
 
-
 TEST(QtMessageBox, YesNoQuestionShowsTextCaptionButtonsAndIconAndReturnsNo) {
   CQtHost host;
   struct {
@@ -22,8 +21,8 @@ TEST(QtMessageBox, YesNoQuestionShowsTextCaptionButtonsAndIconAndReturnsNo) {
     seen.buttons = box->standardButtons();
     box->button(QMessageBox::No)->click();
   });
-  const int result = host.MessageBox(nullptr, "Are you sure you want to start a new game?", "Karoblen",
-                                     MB_YESNO | MB_ICONQUESTION);
+  const int result = host.MessageBox(nullptr, "Are you sure you want to start a new game?",
+                                     "Karoblen", MB_YESNO | MB_ICONQUESTION);
   EXPECT_EQ(result, 7);
   EXPECT_EQ(seen.text, QStringLiteral("Are you sure you want to start a new game?"));
   EXPECT_EQ(seen.caption, QStringLiteral("Karoblen"));
@@ -43,7 +42,8 @@ TEST(QtMessageBox, YesReturnsSixAndOkBoxesReturnOneWithTheirIcon) {
     buttons = box->standardButtons();
     box->button(QMessageBox::Ok)->click();
   });
-  EXPECT_EQ(host.MessageBox(nullptr, "Cannot open the file.", "Karoblen", MB_OK | MB_ICONEXCLAMATION), 1);
+  EXPECT_EQ(
+      host.MessageBox(nullptr, "Cannot open the file.", "Karoblen", MB_OK | MB_ICONEXCLAMATION), 1);
   EXPECT_EQ(icon, QMessageBox::Warning);
   EXPECT_EQ(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
 

@@ -46,8 +46,9 @@ TEST(QtPause, HoldsPostedInputBackUntilItReturnsWhileTimersRun) {
   widget.show();
   bool timerRan = false;
   QTimer::singleShot(5, [&] { timerRan = true; });
-  QCoreApplication::postEvent(&widget, new QMouseEvent(QEvent::MouseButtonPress, QPointF(1, 1), QPointF(1, 1),
-                                                       Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+  QCoreApplication::postEvent(
+      &widget, new QMouseEvent(QEvent::MouseButtonPress, QPointF(1, 1), QPointF(1, 1),
+                               Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
   QElapsedTimer clock;
   clock.start();
   host.Sleep(60);

@@ -67,12 +67,16 @@ class COptionsProbeDlg : public CDialog {
 
 QRect Expected(const QFont& font, int x, int y, int cx, int cy) {
   const QFontMetrics metrics(font);
-  const int avgWidth =
-      (metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 26 + 1) / 2;
+  const int avgWidth = (metrics.horizontalAdvance(QStringLiteral(
+                            "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) /
+                            26 +
+                        1) /
+                       2;
   const double unitX = avgWidth / 4.0;
   const double unitY = metrics.height() / 8.0;
   return QRect(static_cast<int>(std::lround(x * unitX)), static_cast<int>(std::lround(y * unitY)),
-               static_cast<int>(std::lround(cx * unitX)), static_cast<int>(std::lround(cy * unitY)));
+               static_cast<int>(std::lround(cx * unitX)),
+               static_cast<int>(std::lround(cy * unitY)));
 }
 }  // namespace
 
@@ -106,7 +110,7 @@ TEST(QtTemplateDialog, NameEntryControlsSitAtTheirConvertedRectangles) {
   for (const auto& control : site.Controls())
     if (auto* label = qobject_cast<QLabel*>(control.widget)) texts.push_back(label->text());
   EXPECT_EQ(texts, (std::vector<QString>{QStringLiteral("Congratulations -- you got a high score!"),
-                                          QStringLiteral("Please enter your name.")}));
+                                         QStringLiteral("Please enter your name.")}));
 }
 
 TEST(QtTemplateDialog, NameIsLimitedToSixteenCharactersAndEnterAccepts) {
@@ -156,12 +160,14 @@ TEST(QtTemplateDialog, ListsButtonsAndClicksReachTheDialog) {
   QTest::keyClick(window.Site().Widget(1005), Qt::Key_Down);  // the player's choice
   EXPECT_EQ(site.GetCurSel(1005), 2);
   QTest::mouseClick(window.Site().Widget(1008), Qt::LeftButton);
-  EXPECT_EQ(dialog.commands, (std::vector<std::pair<int, int>>{{1005, CBN_SELCHANGE}, {1008, BN_CLICKED}}));
+  EXPECT_EQ(dialog.commands,
+            (std::vector<std::pair<int, int>>{{1005, CBN_SELCHANGE}, {1008, BN_CLICKED}}));
 
   // A click on a text goes to the dialog, in the dialog's coordinates.
   QLabel* text = nullptr;
   for (const auto& control : window.Site().Controls())
-    if (auto* label = qobject_cast<QLabel*>(control.widget); label && label->text() == QStringLiteral("Tile Set:"))
+    if (auto* label = qobject_cast<QLabel*>(control.widget);
+        label && label->text() == QStringLiteral("Tile Set:"))
       text = label;
   ASSERT_NE(text, nullptr);
   QTest::mouseClick(text, Qt::LeftButton, {}, QPoint(2, 3));

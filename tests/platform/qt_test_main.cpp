@@ -8,7 +8,8 @@
 namespace {
 // The offscreen platform says so about every window shown; that is not news.
 QtMessageHandler g_defaultHandler = nullptr;
-void QuietOffscreenNotes(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+void QuietOffscreenNotes(QtMsgType type, const QMessageLogContext& context,
+                         const QString& message) {
   if (message.contains(QLatin1String("does not support propagateSizeHints"))) return;
   g_defaultHandler(type, context, message);
 }

@@ -1,7 +1,8 @@
+#include "platform/testing/recording_host.h"
+
 #include <gtest/gtest.h>
 
 #include "platform/framework.h"
-#include "platform/testing/recording_host.h"
 #include "res/resource_ids.h"
 
 namespace {
@@ -11,10 +12,10 @@ TEST(RecordingHost, DefaultAnswers) {
   EXPECT_EQ(AfxMessageBox("Go?", MB_YESNO | MB_ICONQUESTION), IDYES);
   EXPECT_EQ(AfxMessageBox("Done.", MB_OK | MB_ICONINFORMATION, "Title"), IDOK);
   EXPECT_EQ(Host().GetOpenFileName({"Pick", "All|*.*||", "scr", OFN_FILEMUSTEXIST}), std::nullopt);
-  EXPECT_EQ(host.events, (std::vector<std::string>{
-                             "message box \"Go?\" caption \"Karoblen\" yesno question",
-                             "message box \"Done.\" caption \"Title\" ok information",
-                             "file dialog \"Pick\""}));
+  EXPECT_EQ(host.events,
+            (std::vector<std::string>{"message box \"Go?\" caption \"Karoblen\" yesno question",
+                                      "message box \"Done.\" caption \"Title\" ok information",
+                                      "file dialog \"Pick\""}));
   EXPECT_EQ(host.fileDialogs.at(0).request.defaultExt, "scr");
 }
 
@@ -43,8 +44,8 @@ TEST(RecordingHost, SoundsPausesAndRepaintsInOrder) {
   view.RepaintNow();
   view.RepaintNow(true);
   view.RepaintLater();
-  EXPECT_EQ(host.events, (std::vector<std::string>{"sound 140", "pause 100", "repaint now", "repaint now erase",
-                                                   "repaint later"}));
+  EXPECT_EQ(host.events, (std::vector<std::string>{"sound 140", "pause 100", "repaint now",
+                                                   "repaint now erase", "repaint later"}));
   EXPECT_EQ(host.paintCount, 2);  // a later repaint is left to the event loop
   EXPECT_EQ(host.lastPaint.Describe(), (std::vector<std::string>{"fill 1,2 3x4 rgb(160,160,160)"}));
 }

@@ -1,9 +1,10 @@
+#include "scores/high_score_dlg.h"
+
 #include <map>
 #include <string>
 
 #include "platform/testing/recording_host.h"
 #include "score_bytes.h"
-#include "scores/high_score_dlg.h"
 #include "scratch_directory.h"
 
 namespace {
@@ -131,11 +132,17 @@ TEST_F(HighScoreDlgTest, NameTakesSixteenCharactersAndRefusesTheSeventeenth) {
 TEST_F(HighScoreDlgTest, Utf8NameIsStoredAsLatin1AndShownAsUtf8) {
   CHighScoreDlg dlg;
   dlg.SetBoard(2, 2);
-  AnswerPrompt("Ren\xC3\xA9" "e \xE2\x82\xAC" "5");
+  AnswerPrompt(
+      "Ren\xC3\xA9"
+      "e \xE2\x82\xAC"
+      "5");
   dlg.SubmitScore(40);
-  EXPECT_EQ(RecordOf(ReadFileBytes("Karoblen.scr"), 20),
-            (Bytes{'R', 'e', 'n', 0xE9, 'e', ' ', '?', '5', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 40}));
-  EXPECT_EQ(ShowTable(dlg).at(1019), "Ren\xC3\xA9" "e ?5");
+  EXPECT_EQ(
+      RecordOf(ReadFileBytes("Karoblen.scr"), 20),
+      (Bytes{'R', 'e', 'n', 0xE9, 'e', ' ', '?', '5', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 40}));
+  EXPECT_EQ(ShowTable(dlg).at(1019),
+            "Ren\xC3\xA9"
+            "e ?5");
 }
 
 TEST_F(HighScoreDlgTest, ScoreNotBeatingTheTenthAsksNothingButIsShown) {

@@ -16,14 +16,16 @@ struct Row {
 
 std::vector<Row> TableRows(const CHighScoreTables& tables, int table) {
   std::vector<Row> rows;
-  for (int p = 0; p < 10; ++p) rows.push_back({tables.Entry(table, p).name, tables.Entry(table, p).score});
+  for (int p = 0; p < 10; ++p)
+    rows.push_back({tables.Entry(table, p).name, tables.Entry(table, p).score});
   return rows;
 }
 
 // Table 6 filled with 100, 90, ..., 10 named "a".."j".
 CHighScoreTables FullTable() {
   CHighScoreTables tables;
-  for (int i = 0; i < 10; ++i) tables.InsertEntry(6, std::string(1, static_cast<char>('a' + i)), 100 - 10 * i, false, false);
+  for (int i = 0; i < 10; ++i)
+    tables.InsertEntry(6, std::string(1, static_cast<char>('a' + i)), 100 - 10 * i, false, false);
   return tables;
 }
 

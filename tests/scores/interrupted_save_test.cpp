@@ -53,7 +53,8 @@ TEST_F(InterruptedSaveTest, KilledSaverNeverLeavesAPartialFile) {
       existed = true;
       const Bytes file = ReadFileBytes("Karoblen.scr");
       complete += file == firstFile || file == secondFile;
-      ASSERT_TRUE(file == firstFile || file == secondFile) << "round " << round << ": " << file.size() << " bytes";
+      ASSERT_TRUE(file == firstFile || file == secondFile)
+          << "round " << round << ": " << file.size() << " bytes";
     } else {
       ASSERT_FALSE(existed) << "the score file vanished in round " << round;
     }

@@ -34,7 +34,8 @@ TEST_F(ScoreFileTest, RecordHoldsZeroPaddedNameZeroSeparatorAndBigEndianScore) {
   tables.InsertEntry(ScoreTableIndex(1, 3), "Ann", 300, false, true);  // table 4: bytes 880..1099
   const Bytes file = ReadFileBytes("Karoblen.scr");
   ASSERT_EQ(file.size(), 2640u);
-  const Bytes expected{'A', 'n', 'n', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x00, 0x00, 0x00, 0x01, 0x2C};
+  const Bytes expected{'A', 'n', 'n', 0, 0, 0, 0,    0,    0,    0,    0,
+                       0,   0,   0,   0, 0, 0, 0x00, 0x00, 0x00, 0x01, 0x2C};
   EXPECT_EQ(RecordOf(file, 40), expected);
   EXPECT_EQ(RecordOf(file, 39), BlankRecord());
   EXPECT_EQ(RecordOf(file, 41), BlankRecord());
@@ -44,7 +45,8 @@ TEST_F(ScoreFileTest, LoadReadsNamesAndSignedScoresInFileOrder) {
   Bytes file = BlankScoreFile();
   PutRecord(file, 0, Record("Zed", 0x00010000, 0x7F));  // the separator is ignored
   PutRecord(file, 1, Record("Neg", 0xFFFFFFFE));
-  PutRecord(file, 2, Record(std::string_view("Bo\0ZZZZ", 7), 5));  // bytes after the terminator are dropped
+  PutRecord(file, 2,
+            Record(std::string_view("Bo\0ZZZZ", 7), 5));  // bytes after the terminator are dropped
   PutRecord(file, 119, Record("Last", 9));
   WriteFileBytes("Karoblen.scr", file);
 

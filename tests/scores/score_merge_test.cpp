@@ -15,15 +15,18 @@
 
 namespace {
 
-const std::string kUnableToOpen = "message box \"Unable to open file!\" caption \"Karoblen\" ok exclamation";
+const std::string kUnableToOpen =
+    "message box \"Unable to open file!\" caption \"Karoblen\" ok exclamation";
 const std::string kNotValid =
-    "message box \"Unable to merge highscores -- not a valid Karoblen highscore file\" caption \"Karoblen\" ok "
+    "message box \"Unable to merge highscores -- not a valid Karoblen highscore file\" caption "
+    "\"Karoblen\" ok "
     "exclamation";
 const std::string kNoNul = "message box \"No Nul\" caption \"Karoblen\" ok none";
 
 std::string Summary(int added, int duplicates) {
-  return "message box \"Highscore merge complete.\n\nHighscore entries added: " + std::to_string(added) +
-         "\nDuplicate entries found: " + std::to_string(duplicates) + "\" caption \"Karoblen\" ok information";
+  return "message box \"Highscore merge complete.\n\nHighscore entries added: " +
+         std::to_string(added) + "\nDuplicate entries found: " + std::to_string(duplicates) +
+         "\" caption \"Karoblen\" ok information";
 }
 
 class ScoreMergeTest : public ScratchDirectoryTest {
@@ -42,7 +45,9 @@ class ScoreMergeTest : public ScratchDirectoryTest {
   bool TablesUnchangedSince(const std::vector<HighScoreEntry>& before) const {
     return std::ranges::equal(before, m_dlg.Entries());
   }
-  std::vector<HighScoreEntry> Snapshot() const { return {m_dlg.Entries().begin(), m_dlg.Entries().end()}; }
+  std::vector<HighScoreEntry> Snapshot() const {
+    return {m_dlg.Entries().begin(), m_dlg.Entries().end()};
+  }
 
   CRecordingHost m_host;
   CHighScoreDlg m_dlg;
@@ -62,7 +67,7 @@ TEST_F(ScoreMergeTest, OwnFileAddsNothingAndCountsEveryRealEntryAsDuplicate) {
 
 TEST_F(ScoreMergeTest, RecordsGoToTheTableOfTheirPlaceInTheFile) {
   Bytes file = BlankScoreFile();
-  PutRecord(file, 29, Record("Late", 16876));  // last record of table 2
+  PutRecord(file, 29, Record("Late", 16876));     // last record of table 2
   PutRecord(file, 20, Record("Early", 3, 0xEE));  // the separator is never looked at
   PutRecord(file, 21, Record("Early", 3));        // same as the record before it
   EXPECT_EQ(Merge(file), Events{Summary(2, 1)});

@@ -1,11 +1,11 @@
 #pragma once
 // The score file is relative to the current directory, so every test runs in
 // a directory of its own that disappears afterwards.
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 class CScratchDirectory {
  public:

@@ -11,8 +11,10 @@ namespace {
 
 using Events = std::vector<std::string>;
 
-constexpr int kValues[] = {IDC_GAMESCORE_VALUE, IDC_TILESLEFT_VALUE, IDC_BONUS_VALUE, IDC_FINALSCORE_VALUE};
-constexpr int kLabels[] = {IDC_GAMESCORE_LABEL, IDC_TILESLEFT_LABEL, IDC_BONUS_LABEL, IDC_FINALSCORE_LABEL};
+constexpr int kValues[] = {IDC_GAMESCORE_VALUE, IDC_TILESLEFT_VALUE, IDC_BONUS_VALUE,
+                           IDC_FINALSCORE_VALUE};
+constexpr int kLabels[] = {IDC_GAMESCORE_LABEL, IDC_TILESLEFT_LABEL, IDC_BONUS_LABEL,
+                           IDC_FINALSCORE_LABEL};
 
 // What the dialog showed after one tick.
 struct Frame {
@@ -50,7 +52,8 @@ Timeline RunTally(int score, int tilesLeft, int clickAfterTick = 0) {
   Timeline t;
   host.OnDialog(IDD_GAMEOVER, [&](CDialog& dialog, CMemoryControlSite& site) {
     const auto& timers = site.ActiveTimers();
-    if (auto it = timers.find(CGameOverDlg::kTimerId); it != timers.end()) t.timerPeriod = it->second;
+    if (auto it = timers.find(CGameOverDlg::kTimerId); it != timers.end())
+      t.timerPeriod = it->second;
     for (int tick = 1; tick <= 200 && !dialog.IsEnding(); ++tick) {
       const size_t soundsBefore = host.sounds.size();
       site.FireTimers();
@@ -88,7 +91,8 @@ TEST(GameOverTally, RowsAppearOneByOneBeforeAnyCounting) {
   ASSERT_GE(t.frames.size(), 15u);
   EXPECT_EQ(t.frames[0].values, "50 3 0 0");
   const int rowsByTick[] = {0, 0, 1, 2, 3, 4};
-  for (int tick = 1; tick <= 6; ++tick) EXPECT_EQ(t.frames[tick - 1].rowsShown, rowsByTick[tick - 1]) << tick;
+  for (int tick = 1; tick <= 6; ++tick)
+    EXPECT_EQ(t.frames[tick - 1].rowsShown, rowsByTick[tick - 1]) << tick;
   for (int tick = 6; tick <= 14; ++tick) {
     EXPECT_EQ(t.frames[tick - 1].values, "50 3 0 0") << tick;
     EXPECT_FALSE(t.frames[tick - 1].sound) << tick;
@@ -97,8 +101,9 @@ TEST(GameOverTally, RowsAppearOneByOneBeforeAnyCounting) {
 
 TEST(GameOverTally, ScoreWithTilesLeft) {
   const Timeline t = RunTally(50, 3);
-  EXPECT_EQ(StepValues(t), (std::map<int, std::string>{
-                               {15, "0 3 0 50"}, {20, "0 2 0 49"}, {21, "0 1 0 48"}, {22, "0 0 0 47"}}));
+  EXPECT_EQ(StepValues(t),
+            (std::map<int, std::string>{
+                {15, "0 3 0 50"}, {20, "0 2 0 49"}, {21, "0 1 0 48"}, {22, "0 0 0 47"}}));
   EXPECT_EQ(t.closedAt, 37);
   EXPECT_EQ(t.finalScore, 47);
 }
@@ -160,8 +165,13 @@ TEST(GameOverFlow, FromTheLastMoveToAFreshBoard) {
   ViewHarness v;
   v.Lay(kSmall, 3, {"......", "......", "......", "......", "00...."});
   v.ClickAt(1, 4);
-  const Events expected{"sound 140", "pause 100", "repaint now", "dialog 142",
-                        "high scores board 0/3", "high scores submit 1000", "high scores show",
+  const Events expected{"sound 140",
+                        "pause 100",
+                        "repaint now",
+                        "dialog 142",
+                        "high scores board 0/3",
+                        "high scores submit 1000",
+                        "high scores show",
                         "repaint now erase"};
   Events seen;
   for (const auto& e : v.host.events)

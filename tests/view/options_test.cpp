@@ -10,7 +10,8 @@ namespace {
 using Events = std::vector<std::string>;
 
 const std::string kRestartQuestion =
-    "message box \"Changes to board size/number of tiles requires the game to restart -- are you sure?\" "
+    "message box \"Changes to board size/number of tiles requires the game to restart -- are you "
+    "sure?\" "
     "caption \"Karoblen Options\" yesno question";
 
 TEST(OptionsDialog, OpensOnTheGivenSettingsWithFocusOnTheBoardSize) {
@@ -55,8 +56,9 @@ TEST(OptionsDialog, ReportsTheLastPickAndAnythingOddFallsBackToMediumAndThree) {
 class ViewOptions : public ::testing::Test {
  protected:
   void SetUp() override {
-    v.Lay(kMedium, 3, {"..........", "..........", "..........", "..........", "..........",
-                       "0.........", "0001212211"});
+    v.Lay(kMedium, 3,
+          {"..........", "..........", "..........", "..........", "..........", "0.........",
+           "0001212211"});
     v.ClickAt(0, 6);
     ASSERT_EQ(v.doc.GetScore(), 4);
     v.host.ClearEvents();
@@ -163,7 +165,8 @@ TEST(ViewHighScores, ViewingShowsTheCurrentTableWithoutAScore) {
   ViewHarness v;
   v.Lay(kLarge, 4, Board::Rows(8, std::string(16, '.')));
   EXPECT_TRUE(v.view.OnCmdMsg(ID_FILE_HIGHSCORES));
-  EXPECT_EQ(v.host.events, (Events{"high scores board 2/4", "high scores submit -1", "high scores show"}));
+  EXPECT_EQ(v.host.events,
+            (Events{"high scores board 2/4", "high scores submit -1", "high scores show"}));
 }
 
 TEST(ViewMerge, ChosenFileGoesToTheTables) {

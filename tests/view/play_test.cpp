@@ -23,8 +23,9 @@ TEST(ViewMove, TwoColumnsSettleOneStepEach) {
   ViewHarness v;
   v.Lay(kSmall, 3, {"......", "......", "12....", "00....", "212211"});
   v.ClickAt(0, 3);
-  EXPECT_EQ(v.host.events, (Events{"sound 140", "pause 100", "repaint now", "sound 139", "pause 100",
-                                   "repaint now", "sound 139", "pause 100", "repaint now"}));
+  EXPECT_EQ(v.host.events,
+            (Events{"sound 140", "pause 100", "repaint now", "sound 139", "pause 100",
+                    "repaint now", "sound 139", "pause 100", "repaint now"}));
   EXPECT_EQ(Board::Board(v.doc), (Board::Rows{"......", "......", "......", "12....", "212211"}));
   // The 1 that landed under the pointer stands alone.
   EXPECT_EQ(v.doc.CountSelected(), 0);
@@ -58,11 +59,11 @@ TEST(ViewMove, EmptiedColumnClosesUpWithTheShiftSoundAndHighlightsWhatArrives) {
   ViewHarness v;
   v.Lay(kSmall, 3, {"......", "......", ".1....", "00....", "011211"});
   v.ClickAt(0, 3);
-  EXPECT_EQ(v.host.events,
-            (Events{"sound 140", "pause 100", "repaint now", "sound 139", "pause 100", "sound 141",
-                    "repaint now"}));
+  EXPECT_EQ(v.host.events, (Events{"sound 140", "pause 100", "repaint now", "sound 139",
+                                   "pause 100", "sound 141", "repaint now"}));
   EXPECT_EQ(Board::Board(v.doc), (Board::Rows{"......", "......", "......", "1.....", "11211."}));
-  EXPECT_EQ(Board::Selection(v.doc), (Board::Rows{"......", "......", "......", "x.....", "xx...."}));
+  EXPECT_EQ(Board::Selection(v.doc),
+            (Board::Rows{"......", "......", "......", "x.....", "xx...."}));
   EXPECT_EQ(v.Text(IDC_SELECTSCORE), "Select Score: 1");
   EXPECT_EQ(v.Text(IDC_SCORE), "Score: 1");
   // The last paint already shows the highlight.
@@ -73,8 +74,8 @@ TEST(ViewMove, ClicksThatRemoveNothingAreSilent) {
   ViewHarness v;
   v.Lay(kSmall, 3, {"......", "......", "......", "0.....", "122011"});
   v.view.OnLButtonDown(0, {5, 5});  // off the board
-  v.ClickAt(3, 1);                   // empty cell
-  v.ClickAt(3, 4);                   // lone tile
+  v.ClickAt(3, 1);                  // empty cell
+  v.ClickAt(3, 4);                  // lone tile
   EXPECT_TRUE(v.host.events.empty());
   EXPECT_FALSE(v.doc.CanUndo());
   EXPECT_EQ(v.Text(IDC_SELECTSCORE), "Select Score: 0");
@@ -104,7 +105,8 @@ TEST_F(ViewHover, MovingToAnotherGroupRehighlightsAtOnce) {
   v.MoveTo(0, 3);
   v.MoveTo(5, 4);
   EXPECT_EQ(Repaints(), 2);
-  EXPECT_EQ(Board::Selection(v.doc), (Board::Rows{"......", "......", "......", ".....x", "....xx"}));
+  EXPECT_EQ(Board::Selection(v.doc),
+            (Board::Rows{"......", "......", "......", ".....x", "....xx"}));
   EXPECT_EQ(v.Text(IDC_SELECTSCORE), "Select Score: 1");
 }
 

@@ -21,7 +21,8 @@ class CLoggingHighScores : public CHighScoreKeeper {
   CLoggingHighScores(std::vector<std::string>& events, const CControlSite& form)
       : m_events(events), m_form(form) {}
   void SetBoard(int boardSize, int tileKinds) override {
-    m_events.push_back("high scores board " + std::to_string(boardSize) + "/" + std::to_string(tileKinds));
+    m_events.push_back("high scores board " + std::to_string(boardSize) + "/" +
+                       std::to_string(tileKinds));
   }
   void SubmitScore(int score) override {
     m_events.push_back("high scores submit " + std::to_string(score));
