@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test bench fuzz shots clean
+.PHONY: all deps build run test bench fuzz shots format clean
 
 all: build
 
@@ -28,6 +28,9 @@ bench: deps $(BUILD)/CMakeCache.txt
 fuzz: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS) --target fuzzers
 	./scripts/run-fuzzers.sh $(BUILD) 60
+
+format: deps
+	./scripts/format.sh
 
 shots: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/karoblen-shots shots
