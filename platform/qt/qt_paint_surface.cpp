@@ -7,7 +7,7 @@ CQtPaintSurface::CQtPaintSurface(QPainter& painter) : m_painter(painter) {
 }
 
 void CQtPaintSurface::Blit(int x, int y, int width, int height, int bitmapId, int srcX, int srcY) {
-  const QPixmap& picture = BitmapPixmap(bitmapId);
+  const QPixmap picture = BitmapPixmap(bitmapId);
   if (picture.isNull()) return;
   m_painter.drawPixmap(QRect(x, y, width, height), picture, QRect(srcX, srcY, width, height));
 }

@@ -1,6 +1,7 @@
 #include "platform/qt/resource_images.h"
 
 #include <QByteArray>
+#include <QPixmapCache>
 #include <map>
 
 #include "res/binary_resources.h"
@@ -23,12 +24,17 @@ const QImage& BitmapImage(int bitmapId) {
   return it->second;
 }
 
-const QPixmap& BitmapPixmap(int bitmapId) {
-  static std::map<int, QPixmap> cache;
-  auto it = cache.find(bitmapId);
-  if (it == cache.end())
-    it = cache.emplace(bitmapId, QPixmap::fromImage(BitmapImage(bitmapId))).first;
-  return it->second;
+// Pixmaps belong to the application object and must not outlive it, so they
+// live in the toolkit's own cache, which the application empties as it ends.
+QPixmap BitmapPixmap(int bitmapId) {
+  static std::map<int, QPixmapCache::Key> keys;
+  QPixmapCache::Key& key = keys[bitmapId];
+  QPixmap pixmap;
+  if (!QPixmapCache::find(key, &pixmap)) {
+    pixmap = QPixmap::fromImage(BitmapImage(bitmapId));
+    key = QPixmapCache::insert(pixmap);
+  }
+  return pixmap;
 }
 
 QIcon ResourceIcon(int iconId) {

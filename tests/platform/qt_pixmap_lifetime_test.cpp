@@ -1,0 +1,24 @@
+// Pixmaps belong to one application object: a picture kept from an ended
+// application is not handed to the next one.
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <memory>
+
+#include "platform/qt/resource_images.h"
+#include "res/resource_ids.h"
+
+TEST(PixmapLifetime, EndedApplicationTakesItsPixmapsAlong) {
+  int argc = 1;
+  char name[] = "qt_pixmap_lifetime_test";
+  char* argv[] = {name, nullptr};
+  auto app = std::make_unique<QGuiApplication>(argc, argv);
+  const qint64 first = BitmapPixmap(IDB_TILESET).cacheKey();
+  EXPECT_EQ(BitmapPixmap(IDB_TILESET).cacheKey(), first);
+  app.reset();
+
+  app = std::make_unique<QGuiApplication>(argc, argv);
+  const QPixmap again = BitmapPixmap(IDB_TILESET);
+  EXPECT_FALSE(again.isNull());
+  EXPECT_NE(again.cacheKey(), first);
+}
