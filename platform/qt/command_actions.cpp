@@ -3,6 +3,7 @@
 #include <QMenu>
 #include <QProxyStyle>
 
+#include "platform/qt/crisp_icon.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/resource_images.h"
 #include "res/command_resources.h"
@@ -41,7 +42,7 @@ QIcon ButtonIcon(const QImage& strip, int index) {
   for (int y = 0; y < picture.height(); ++y)
     for (int x = 0; x < picture.width(); ++x)
       if (picture.pixel(x, y) == background) picture.setPixel(x, y, qRgba(0, 0, 0, 0));
-  return QIcon(QPixmap::fromImage(picture));
+  return CrispIcon(picture);
 }
 }  // namespace
 

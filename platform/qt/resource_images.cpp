@@ -4,6 +4,7 @@
 #include <QPixmapCache>
 #include <map>
 
+#include "platform/qt/crisp_icon.h"
 #include "res/binary_resources.h"
 
 namespace {
@@ -37,7 +38,4 @@ QPixmap BitmapPixmap(int bitmapId) {
   return pixmap;
 }
 
-QIcon ResourceIcon(int iconId) {
-  const QImage image = Decode(res::ResourceType::Icon, iconId, "ICO");
-  return image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(image));
-}
+QIcon ResourceIcon(int iconId) { return CrispIcon(Decode(res::ResourceType::Icon, iconId, "ICO")); }

@@ -9,5 +9,6 @@
 // A null image or pixmap when there is no bitmap with `bitmapId`.
 const QImage& BitmapImage(int bitmapId);
 QPixmap BitmapPixmap(int bitmapId);
-// An empty icon when there is none.
+// Enlarged by whole factors on a dense screen (see CrispIcon); an empty icon
+// when there is none.
 QIcon ResourceIcon(int iconId);

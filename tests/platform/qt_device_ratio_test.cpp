@@ -1,0 +1,99 @@
+// The toolbar pictures and the About box's icon on a dense screen. CTest runs
+// these at device pixel ratios 1, 1.5 and 2 (QT_SCALE_FACTOR): each picture
+// must show enlarged by a whole factor, every one of its pixels a square of
+// equal device pixels, so that each edge stays one sharp step.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QToolBar>
+#include <QToolButton>
+#include <cmath>
+
+#include "platform/dialog.h"
+#include "platform/qt/command_actions.h"
+#include "platform/qt/template_dialog.h"
+#include "res/binary_resources.h"
+#include "res/command_resources.h"
+#include "res/resource_ids.h"
+
+namespace {
+
+QImage ResourceImage(res::ResourceType type, int id, const char* format) {
+  const auto bytes = res::FindResource(type, id);
+  return QImage::fromData(bytes.data(), static_cast<int>(bytes.size()), format)
+      .convertToFormat(QImage::Format_ARGB32);
+}
+
+// Whether `picture`, enlarged `factor` times, shows in `shot` with its top
+// left corner at `at`. Pixels of the colour `skip` are see-through.
+bool ShowsAt(const QImage& shot, const QImage& picture, int factor, QPoint at, QRgb skip) {
+  for (int y = 0; y < picture.height() * factor; ++y)
+    for (int x = 0; x < picture.width() * factor; ++x) {
+      const QRgb want = picture.pixel(x / factor, y / factor);
+      if (want != skip && shot.pixel(at.x() + x, at.y() + y) != want) return false;
+    }
+  return true;
+}
+
+struct Found {
+  QPoint at{-1, -1};
+  int factor = 0;
+};
+
+// Where in `shot` `picture` shows, trying the largest whole factor first.
+Found FindEnlarged(const QImage& shot, const QImage& picture, QRgb skip = 0) {
+  const int nearest = static_cast<int>(std::lround(qApp->devicePixelRatio()));
+  for (int factor = std::max(1, nearest); factor >= 1; --factor)
+    for (int y = 0; y + picture.height() * factor <= shot.height(); ++y)
+      for (int x = 0; x + picture.width() * factor <= shot.width(); ++x)
+        if (ShowsAt(shot, picture, factor, {x, y}, skip)) return {{x, y}, factor};
+  return {};
+}
+
+QImage Shot(QWidget& widget) {
+  return widget.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+TEST(QtDeviceRatio, ToolbarPicturesAreWholeFactorEnlargementsCentredInTheirButtons) {
+  const QImage strip = ResourceImage(res::ResourceType::Bitmap, IDR_MAINFRAME, "BMP");
+  QToolBar bar;
+  bar.setIconSize(QSize(res::ToolbarButtonWidth, res::ToolbarButtonHeight));
+  QObject owner;
+  CQtCommandActions actions(owner, [](int) {});
+  ASSERT_TRUE(actions.FillToolBar(bar, IDR_MAINFRAME));
+  bar.adjustSize();
+  const QImage shot = Shot(bar);
+  const qreal ratio = shot.devicePixelRatio();
+  ASSERT_EQ(ratio, qApp->devicePixelRatio());
+
+  for (const res::ToolbarItem& item : res::ToolbarItems()) {
+    if (item.isSeparator()) continue;
+    const QImage picture = strip.copy(item.imageIndex * res::ToolbarButtonWidth, 0,
+                                      res::ToolbarButtonWidth, res::ToolbarButtonHeight);
+    const Found found = FindEnlarged(shot, picture, qRgb(192, 192, 192));
+    ASSERT_GE(found.factor, 1) << "picture " << item.imageIndex << " is not crisp at " << ratio;
+    if (ratio == 2) {
+      EXPECT_EQ(found.factor, 2);
+    }
+    // Centred on its button to within a device pixel.
+    const QRectF button = QRectF(bar.widgetForAction(actions.Action(item.command))->geometry());
+    const QPointF centre =
+        QPointF(found.at) + QPointF(picture.width(), picture.height()) * found.factor / 2.0;
+    EXPECT_NEAR(centre.x(), button.center().x() * ratio, 1.0) << item.imageIndex;
+    EXPECT_NEAR(centre.y(), button.center().y() * ratio, 1.0) << item.imageIndex;
+  }
+}
+
+TEST(QtDeviceRatio, AboutBoxIconIsAWholeFactorEnlargement) {
+  const QImage icon = ResourceImage(res::ResourceType::Icon, IDR_MAINFRAME, "ICO");
+  ASSERT_EQ(icon.size(), QSize(32, 32));
+  CDialog about(IDD_ABOUTBOX);
+  CQtTemplateDialog window(*res::FindDialogTemplate(IDD_ABOUTBOX), about, nullptr);
+  const Found found = FindEnlarged(Shot(window), icon);
+  ASSERT_GE(found.factor, 1) << "the icon is not crisp at " << qApp->devicePixelRatio();
+  if (qApp->devicePixelRatio() == 2) {
+    EXPECT_EQ(found.factor, 2);
+  }
+}
+
+}  // namespace
