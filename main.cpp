@@ -1,26 +1,33 @@
 // Karoblen: start-up. The two informational switches answer without touching
-// any display; every other argument is ignored and a new game starts.
+// any display; --in-data-dir moves into the game's own directory before the
+// score file is read; every other argument is ignored and a new game starts.
 #include <cstdio>
 #include <cstring>
 #include <string>
 
+#include "app/data_directory.h"
 #include "app/desktop_check.h"
 #include "app/karoblen_app.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: karoblen [--help | --version]\n"
+    "Usage: karoblen [--in-data-dir] [--help | --version]\n"
     "Starts Karoblen, a tile puzzle: click a group of two or more like tiles\n"
     "to remove it. High scores are kept in Karoblen.scr in the current directory.\n"
     "\n"
-    "  --help     show this text and exit\n"
-    "  --version  show the version and exit\n";
+    "  --in-data-dir  play in $XDG_DATA_HOME/karoblen (~/.local/share/karoblen\n"
+    "                 by default), made on first use, so that the score file is\n"
+    "                 kept there; the desktop menu starts the game this way\n"
+    "  --help         show this text and exit\n"
+    "  --version      show the version and exit\n";
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  bool inDataDir = false;
   for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--in-data-dir") == 0) inDataDir = true;
     if (std::strcmp(argv[i], "--help") == 0) {
       std::fputs(kUsage, stdout);
       return 0;
@@ -38,6 +45,15 @@ int main(int argc, char** argv) {
                  "Start it from a terminal inside your desktop session.\n",
                  missing.c_str());
     return 1;
+  }
+
+  if (inDataDir) {
+    const std::string why = EnterDataDirectory();
+    if (!why.empty()) {
+      std::fprintf(stderr, "Karoblen cannot keep its scores in its data directory: %s.\n",
+                   why.c_str());
+      return 1;
+    }
   }
 
   static CKaroblenApp theApp;
