@@ -1,8 +1,9 @@
 # The two commands a newcomer needs: `make run` and `make test`.
 BUILD ?= build
 JOBS ?= $(shell nproc)
+PREFIX ?= /usr/local
 
-.PHONY: all deps build run test bench fuzz shots format clean
+.PHONY: all deps build run test bench fuzz shots format install uninstall package clean
 
 all: build
 
@@ -31,6 +32,16 @@ fuzz: deps $(BUILD)/CMakeCache.txt
 
 format: deps
 	./scripts/format.sh
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+uninstall:
+	./packaging/uninstall.sh $(BUILD) $(PREFIX)
+
+# A Debian package in $(BUILD), from the same install rules, for /usr.
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 shots: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/karoblen-shots shots

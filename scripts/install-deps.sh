@@ -5,10 +5,11 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  qt6-base-dev qt6-multimedia-dev libgl-dev
+  qt6-base-dev qt6-multimedia-dev libgl-dev zlib1g-dev
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format clang-tidy
   xvfb xdotool x11-utils imagemagick fonts-dejavu-core
+  desktop-file-utils appstream dpkg-dev man-db
 )
 
 missing=()

@@ -9,25 +9,32 @@ namespace {
 constexpr std::uint8_t kBlack = 0, kNavy = 4, kSilver = 7, kGrey = 8, kRed = 9, kYellow = 11,
                        kWhite = 15;
 
-// One 16 x 16 tile: black outline, white/grey bevel, face in `face`.
-void DrawTile(IndexedImage& image, int left, int top, std::uint8_t face) {
-  image.fillRect(left, top, 16, 16, kBlack);
-  image.fillRect(left + 1, top + 1, 14, 14, kGrey);
-  image.fillRect(left + 1, top + 1, 13, 13, kWhite);
-  image.fillRect(left + 3, top + 3, 11, 11, kGrey);
-  image.fillRect(left + 3, top + 3, 10, 10, face);
+// One square tile: black outline, a white bevel at the top left, a grey one
+// at the bottom right, and the face in `face`.
+void DrawTile(IndexedImage& image, int left, int top, int size, std::uint8_t face) {
+  const int inner = 1 + size / 8;  // the bevels: two pixels on 16, one on 8
+  const int faceSize = size - 2 * inner;
+  image.fillRect(left, top, size, size, kBlack);
+  image.fillRect(left + 1, top + 1, size - 2, size - 2, kGrey);
+  image.fillRect(left + 1, top + 1, size - 3, size - 3, kWhite);
+  image.fillRect(left + inner, top + inner, faceSize + 1, faceSize + 1, kGrey);
+  image.fillRect(left + inner, top + inner, faceSize, faceSize, face);
 }
 
-IndexedImage DrawIcon() {
-  IndexedImage image(32, 32, kSilver);
-  DrawTile(image, 0, 0, kYellow);
-  DrawTile(image, 16, 0, kNavy);
-  DrawTile(image, 0, 16, kRed);
-  DrawTile(image, 16, 16, kRed);
+IndexedImage DrawFourTiles(int tile) {
+  IndexedImage image(2 * tile, 2 * tile, kSilver);
+  DrawTile(image, 0, 0, tile, kYellow);
+  DrawTile(image, tile, 0, tile, kNavy);
+  DrawTile(image, 0, tile, tile, kRed);
+  DrawTile(image, tile, tile, tile, kRed);
   return image;
 }
 
 }  // namespace
+
+IndexedImage DrawIcon() { return DrawFourTiles(16); }
+
+IndexedImage DrawSmallIcon() { return DrawFourTiles(8); }
 
 std::vector<std::uint8_t> MakeIconFile() {
   const IndexedImage image = DrawIcon();
@@ -53,6 +60,22 @@ std::vector<std::uint8_t> MakeIconFile() {
   // The transparency mask: every pixel opaque.
   out.insert(out.end(), andRowBytes * 32, 0);
   return out;
+}
+
+std::vector<std::uint8_t> MakeThemeIconPng(int size) {
+  const IndexedImage large = DrawIcon();
+  const IndexedImage small = DrawSmallIcon();
+  // On a tie the large picture wins: its bevels are finer.
+  const bool useLarge =
+      (size / large.width()) * large.width() >= (size / small.width()) * small.width();
+  const IndexedImage& art = useLarge ? large : small;
+  const int factor = size / art.width();
+  const int margin = (size - factor * art.width()) / 2;
+  IndexedImage icon(size, size, kTransparentIndex);
+  for (int y = 0; y < art.height() * factor; ++y)
+    for (int x = 0; x < art.width() * factor; ++x)
+      icon.set(margin + x, margin + y, art.at(x / factor, y / factor));
+  return EncodePng(icon, StandardPalette());
 }
 
 }  // namespace resgen

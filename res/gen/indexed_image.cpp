@@ -1,5 +1,9 @@
 #include "indexed_image.h"
 
+#include <zlib.h>
+
+#include <stdexcept>
+
 namespace resgen {
 
 IndexedImage::IndexedImage(int width, int height, std::uint8_t fill)
@@ -104,6 +108,66 @@ std::vector<std::uint8_t> EncodeBmp4(const IndexedImage& image, const Palette16&
   PutLe32(out, 0);  // reserved
   PutLe32(out, kHeadersAndPalette);
   AppendDib4(out, image, palette, image.height());
+  return out;
+}
+
+namespace {
+
+void PutBe32(std::vector<std::uint8_t>& out, std::uint32_t value) {
+  for (int shift = 24; shift >= 0; shift -= 8)
+    out.push_back(static_cast<std::uint8_t>((value >> shift) & 0xFF));
+}
+
+void AppendPngChunk(std::vector<std::uint8_t>& out, const char (&type)[5],
+                    const std::vector<std::uint8_t>& data) {
+  PutBe32(out, static_cast<std::uint32_t>(data.size()));
+  const std::size_t typeAt = out.size();
+  out.insert(out.end(), type, type + 4);
+  out.insert(out.end(), data.begin(), data.end());
+  // The checksum covers the type and the data.
+  const uLong crc =
+      crc32(crc32(0, nullptr, 0), out.data() + typeAt, static_cast<uInt>(out.size() - typeAt));
+  PutBe32(out, static_cast<std::uint32_t>(crc));
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> EncodePng(const IndexedImage& image, const Palette16& palette) {
+  std::vector<std::uint8_t> header;
+  PutBe32(header, static_cast<std::uint32_t>(image.width()));
+  PutBe32(header, static_cast<std::uint32_t>(image.height()));
+  header.insert(header.end(), {8, 3, 0, 0, 0});  // 8-bit palette, no interlace
+
+  std::vector<std::uint8_t> colours;
+  std::vector<std::uint8_t> alphas;
+  for (const Rgb& c : palette) {
+    colours.insert(colours.end(), {c.r, c.g, c.b});
+    alphas.push_back(255);
+  }
+  colours.insert(colours.end(), {0, 0, 0});  // kTransparentIndex
+  alphas.push_back(0);
+
+  // Each row starts with its filter type, 0 (none).
+  std::vector<std::uint8_t> rows;
+  rows.reserve(static_cast<std::size_t>(image.height()) *
+               (static_cast<std::size_t>(image.width()) + 1));
+  for (int y = 0; y < image.height(); ++y) {
+    rows.push_back(0);
+    for (int x = 0; x < image.width(); ++x) rows.push_back(image.at(x, y));
+  }
+  uLongf packedSize = compressBound(static_cast<uLong>(rows.size()));
+  std::vector<std::uint8_t> packed(packedSize);
+  if (compress2(packed.data(), &packedSize, rows.data(), static_cast<uLong>(rows.size()),
+                Z_BEST_COMPRESSION) != Z_OK)
+    throw std::runtime_error("zlib could not compress a PNG image");
+  packed.resize(packedSize);
+
+  std::vector<std::uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  AppendPngChunk(out, "IHDR", header);
+  AppendPngChunk(out, "PLTE", colours);
+  AppendPngChunk(out, "tRNS", alphas);
+  AppendPngChunk(out, "IDAT", packed);
+  AppendPngChunk(out, "IEND", {});
   return out;
 }
 

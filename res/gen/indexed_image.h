@@ -1,7 +1,7 @@
 #pragma once
 
-// A palette image as the generator draws it, and its encoding as a 4-bit
-// Windows bitmap.
+// A palette image as the generator draws it, and its encodings: a 4-bit
+// Windows bitmap, and a PNG for the desktop's icon themes.
 
 #include <array>
 #include <cstdint>
@@ -15,6 +15,10 @@ struct Rgb {
 };
 
 using Palette16 = std::array<Rgb, 16>;
+
+// An index past the sixteen colours: see-through in a PNG, and never written
+// into a bitmap.
+constexpr std::uint8_t kTransparentIndex = 16;
 
 // Pixels are palette indexes, stored top row first.
 class IndexedImage {
@@ -58,5 +62,9 @@ std::size_t Dib4RowBytes(int width);
 
 // A complete .bmp file.
 std::vector<std::uint8_t> EncodeBmp4(const IndexedImage& image, const Palette16& palette);
+
+// A complete PNG file: 8-bit palette of the sixteen colours plus
+// kTransparentIndex, compressed with zlib.
+std::vector<std::uint8_t> EncodePng(const IndexedImage& image, const Palette16& palette);
 
 }  // namespace resgen

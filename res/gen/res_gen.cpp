@@ -1,7 +1,9 @@
 // Build-time tool: writes the program's pictures and sounds into the
-// directory given as its argument, for embedding into karoblen_res.
+// directory given as its first argument, for embedding into karoblen_res,
+// and the icon for the desktop's icon themes at each size given after it.
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 
@@ -27,8 +29,8 @@ bool WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: res_gen OUTPUT_DIR\n");
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: res_gen OUTPUT_DIR [ICON_SIZE...]\n");
     return 2;
   }
   using namespace resgen;
@@ -42,5 +44,13 @@ int main(int argc, char** argv) {
   ok &= WriteFile(dir + "wave_141.wav", MakeShiftSound());
   ok &= WriteFile(dir + "wave_144.wav", MakeTallySound());
   ok &= WriteFile(dir + "wave_146.wav", MakeUndoSound());
+  for (int i = 2; i < argc; ++i) {
+    const int size = std::atoi(argv[i]);
+    if (size < 16 || size > 1024) {
+      std::fprintf(stderr, "res_gen: icon size %s is not between 16 and 1024\n", argv[i]);
+      return 2;
+    }
+    ok &= WriteFile(dir + "icon_" + std::to_string(size) + ".png", MakeThemeIconPng(size));
+  }
   return ok ? 0 : 1;
 }

@@ -72,7 +72,15 @@ park_pointer() {
 # Starts the game in the scratch directory, where it keeps its score file,
 # and waits for its main window.
 start_game() {
-  (cd "$work" && unset QT_QPA_PLATFORM WAYLAND_DISPLAY && exec "$game") >"$work/game.log" 2>&1 &
+  start_command "$work" "$game"
+}
+
+# Runs the command after $1 in directory $1, as the game: it must exec the
+# game in the end. Waits for the game's main window.
+start_command() {
+  local dir=$1
+  shift
+  (cd "$dir" && unset QT_QPA_PLATFORM WAYLAND_DISPLAY && exec "$@") >"$work/game.log" 2>&1 &
   game_pid=$!
   local i
   for ((i = 0; i < 200; i++)); do

@@ -1,0 +1,34 @@
+# Shared by the packaging tests: every file an install puts under its prefix,
+# one a line, sorted.
+installed_files() {
+  local id=invalid.karoblen.Karoblen size
+  {
+    echo bin/karoblen
+    echo "share/applications/$id.desktop"
+    echo "share/metainfo/$id.metainfo.xml"
+    for size in 16 22 24 32 48 64 128 256; do
+      echo "share/icons/hicolor/${size}x$size/apps/$id.png"
+    done
+    echo share/man/man6/karoblen.6.gz
+    echo share/doc/karoblen/README.md
+    echo share/doc/karoblen/LICENSE
+    echo share/doc/karoblen/copyright
+    echo share/doc/karoblen/docs/karoblen.png
+  } | LC_ALL=C sort
+}
+
+# Exit 77 (skipped) when a tool the test needs is not installed.
+need_tools() {
+  local tool
+  for tool in "$@"; do
+    if ! command -v "$tool" >/dev/null 2>&1; then
+      echo "SKIP: $tool is not installed" >&2
+      exit 77
+    fi
+  done
+}
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}

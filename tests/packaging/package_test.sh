@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# The Debian package, made by CPack from the build at hand: it holds the
+# installed files under /usr and no maintainer scripts (dpkg's file triggers
+# refresh the icon and menu caches), its Depends come from dpkg-shlibdeps,
+# and the binary unpacked from it runs.
+#
+# usage: package_test.sh BUILD_DIR
+set -euo pipefail
+source "$(dirname "$0")/installed_files.sh"
+
+build=$1
+need_tools cpack dpkg-deb dpkg-shlibdeps
+work=$(mktemp -d "${TMPDIR:-/tmp}/karoblen-package-XXXXXX")
+trap 'rm -rf "$work"' EXIT
+
+cpack -G DEB -B "$work" --config "$build/CPackConfig.cmake" >"$work/cpack.log" 2>&1 ||
+  fail "cpack failed: $(cat "$work/cpack.log")"
+debs=("$work"/karoblen_*.deb)
+[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || fail "cpack made no karoblen_*.deb: $(ls "$work")"
+deb=${debs[0]}
+
+field() { dpkg-deb -f "$deb" "$1"; }
+[ "$(field Package)" = karoblen ] || fail "package name $(field Package)"
+[ "$(field Section)" = games ] || fail "section $(field Section), not games"
+[ -n "$(field Maintainer)" ] || fail "no maintainer"
+[ "$(field Description | wc -l)" -gt 1 ] || fail "no long description"
+[ "$(field Description | awk 'length > 79' | wc -l)" -eq 0 ] || fail "description lines are too long"
+depends=$(field Depends)
+for library in libc6 libqt6widgets6; do
+  [[ ", $depends" == *", $library "* ]] || fail "Depends lacks $library: $depends"
+done
+
+diff -u <(installed_files | sed 's|^|./usr/|') \
+  <(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | LC_ALL=C sort) ||
+  fail "the package holds other files than an install does"
+dpkg-deb --ctrl-tarfile "$deb" | tar -t | grep -Eq 'inst$|rm$' &&
+  fail "the package has maintainer scripts: $(dpkg-deb --ctrl-tarfile "$deb" | tar -t | tr '\n' ' ')"
+
+dpkg-deb -x "$deb" "$work/root"
+version=$("$work/root/usr/bin/karoblen" --version) || fail "the unpacked binary does not run"
+[ "$version" = "Karoblen 1.1" ] || fail "the unpacked binary says $version"
+echo "PASS: $(basename "$deb"), Depends: $depends"
