@@ -63,8 +63,11 @@ void CHighScoreDlg::SubmitScore(int score) {
   prompt.DoModal();  // Escape keeps the offered name, which counts as given
   const std::string name = prompt.GetName();
 
-  InsertEntry(table, Utf8ToLatin1(name), score, false, true);
-  m_strLastName = name;
+  HighScoreEntry stored{};
+  CopyName(stored.name, Utf8ToLatin1(name));
+  InsertEntry(table, NameOf(stored), score, false, true);
+  // The next prompt offers the name as the table keeps it, not as typed.
+  m_strLastName = Latin1ToUtf8(NameOf(stored));
 }
 
 int CHighScoreDlg::DoModal() { return CDialog::DoModal(); }

@@ -28,7 +28,7 @@ class CHighScoreDlg : public CDialog, public CHighScoreTables, public CHighScore
   // a terminator, as a hint at what is wrong.
   bool IsValidScoreFile(std::span<const unsigned char> contents, std::int64_t fileSize);
 
-  // UTF-8.
+  // UTF-8: the last name entered, as the table stores it.
   const std::string& GetLastName() const { return m_strLastName; }
 
  protected:

@@ -143,6 +143,13 @@ TEST_F(HighScoreDlgTest, Utf8NameIsStoredAsLatin1AndShownAsUtf8) {
   EXPECT_EQ(ShowTable(dlg).at(1019),
             "Ren\xC3\xA9"
             "e ?5");
+  // The next prompt offers the name as stored, not as typed.
+  AnswerPrompt(std::nullopt);
+  dlg.SubmitScore(41);
+  EXPECT_EQ(m_offered,
+            "Ren\xC3\xA9"
+            "e ?5");
+  EXPECT_EQ(dlg.GetLastName(), m_offered);
 }
 
 TEST_F(HighScoreDlgTest, ScoreNotBeatingTheTenthAsksNothingButIsShown) {
