@@ -72,6 +72,17 @@ TEST_F(HighScoreDlgTest, ViewingAsksNothingAndShowsABlankTableWithoutScoreLine) 
     EXPECT_EQ(texts.at(1020 + 2 * k), "0");
   }
   EXPECT_FALSE(FileExists("Karoblen.scr"));
+
+  const char* const titles[3][4] = {{"Small/2", "Small/3", "Small/4", "Small/5"},
+                                    {"Medium/2", "Medium/3", "Medium/4", "Medium/5"},
+                                    {"Large/2", "Large/3", "Large/4", "Large/5"}};
+  for (int size = 0; size < 3; ++size) {
+    for (int kinds = 2; kinds <= 5; ++kinds) {
+      dlg.SetBoard(size, kinds);
+      EXPECT_EQ(ShowTable(dlg).at(1018),
+                std::string("High Scores for game board ") + titles[size][kinds - 2]);
+    }
+  }
 }
 
 TEST_F(HighScoreDlgTest, FirstHighScoreClosedWithEscapeIsRecordedWithAnEmptyName) {

@@ -86,12 +86,13 @@ TEST_F(ScoreMergeTest, NameInOtherLetterCaseIsNotADuplicateAndGoesBelow) {
   EXPECT_STREQ(m_dlg.Entry(5, 1).name, "Ann");
 }
 
-TEST_F(ScoreMergeTest, RecordNotBeatingTheTenthIsCountedNowhere) {
-  for (int i = 0; i < 10; ++i) m_dlg.InsertEntry(1, "full", 100, false, false);
+TEST_F(ScoreMergeTest, RecordNotBeatingTheTenthIsCountedNowhereUnlessADuplicate) {
+  for (int i = 0; i < 10; ++i) m_dlg.InsertEntry(1, i < 9 ? "full" : "tenth", 100, false, false);
   Bytes file = BlankScoreFile();
   PutRecord(file, 10, Record("low", 100));
-  PutRecord(file, 11, Record("zero", 0));  // skipped like a blank entry
-  EXPECT_EQ(Merge(file), Events{Summary(0, 0)});
+  PutRecord(file, 11, Record("zero", 0));     // skipped like a blank entry
+  PutRecord(file, 12, Record("tenth", 100));  // the duplicate check comes first
+  EXPECT_EQ(Merge(file), Events{Summary(0, 1)});
   EXPECT_EQ(m_dlg.Entry(1, 9).score, 100);
 }
 
