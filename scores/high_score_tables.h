@@ -63,10 +63,12 @@ class CHighScoreTables {
                   bool save);
 
   // Replaces the tables by the score file's records when the file is a
-  // readable regular file; records the file lacks are left blank.
+  // readable regular file; records the file lacks are left blank. Clears away
+  // the temporaries of saves killed in an earlier run.
   void LoadScores();
-  // Replaces the score file as a whole or not at all; silent on failure, the
-  // tables in memory are kept either way. True when the file was replaced.
+  // Writes the whole score file as WriteWholeFile (score_file.h) does; silent
+  // on failure, the tables in memory are kept either way, for a later save.
+  // True when the bytes were written.
   bool SaveScores() const;
 
   void EncodeScoreFile(std::span<unsigned char, kScoreFileBytes> out) const;

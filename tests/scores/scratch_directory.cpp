@@ -18,7 +18,10 @@ CScratchDirectory::CScratchDirectory() : m_previous(fs::current_path()) {
 CScratchDirectory::~CScratchDirectory() {
   std::error_code ignored;
   fs::current_path(m_previous, ignored);
-  ::chmod(m_path.c_str(), 0700);  // a test may have made it read-only
+  // A test may have made directories read-only.
+  ::chmod(m_path.c_str(), 0700);
+  for (const auto& entry : fs::recursive_directory_iterator(m_path, ignored))
+    if (entry.is_directory() && !entry.is_symlink()) ::chmod(entry.path().c_str(), 0700);
   fs::remove_all(m_path, ignored);
 }
 
@@ -38,9 +41,9 @@ bool FileExists(const std::string& path) {
   return ::lstat(path.c_str(), &info) == 0;
 }
 
-std::vector<std::string> LeftoverTemporaryFiles() {
+std::vector<std::string> LeftoverTemporaryFiles(const std::string& directory) {
   std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(".")) {
+  for (const auto& entry : fs::directory_iterator(directory)) {
     const std::string name = entry.path().filename().string();
     if (name.starts_with("Karoblen.scr.")) names.push_back(name);
   }

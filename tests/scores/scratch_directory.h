@@ -29,5 +29,5 @@ class ScratchDirectoryTest : public ::testing::Test {
 std::vector<unsigned char> ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::vector<unsigned char>& bytes);
 bool FileExists(const std::string& path);
-// Names in the current directory that start with "Karoblen.scr.".
-std::vector<std::string> LeftoverTemporaryFiles();
+// Names in `directory` that start with "Karoblen.scr.".
+std::vector<std::string> LeftoverTemporaryFiles(const std::string& directory = ".");

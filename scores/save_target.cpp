@@ -1,0 +1,54 @@
+#include "scores/save_target.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <utility>
+
+namespace {
+
+// As many links as the kernel itself follows before it gives up.
+constexpr int kMaxLinksFollowed = 40;
+
+// Splits "a/b/c" into "a/b" and "c", "c" into "." and "c".
+std::pair<std::string, std::string> SplitLastComponent(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return {".", path};
+  return {slash == 0 ? "/" : path.substr(0, slash), path.substr(slash + 1)};
+}
+
+std::optional<std::string> ReadLink(const std::string& path) {
+  std::array<char, 4096> text{};
+  const ssize_t length = ::readlink(path.c_str(), text.data(), text.size());
+  if (length <= 0 || static_cast<std::size_t>(length) >= text.size()) return std::nullopt;
+  return std::string(text.data(), static_cast<std::size_t>(length));
+}
+
+}  // namespace
+
+std::optional<SaveTarget> ResolveSaveTarget(const char* path) {
+  std::string current(path);
+  for (int followed = 0;; ++followed) {
+    struct stat info {};
+    if (::lstat(current.c_str(), &info) != 0) {
+      if (errno != ENOENT) return std::nullopt;
+      break;  // absent: the name a plain open would create
+    }
+    if (!S_ISLNK(info.st_mode)) break;
+    if (followed == kMaxLinksFollowed) return std::nullopt;
+    const auto link = ReadLink(current);
+    if (!link) return std::nullopt;
+    // A relative link counts from the directory that holds it.
+    current = link->front() == '/' ? *link : SplitLastComponent(current).first + "/" + *link;
+  }
+
+  auto [directory, name] = SplitLastComponent(current);
+  if (name.empty() || name == "." || name == "..") return std::nullopt;
+  SaveTarget target{CFileDescriptor(::open(directory.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC)),
+                    std::move(name)};
+  if (!target.directory.IsOpen()) return std::nullopt;
+  return target;
+}

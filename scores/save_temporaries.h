@@ -1,0 +1,47 @@
+#pragma once
+// The temporary file a save writes before it takes the score file's name.
+// Where the file system allows, it has no name at all until it is complete
+// (O_TMPFILE), so a crash while writing leaves nothing behind. Otherwise, and
+// for the moment between taking a temporary name and the final rename, it is
+// called "<target>.saving-XXXXXX"; such names left by a killed save are
+// removed at the next start-up. A save holds an exclusive flock on its
+// temporary for as long as the file has a name, so that the removal passes
+// over the temporaries of a save still under way.
+#include <sys/types.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "scores/file_descriptor.h"
+
+enum class TemporaryFiles {
+  UnnamedWhereSupported,
+  NamedOnly,  // what file systems without O_TMPFILE get; tests ask for it
+};
+
+struct SaveTemporary {
+  CFileDescriptor file;
+  std::string name;  // empty while the file has no name
+};
+
+// A new, locked, empty temporary in `directory` for `targetName`. `mode` is
+// handed to the kernel, which applies the umask or the directory's default
+// ACL as for any new file. Nothing on failure, with errno set.
+std::optional<SaveTemporary> CreateSaveTemporary(int directory, const std::string& targetName,
+                                                 mode_t mode, TemporaryFiles kind);
+
+// Gives the complete temporary the name `targetName` when nothing has it yet;
+// false with errno EEXIST when something does.
+bool PublishAsNewFile(int directory, SaveTemporary& temporary, const std::string& targetName);
+// Puts the complete temporary in place of the file named `targetName`.
+bool PublishOverFile(int directory, SaveTemporary& temporary, const std::string& targetName);
+// Removes the temporary's name, if it has one; errno is kept.
+void DiscardSaveTemporary(int directory, SaveTemporary& temporary);
+
+// True for "<targetName>.saving-" followed by six letters or digits.
+bool IsSaveTemporaryName(std::string_view candidate, std::string_view targetName);
+// Removes the temporaries that killed saves left beside the file `path` leads
+// to: only names of the pattern above, only regular files of this user, never
+// through a link, and never one that a running save holds.
+void RemoveStaleSaveTemporaries(const char* path);

@@ -1,0 +1,484 @@
+// Every kind of file a save can meet at the score file's name, each set up in
+// a scratch directory and saved by a player without privileges in a forked
+// child: as root (as on CI) the child becomes `nobody` and the scenes get
+// other owners; as anyone else the child saves as that user, and the scenes
+// that need other owners are skipped.
+#include <fcntl.h>
+#include <grp.h>
+#include <pwd.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <set>
+#include <string>
+#include <tuple>
+
+#include "score_bytes.h"
+#include "scores/high_score_tables.h"
+#include "scores/score_file.h"
+#include "scratch_directory.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+enum class Who { Player, Other, Root };
+enum class Group { Player, Shared, Foreign, Root };  // the player is a member of Shared only
+enum class After { New, Old, Absent, Device };
+enum class Inode { Kept, Replaced, Created };
+
+constexpr int kCouldNotBecomePlayer = 90;
+constexpr int kCouldNotReachScene = 91;
+constexpr const char* kAccessAcl = "system.posix_acl_access";
+
+// Who plays which part. As root the player is `nobody`; the other user and
+// the groups are ids no account needs.
+struct Cast {
+  bool root = false;
+  uid_t player = 0;
+  gid_t playerGroup = 0;
+  uid_t other = 4242;
+  gid_t shared = 4243;
+  gid_t foreign = 4244;
+};
+
+Cast TheCast() {
+  Cast cast;
+  cast.root = ::geteuid() == 0;
+  if (!cast.root) {
+    cast.player = ::geteuid();
+    cast.playerGroup = ::getegid();
+    return cast;
+  }
+  const passwd* nobody = ::getpwnam("nobody");
+  cast.player = nobody ? nobody->pw_uid : 65534;
+  cast.playerGroup = nobody ? nobody->pw_gid : 65534;
+  return cast;
+}
+
+Bytes OldFile() {
+  Bytes file = BlankScoreFile();
+  PutRecord(file, 0, Record("Old", 9));
+  return file;
+}
+
+Bytes NewFile() {
+  Bytes file = BlankScoreFile();
+  PutRecord(file, 0, Record("New", 5));
+  PutRecord(file, 119, Record("Last", 3));
+  return file;
+}
+
+// Paths are relative to the scratch directory; the player starts in "home".
+class Scene {
+ public:
+  explicit Scene(const Cast& cast) : m_cast(cast) {}
+
+  uid_t Uid(Who who) const {
+    return who == Who::Player ? m_cast.player : who == Who::Other ? m_cast.other : 0;
+  }
+  gid_t Gid(Group group) const {
+    switch (group) {
+      case Group::Player:
+        return m_cast.playerGroup;
+      case Group::Shared:
+        return m_cast.shared;
+      case Group::Foreign:
+        return m_cast.foreign;
+      case Group::Root:
+        break;
+    }
+    return 0;
+  }
+
+  void Dir(const char* path, Who owner, mode_t mode) const {
+    ::mkdir(path, 0700);
+    Own(path, owner, Group::Player, mode);
+  }
+  void File(const char* path, Who owner, Group group, mode_t mode) const {
+    WriteFileBytes(path, OldFile());
+    Own(path, owner, group, mode);
+  }
+  void Link(const char* path, const char* target) const {
+    ASSERT_EQ(::symlink(target, path), 0) << path;
+  }
+  void HardLink(const char* path, const char* existing) const {
+    ASSERT_EQ(::link(existing, path), 0) << path;
+  }
+  void Fifo(const char* path) const {
+    ASSERT_EQ(::mkfifo(path, 0600), 0) << path;
+    Own(path, Who::Player, Group::Player, 0666);
+  }
+
+ private:
+  void Own(const char* path, Who owner, Group group, mode_t mode) const {
+    if (m_cast.root) {
+      ASSERT_EQ(::lchown(path, Uid(owner), Gid(group)), 0) << path;
+    }
+    ASSERT_EQ(::chmod(path, mode), 0) << path;
+  }
+
+  Cast m_cast;
+};
+
+// Fields in reading order, padding or not.
+struct Situation {  // NOLINT(clang-analyzer-optin.performance.Padding)
+  const char* id = "";
+  bool needsRoot = false;  // other owners or groups, or root saving
+  Who saver = Who::Player;
+  void (*setup)(const Scene&) = nullptr;
+  bool saved = false;
+  const char* path = "";  // where the save should land, or what it must leave alone
+  After content = After::Old;
+  mode_t type = S_IFREG;
+  Who owner = Who::Player;
+  Group group = Group::Player;
+  mode_t mode = 0;
+  nlink_t links = 1;
+  Inode inode = Inode::Kept;
+  const char* link = nullptr;  // a link the save must leave a link, if any
+  bool acl = false;            // `path` carries an ACL the save must keep
+};
+
+// clang-format off
+const Situation kSituations[] = {
+  {.id = "AbsentIsCreatedWithTheModeTheUmaskGives", .needsRoot = false, .saver = Who::Player,
+   .setup = [](const Scene&) {},
+   .saved = true, .path = "home/Karoblen.scr", .content = After::New, .type = S_IFREG,
+   .owner = Who::Player, .group = Group::Player, .mode = 0640, .links = 1, .inode = Inode::Created},
+  {.id = "DanglingLinkCreatesItsTargetWhereItPoints", .needsRoot = false, .saver = Who::Player,
+   .setup = [](const Scene& s) {
+     s.Dir("shared", Who::Player, 0755);
+     s.Link("home/Karoblen.scr", "../shared/Karoblen.scr");
+   },
+   .saved = true, .path = "shared/Karoblen.scr", .content = After::New, .type = S_IFREG,
+   .owner = Who::Player, .group = Group::Player, .mode = 0640, .links = 1, .inode = Inode::Created,
+   .link = "home/Karoblen.scr"},
+  {.id = "ChainOfLinksCountsEachFromItsOwnDirectory", .needsRoot = false, .saver = Who::Player,
+   .setup = [](const Scene& s) {
+     s.Dir("shared", Who::Player, 0755);
+     s.Dir("shared/deeper", Who::Player, 0755);
+     s.Link("home/Karoblen.scr", "../shared/next");
+     s.Link("shared/next", "deeper/Karoblen.scr");
+   },
+   .saved = true, .path = "shared/deeper/Karoblen.scr", .content = After::New, .type = S_IFREG,
+   .owner = Who::Player, .group = Group::Player, .mode = 0640, .links = 1, .inode = Inode::Created,
+   .link = "shared/next"},
+  {.id = "OwnFileIsReplacedAtOnceKeepingItsMode", .needsRoot = false, .saver = Who::Player,
+   .setup = [](const Scene& s) { s.File("home/Karoblen.scr", Who::Player, Group::Player, 0604); },
+   .saved = true, .path = "home/Karoblen.scr", .content = After::New, .type = S_IFREG,
+   .owner = Who::Player, .group = Group::Player, .mode = 0604, .links = 1, .inode = Inode::Replaced},
+  {.id = "OwnFileIsReplacedKeepingItsGroup", .needsRoot = true, .saver = Who::Player,
+   .setup = [](const Scene& s) { s.File("home/Karoblen.scr", Who::Player, Group::Shared, 0664); },
+   .saved = true, .path = "home/Karoblen.scr", .content = After::New, .type = S_IFREG,
+   .owner = Who::Player, .group = Group::Shared, .mode = 0664, .links = 1, .inode = Inode::Replaced},
+  {.id = "OwnFileIsReplacedKeepingItsAcl", .needsRoot = false, .saver = Who::Player,
+   .setup = [](const Scene& s) { s.File("home/Karoblen.scr", Who::Player, Group::Player, 0640); },
+   .saved = true, .path = "home/Karoblen.scr", .content = After::New, .type = S_IFREG,
+   .owner = Who::Player, .group = Group::Player, .mode = 0640, .links = 1, .inode = Inode::Replaced,
+   .acl = true},
+  {.id = "OwnFileThroughALinkIsReplacedWhereItLies", .needsRoot = false, .saver = Who::Player,
+   .setup = [](const Scene& s) {
+     s.Dir("shared", Who::Player, 0755);
+     s.File("shared/Karoblen.scr", Who::Player, Group::Player, 0664);
+     s.Link("home/Karoblen.scr", "../shared/Karoblen.scr");
+   },
+   .saved = true, .path = "shared/Karoblen.scr", .content = After::New, .type = S_IFREG,
+   .owner = Who::Player, .group = Group::Player, .mode = 0664, .links = 1, .inode = Inode::Replaced,
+   .link = "home/Karoblen.scr"},
+  {.id = "OwnFileInADirectoryThePlayerMayNotChangeIsRewrittenInPlace", .needsRoot = false,
+   .saver = Who::Player,
+   .setup = [](const Scene& s) {
+     s.File("home/Karoblen.scr", Who::Player, Group::Player, 0644);
+     s.Dir("home", Who::Player, 0555);
+   },
+   .saved = true, .path = "home/Karoblen.scr", .content = After::New, .type = S_IFREG,
+   .owner = Who::Player, .group = Group::Player, .mode = 0644, .links = 1, .inode = Inode::Kept},
+  {.id = "OwnFileWithASecondHardLinkIsRewrittenInPlace", .needsRoot = false, .saver = Who::Player,
+   .setup = [](const Scene& s) {
+     s.File("home/Karoblen.scr", Who::Player, Group::Player, 0644);
+     s.HardLink("home/backup.scr", "home/Karoblen.scr");
+   },
+   .saved = true, .path = "home/Karoblen.scr", .content = After::New, .type = S_IFREG,
+   .owner = Who::Player, .group = Group::Player, .mode = 0644, .links = 2, .inode = Inode::Kept},
+  {.id = "GroupWritableFileInAnothersDirectoryIsRewrittenInPlace", .needsRoot = true,
+   .saver = Who::Player,
+   .setup = [](const Scene& s) {
+     s.Dir("shared", Who::Other, 0755);
+     s.File("shared/Karoblen.scr", Who::Other, Group::Shared, 0664);
+     s.Link("home/Karoblen.scr", "../shared/Karoblen.scr");
+   },
+   .saved = true, .path = "shared/Karoblen.scr", .content = After::New, .type = S_IFREG,
+   .owner = Who::Other, .group = Group::Shared, .mode = 0664, .links = 1, .inode = Inode::Kept,
+   .link = "home/Karoblen.scr"},
+  {.id = "AnothersFileInAStickyDirectoryIsRewrittenInPlace", .needsRoot = true,
+   .saver = Who::Player,
+   .setup = [](const Scene& s) {
+     s.Dir("shared", Who::Other, 01777);
+     s.File("shared/Karoblen.scr", Who::Other, Group::Foreign, 0666);
+     s.Link("home/Karoblen.scr", "../shared/Karoblen.scr");
+   },
+   .saved = true, .path = "shared/Karoblen.scr", .content = After::New, .type = S_IFREG,
+   .owner = Who::Other, .group = Group::Foreign, .mode = 0666, .links = 1, .inode = Inode::Kept,
+   .link = "home/Karoblen.scr"},
+  {.id = "AnothersWritableFileInThePlayersDirectoryKeepsItsOwner", .needsRoot = true,
+   .saver = Who::Player,
+   .setup = [](const Scene& s) { s.File("home/Karoblen.scr", Who::Other, Group::Player, 0666); },
+   .saved = true, .path = "home/Karoblen.scr", .content = After::New, .type = S_IFREG,
+   .owner = Who::Other, .group = Group::Player, .mode = 0666, .links = 1, .inode = Inode::Kept},
+  {.id = "OwnFileOfAGroupThePlayerLeftKeepsItsGroup", .needsRoot = true, .saver = Who::Player,
+   .setup = [](const Scene& s) { s.File("home/Karoblen.scr", Who::Player, Group::Foreign, 0664); },
+   .saved = true, .path = "home/Karoblen.scr", .content = After::New, .type = S_IFREG,
+   .owner = Who::Player, .group = Group::Foreign, .mode = 0664, .links = 1, .inode = Inode::Kept},
+  {.id = "AnothersPrivateFileIsLeftAlone", .needsRoot = true, .saver = Who::Player,
+   .setup = [](const Scene& s) {
+     s.Dir("shared", Who::Other, 0777);
+     s.File("shared/Karoblen.scr", Who::Other, Group::Foreign, 0600);
+     s.Link("home/Karoblen.scr", "../shared/Karoblen.scr");
+   },
+   .saved = false, .path = "shared/Karoblen.scr", .content = After::Old, .type = S_IFREG,
+   .owner = Who::Other, .group = Group::Foreign, .mode = 0600, .links = 1, .inode = Inode::Kept,
+   .link = "home/Karoblen.scr"},
+  {.id = "RootsFileInThePlayersDirectoryIsLeftAlone", .needsRoot = true, .saver = Who::Player,
+   .setup = [](const Scene& s) { s.File("home/Karoblen.scr", Who::Root, Group::Root, 0644); },
+   .saved = false, .path = "home/Karoblen.scr", .content = After::Old, .type = S_IFREG,
+   .owner = Who::Root, .group = Group::Root, .mode = 0644, .links = 1, .inode = Inode::Kept},
+  {.id = "OwnReadOnlyFileIsLeftAlone", .needsRoot = false, .saver = Who::Player,
+   .setup = [](const Scene& s) { s.File("home/Karoblen.scr", Who::Player, Group::Player, 0444); },
+   .saved = false, .path = "home/Karoblen.scr", .content = After::Old, .type = S_IFREG,
+   .owner = Who::Player, .group = Group::Player, .mode = 0444, .links = 1, .inode = Inode::Kept},
+  {.id = "OwnUnreadableFileIsLeftAlone", .needsRoot = false, .saver = Who::Player,
+   .setup = [](const Scene& s) { s.File("home/Karoblen.scr", Who::Player, Group::Player, 0200); },
+   .saved = false, .path = "home/Karoblen.scr", .content = After::Old, .type = S_IFREG,
+   .owner = Who::Player, .group = Group::Player, .mode = 0200, .links = 1, .inode = Inode::Kept},
+  {.id = "RootRewritesAPlayersFileInPlace", .needsRoot = true, .saver = Who::Root,
+   .setup = [](const Scene& s) { s.File("home/Karoblen.scr", Who::Player, Group::Player, 0644); },
+   .saved = true, .path = "home/Karoblen.scr", .content = After::New, .type = S_IFREG,
+   .owner = Who::Player, .group = Group::Player, .mode = 0644, .links = 1, .inode = Inode::Kept},
+  {.id = "RootLeavesAReadOnlyFileAlone", .needsRoot = true, .saver = Who::Root,
+   .setup = [](const Scene& s) { s.File("home/Karoblen.scr", Who::Player, Group::Player, 0444); },
+   .saved = false, .path = "home/Karoblen.scr", .content = After::Old, .type = S_IFREG,
+   .owner = Who::Player, .group = Group::Player, .mode = 0444, .links = 1, .inode = Inode::Kept},
+  {.id = "AbsentInADirectoryThePlayerMayNotChangeIsNotSaved", .needsRoot = false,
+   .saver = Who::Player,
+   .setup = [](const Scene& s) { s.Dir("home", Who::Player, 0555); },
+   .saved = false, .path = "home/Karoblen.scr", .content = After::Absent},
+  {.id = "LinkToDevNullWritesTheDevice", .needsRoot = false, .saver = Who::Player,
+   .setup = [](const Scene& s) { s.Link("home/Karoblen.scr", "/dev/null"); },
+   .saved = true, .path = "/dev/null", .content = After::Device, .type = S_IFCHR,
+   .link = "home/Karoblen.scr"},
+  {.id = "LinkToADeviceThatRefusesTheBytesIsNotSaved", .needsRoot = false, .saver = Who::Player,
+   .setup = [](const Scene& s) { s.Link("home/Karoblen.scr", "/dev/full"); },
+   .saved = false, .path = "/dev/full", .content = After::Device, .type = S_IFCHR,
+   .link = "home/Karoblen.scr"},
+  {.id = "LinkToAFifoIsLeftAloneWithoutBlocking", .needsRoot = false, .saver = Who::Player,
+   .setup = [](const Scene& s) {
+     s.Fifo("home/pipe");
+     s.Link("home/Karoblen.scr", "pipe");
+   },
+   .saved = false, .path = "home/pipe", .content = After::Device, .type = S_IFIFO,
+   .link = "home/Karoblen.scr"},
+};
+// clang-format on
+
+void PrintTo(const Situation& situation, std::ostream* out) { *out << situation.id; }
+
+// An access ACL that also lets the other user read: owner rw, user 4242 r,
+// group r, mask r, others nothing (the kernel's little-endian xattr form).
+Bytes AclLettingTheOtherUserRead() {
+  struct Entry {
+    std::uint16_t tag;
+    std::uint16_t perm;
+    std::uint32_t id;
+  };
+  constexpr std::uint32_t kNoId = 0xFFFFFFFF;
+  constexpr Entry kEntries[] = {
+      {0x01, 6, kNoId},  // owner
+      {0x02, 4, 4242},   // the other user
+      {0x04, 4, kNoId},  // owning group
+      {0x10, 4, kNoId},  // mask
+      {0x20, 0, kNoId},  // others
+  };
+  Bytes acl{2, 0, 0, 0};
+  for (const Entry& entry : kEntries) {
+    const std::uint64_t packed =
+        entry.tag | (std::uint64_t{entry.perm} << 16) | (std::uint64_t{entry.id} << 32);
+    for (int shift = 0; shift < 64; shift += 8)
+      acl.push_back(static_cast<unsigned char>(packed >> shift));
+  }
+  return acl;
+}
+
+Bytes AclOf(const std::string& path) {
+  Bytes acl(4096);
+  const ssize_t size = ::getxattr(path.c_str(), kAccessAcl, acl.data(), acl.size());
+  acl.resize(size < 0 ? 0 : static_cast<std::size_t>(size));
+  return acl;
+}
+
+// Every name under the scratch directory, links not followed.
+std::set<std::string> Listing() {
+  std::set<std::string> names;
+  for (const auto& entry : fs::recursive_directory_iterator("."))
+    names.insert(entry.path().lexically_relative(".").string());
+  return names;
+}
+
+// Runs `action` from "home" in a child that has become `who`, with umask
+// 027; 0 when it returned true, 1 when false.
+int RunAs(const Cast& cast, Who who, const std::function<bool()>& action) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::alarm(10);  // an action that blocks fails the test instead of hanging it
+    if (cast.root && who == Who::Player) {
+      const gid_t groups[] = {cast.shared};
+      if (::setgroups(1, groups) != 0 ||
+          ::setresgid(cast.playerGroup, cast.playerGroup, cast.playerGroup) != 0 ||
+          ::setresuid(cast.player, cast.player, cast.player) != 0)
+        ::_exit(kCouldNotBecomePlayer);
+    }
+    if (::chdir("home") != 0) ::_exit(kCouldNotReachScene);
+    ::umask(027);
+    ::_exit(action() ? 0 : 1);
+  }
+  int status = -1;
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+void ExpectRanToTheEnd(int status, const fs::path& scratch) {
+  ASSERT_NE(status, kCouldNotBecomePlayer) << "could not drop to the player's ids";
+  ASSERT_NE(status, kCouldNotReachScene) << "the player cannot reach " << scratch;
+  ASSERT_TRUE(status == 0 || status == 1) << "the child ended with " << status;
+}
+
+class SaveSituationTest
+    : public ScratchDirectoryTest,
+      public ::testing::WithParamInterface<std::tuple<Situation, TemporaryFiles>> {
+ protected:
+  // The player must reach the scene: mkdtemp made the scratch directory 0700.
+  void SetUp() override { ASSERT_EQ(::chmod(m_scratch.Path().c_str(), 0755), 0); }
+
+  Cast m_cast = TheCast();
+};
+
+TEST_P(SaveSituationTest, SaveReachesWhatAPlainRewriteWouldAndLeavesNoTemporary) {
+  const auto& [situation, kind] = GetParam();
+  if (situation.needsRoot && !m_cast.root)
+    GTEST_SKIP() << "needs root, to give the scene other owners and groups or to save as root";
+  const Scene scene(m_cast);
+  scene.Dir("home", Who::Player, 0755);
+  situation.setup(scene);
+  ASSERT_FALSE(HasFatalFailure());
+  Bytes acl;
+  if (situation.acl) {
+    acl = AclLettingTheOtherUserRead();
+    if (::setxattr(situation.path, kAccessAcl, acl.data(), acl.size(), 0) != 0)
+      GTEST_SKIP() << "this file system keeps no ACLs";
+    acl = AclOf(situation.path);
+  }
+
+  struct stat before {};
+  const bool existed = ::stat(situation.path, &before) == 0;
+  const auto namesBefore = Listing();
+  const int status = RunAs(m_cast, situation.saver, [kind = kind] {
+    return WriteWholeFile(kScoreFileName, NewFile(), kind);
+  });
+  ExpectRanToTheEnd(status, m_scratch.Path());
+  EXPECT_EQ(status == 0, situation.saved);
+
+  // Nothing appeared but the file a save created, and nothing vanished.
+  auto expectedNames = namesBefore;
+  if (situation.inode == Inode::Created) expectedNames.insert(situation.path);
+  EXPECT_EQ(Listing(), expectedNames);
+  if (situation.link) {
+    EXPECT_TRUE(fs::is_symlink(situation.link)) << situation.link;
+  }
+
+  struct stat after {};
+  if (situation.content == After::Absent) {
+    EXPECT_NE(::lstat(situation.path, &after), 0);
+    return;
+  }
+  ASSERT_EQ(::lstat(situation.path, &after), 0);
+  EXPECT_EQ(after.st_mode & S_IFMT, situation.type);
+  if (situation.content == After::Device) return;
+  EXPECT_EQ(after.st_uid, scene.Uid(situation.owner));
+  EXPECT_EQ(after.st_gid, scene.Gid(situation.group));
+  EXPECT_EQ(after.st_mode & 07777, situation.mode);
+  EXPECT_EQ(after.st_nlink, situation.links);
+  if (situation.inode != Inode::Created) {
+    ASSERT_TRUE(existed);
+    EXPECT_EQ(after.st_ino == before.st_ino, situation.inode == Inode::Kept);
+  }
+  if (situation.acl) {
+    EXPECT_EQ(AclOf(situation.path), acl);
+  }
+  if (!m_cast.root) ::chmod(situation.path, situation.mode | 0400);  // to read it back
+  EXPECT_EQ(ReadFileBytes(situation.path), situation.content == After::New ? NewFile() : OldFile());
+}
+
+INSTANTIATE_TEST_SUITE_P(Situations, SaveSituationTest,
+                         ::testing::Combine(::testing::ValuesIn(kSituations),
+                                            ::testing::Values(TemporaryFiles::UnnamedWhereSupported,
+                                                              TemporaryFiles::NamedOnly)),
+                         [](const auto& info) {
+                           return std::string(std::get<0>(info.param).id) +
+                                  (std::get<1>(info.param) == TemporaryFiles::NamedOnly
+                                       ? "_NamedTemporary"
+                                       : "");
+                         });
+
+}  // namespace
+
+namespace {
+
+using StartUpTest = SaveSituationTest;
+
+// Killed saves leave "<target>.saving-XXXXXX" beside the file the score file
+// leads to; start-up removes those and nothing else.
+TEST_F(StartUpTest, RemovesOnlyStaleTemporariesOfItsOwn) {
+  const Scene scene(m_cast);
+  scene.Dir("home", Who::Player, 0755);
+  scene.Dir("shared", Who::Player, 0755);
+  scene.File("shared/Karoblen.scr", Who::Player, Group::Player, 0644);
+  scene.Link("home/Karoblen.scr", "../shared/Karoblen.scr");
+  scene.File("shared/Karoblen.scr.saving-Ab3dE9", Who::Player, Group::Player, 0644);  // stale
+  if (m_cast.root)
+    scene.File("shared/Karoblen.scr.saving-Other1", Who::Other, Group::Foreign, 0666);
+  scene.File("shared/victim", Who::Player, Group::Player, 0644);
+  scene.Link("shared/Karoblen.scr.saving-Link22", "victim");
+  scene.Dir("shared/Karoblen.scr.saving-Dir333", Who::Player, 0755);
+  scene.Fifo("shared/Karoblen.scr.saving-Fifo44");
+  for (const char* lookalike :
+       {"shared/Karoblen.scr.saving-Ab3dE", "shared/Karoblen.scr.saving-Ab3dE9x",
+        "shared/Karoblen.scr.saving-Ab_dE9", "shared/Karoblen.scr.backup",
+        "shared/Other.scr.saving-Ab3dE9", "home/Karoblen.scr.saving-Ab3dE9"})
+    scene.File(lookalike, Who::Player, Group::Player, 0644);
+  // A save under way in another process holds its temporary locked.
+  scene.File("shared/Karoblen.scr.saving-Held55", Who::Player, Group::Player, 0644);
+  const int held = ::open("shared/Karoblen.scr.saving-Held55", O_RDONLY | O_CLOEXEC);
+  ASSERT_EQ(::flock(held, LOCK_EX), 0);
+  ASSERT_FALSE(HasFatalFailure());
+
+  auto expectedNames = Listing();
+  expectedNames.erase("shared/Karoblen.scr.saving-Ab3dE9");
+  const int status = RunAs(m_cast, Who::Player, [] {
+    CHighScoreTables tables;
+    tables.LoadScores();
+    return std::string_view(tables.Entry(0, 0).name) == "Old";
+  });
+  ::close(held);
+  ExpectRanToTheEnd(status, m_scratch.Path());
+  EXPECT_EQ(status, 0) << "the scores did not load";
+  EXPECT_EQ(Listing(), expectedNames);
+  EXPECT_EQ(ReadFileBytes("shared/victim"), OldFile());
+}
+
+}  // namespace
