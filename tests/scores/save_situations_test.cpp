@@ -71,7 +71,7 @@ Bytes OldFile() {
 Bytes NewFile() {
   Bytes file = BlankScoreFile();
   PutRecord(file, 0, Record("New", 5));
-  PutRecord(file, 119, Record("Last", 3));
+  PutRecord(file, 110, Record("Last", 3));
   return file;
 }
 
@@ -388,7 +388,12 @@ TEST_P(SaveSituationTest, SaveReachesWhatAPlainRewriteWouldAndLeavesNoTemporary)
   const bool existed = ::stat(situation.path, &before) == 0;
   const auto namesBefore = Listing();
   const int status = RunAs(m_cast, situation.saver, [kind = kind] {
-    return WriteWholeFile(kScoreFileName, NewFile(), kind);
+    if (kind == TemporaryFiles::NamedOnly) return WriteWholeFile(kScoreFileName, NewFile(), kind);
+    // The game's own way to the file.
+    CHighScoreTables tables;
+    tables.InsertEntry(0, "New", 5, false, false);
+    tables.InsertEntry(11, "Last", 3, false, false);
+    return tables.SaveScores();
   });
   ExpectRanToTheEnd(status, m_scratch.Path());
   EXPECT_EQ(status == 0, situation.saved);
