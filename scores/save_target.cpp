@@ -20,6 +20,18 @@ std::pair<std::string, std::string> SplitLastComponent(const std::string& path) 
   return {slash == 0 ? "/" : path.substr(0, slash), path.substr(slash + 1)};
 }
 
+// A link in a sticky directory anyone may write is followed only when it is
+// this user's or the directory owner's, as the kernel's protected_symlinks
+// rule has it for any open: otherwise anyone could aim the save at this
+// user's own files.
+bool MayFollow(const std::string& linkPath, const struct stat& link) {
+  struct stat directory {};
+  if (::stat(SplitLastComponent(linkPath).first.c_str(), &directory) != 0) return false;
+  const bool sharedSticky =
+      (directory.st_mode & S_ISVTX) != 0 && (directory.st_mode & S_IWOTH) != 0;
+  return !sharedSticky || link.st_uid == ::geteuid() || link.st_uid == directory.st_uid;
+}
+
 std::optional<std::string> ReadLink(const std::string& path) {
   std::array<char, 4096> text{};
   const ssize_t length = ::readlink(path.c_str(), text.data(), text.size());
@@ -38,7 +50,7 @@ std::optional<SaveTarget> ResolveSaveTarget(const char* path) {
       break;  // absent: the name a plain open would create
     }
     if (!S_ISLNK(info.st_mode)) break;
-    if (followed == kMaxLinksFollowed) return std::nullopt;
+    if (followed == kMaxLinksFollowed || !MayFollow(current, info)) return std::nullopt;
     const auto link = ReadLink(current);
     if (!link) return std::nullopt;
     // A relative link counts from the directory that holds it.

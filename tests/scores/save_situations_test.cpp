@@ -105,8 +105,11 @@ class Scene {
     WriteFileBytes(path, OldFile());
     Own(path, owner, group, mode);
   }
-  void Link(const char* path, const char* target) const {
+  void Link(const char* path, const char* target, Who owner = Who::Player) const {
     ASSERT_EQ(::symlink(target, path), 0) << path;
+    if (m_cast.root) {
+      ASSERT_EQ(::lchown(path, Uid(owner), static_cast<gid_t>(-1)), 0) << path;
+    }
   }
   void HardLink(const char* path, const char* existing) const {
     ASSERT_EQ(::link(existing, path), 0) << path;
@@ -245,6 +248,15 @@ const Situation kSituations[] = {
    .saved = false, .path = "shared/Karoblen.scr", .content = After::Old, .type = S_IFREG,
    .owner = Who::Other, .group = Group::Foreign, .mode = 0600, .links = 1, .inode = Inode::Kept,
    .link = "home/Karoblen.scr"},
+  {.id = "LinkPlantedInAStickyDirectoryIsNotFollowed", .needsRoot = true, .saver = Who::Player,
+   .setup = [](const Scene& s) {
+     s.File("home/mine.scr", Who::Player, Group::Player, 0644);
+     s.Dir("tmp", Who::Root, 01777);
+     s.Link("tmp/Karoblen.scr", "../home/mine.scr", Who::Other);
+     s.Link("home/Karoblen.scr", "../tmp/Karoblen.scr");
+   },
+   .saved = false, .path = "home/mine.scr", .content = After::Old, .type = S_IFREG,
+   .owner = Who::Player, .group = Group::Player, .mode = 0644, .links = 1, .inode = Inode::Kept},
   {.id = "RootsFileInThePlayersDirectoryIsLeftAlone", .needsRoot = true, .saver = Who::Player,
    .setup = [](const Scene& s) { s.File("home/Karoblen.scr", Who::Root, Group::Root, 0644); },
    .saved = false, .path = "home/Karoblen.scr", .content = After::Old, .type = S_IFREG,
