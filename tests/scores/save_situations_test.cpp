@@ -8,10 +8,12 @@
 #include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -26,6 +28,15 @@
 
 namespace fs = std::filesystem;
 
+// Calls to umask from anywhere in this program. Setting it, even for an
+// instant to read it, would give files that other threads create meanwhile
+// the wrong mode: a save must never call it.
+std::atomic<int> g_umaskCalls{0};
+extern "C" mode_t umask(mode_t mask) {
+  g_umaskCalls.fetch_add(1);
+  return static_cast<mode_t>(::syscall(SYS_umask, mask));
+}
+
 namespace {
 
 enum class Who { Player, Other, Root };
@@ -35,6 +46,7 @@ enum class Inode { Kept, Replaced, Created };
 
 constexpr int kCouldNotBecomePlayer = 90;
 constexpr int kCouldNotReachScene = 91;
+constexpr int kTouchedTheUmask = 92;
 constexpr const char* kAccessAcl = "system.posix_acl_access";
 
 // Who plays which part. As root the player is `nobody`; the other user and
@@ -357,7 +369,9 @@ int RunAs(const Cast& cast, Who who, const std::function<bool()>& action) {
     }
     if (::chdir("home") != 0) ::_exit(kCouldNotReachScene);
     ::umask(027);
-    ::_exit(action() ? 0 : 1);
+    g_umaskCalls = 0;
+    const bool succeeded = action();
+    ::_exit(g_umaskCalls != 0 ? kTouchedTheUmask : succeeded ? 0 : 1);
   }
   int status = -1;
   ::waitpid(child, &status, 0);
@@ -367,6 +381,7 @@ int RunAs(const Cast& cast, Who who, const std::function<bool()>& action) {
 void ExpectRanToTheEnd(int status, const fs::path& scratch) {
   ASSERT_NE(status, kCouldNotBecomePlayer) << "could not drop to the player's ids";
   ASSERT_NE(status, kCouldNotReachScene) << "the player cannot reach " << scratch;
+  ASSERT_NE(status, kTouchedTheUmask) << "the umask was changed";
   ASSERT_TRUE(status == 0 || status == 1) << "the child ended with " << status;
 }
 
