@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev clang-format clang-tidy
   xvfb xdotool x11-utils imagemagick fonts-dejavu-core
   desktop-file-utils appstream dpkg-dev man-db
+  strace openbox
 )
 
 missing=()

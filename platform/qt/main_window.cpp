@@ -1,15 +1,17 @@
 #include "platform/qt/main_window.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
-#include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QWindow>
 #include <algorithm>
 
 #include "platform/qt/qt_text.h"
 #include "platform/qt/resource_images.h"
+#include "platform/qt/status_bar.h"
 #include "platform/qt/window_registry.h"
 #include "res/command_resources.h"
 #include "res/string_table.h"
@@ -30,8 +32,6 @@ Qt::ToolBarAreas AreasOf(unsigned sides) {
   if (sides & CBRS_ALIGN_RIGHT) areas |= Qt::RightToolBarArea;
   return areas;
 }
-
-constexpr int kIdleUpdateMs = 250;
 }  // namespace
 
 CQtMainWindow::CQtMainWindow(int resourceId, CFrameWnd& frame, CView& view)
@@ -48,13 +48,12 @@ CQtMainWindow::CQtMainWindow(int resourceId, CFrameWnd& frame, CView& view)
       if (m_pStatus) m_pStatus->ShowIdle();
     });
   m_pView->SetAfterClick([this] { UpdateCommandStates(); });
-  // Toolbar buttons show the state without a menu being opened, and the
-  // lock keys change without telling the window.
-  connect(&m_idleTimer, &QTimer::timeout, this, [this] {
-    UpdateCommandStates();
-    if (m_pStatus) m_pStatus->RefreshIndicators();
-  });
-  m_idleTimer.start(kIdleUpdateMs);
+  // Toolbar buttons show the state without a menu being opened. The game
+  // changes only in answer to something the loop has just handled (a click,
+  // a key, a command, a dialog), so the states are asked for each time the
+  // loop goes back to waiting: never while the window sits untouched.
+  if (QAbstractEventDispatcher* loop = QAbstractEventDispatcher::instance())
+    connect(loop, &QAbstractEventDispatcher::aboutToBlock, this, [this] { UpdateCommandStates(); });
   RegisterWindow(m_frame, this);
 }
 
@@ -93,14 +92,18 @@ void CQtMainWindow::RunCommand(int command) {
 }
 
 // The outer frame must not get smaller than the frame's minimum; the toolkit
-// limits the inside, so the frame's own margins are taken off.
+// limits the inside, so the frame's own margins are taken off. A window
+// manager adds its frame only after the window is shown, and says how wide it
+// is later still, so this runs again whenever the toolkit reports a move,
+// resize, state change or exposure: the margins are never guessed.
 void CQtMainWindow::ApplyMinimumSize() {
   MINMAXINFO limits{};
   m_frame.OnGetMinMaxInfo(&limits);
   if (limits.ptMinTrackSize.x <= 0 && limits.ptMinTrackSize.y <= 0) return;
-  const QSize margins = frameGeometry().size() - geometry().size();
-  const QSize inside(std::max(0, limits.ptMinTrackSize.x - margins.width()),
-                     std::max(0, limits.ptMinTrackSize.y - margins.height()));
+  const QWindow* handle = windowHandle();
+  const QMargins margins = handle ? handle->frameMargins() : QMargins();
+  const QSize inside(std::max(0, limits.ptMinTrackSize.x - margins.left() - margins.right()),
+                     std::max(0, limits.ptMinTrackSize.y - margins.top() - margins.bottom()));
   if (minimumSize() != inside) setMinimumSize(inside);
 }
 
@@ -143,8 +146,9 @@ void CQtMainWindow::DockToolBar() {
     addToolBar(Qt::TopToolBarArea, m_pToolBar);
 }
 
-bool CQtMainWindow::CreateStatusBar(unsigned, int id) {
-  QStatusBar* bar = statusBar();
+bool CQtMainWindow::CreateStatusBar(unsigned style, int id) {
+  auto* bar = new CQtStatusBar((style & CBRS_BORDER_TOP) != 0, this);
+  setStatusBar(bar);
   bar->setObjectName(QStringLiteral("statusbar-%1").arg(id));
   bar->setSizeGripEnabled(true);
   m_pStatus = std::make_unique<CQtStatusPanes>(*bar);
@@ -165,11 +169,23 @@ void CQtMainWindow::LayoutBars() {
 }
 
 bool CQtMainWindow::event(QEvent* event) {
-  if (event->type() == QEvent::StatusTip) {
-    ShowStatusTip(static_cast<QStatusTipEvent*>(event)->tip());
-    return true;
+  switch (event->type()) {
+    case QEvent::StatusTip:
+      ShowStatusTip(static_cast<QStatusTipEvent*>(event)->tip());
+      return true;
+    case QEvent::Move:
+    case QEvent::WindowStateChange:
+      ApplyMinimumSize();
+      break;
+    default:
+      break;
   }
   return QMainWindow::event(event);
+}
+
+bool CQtMainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == windowHandle() && event->type() == QEvent::Expose) ApplyMinimumSize();
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void CQtMainWindow::ShowStatusTip(const QString& tip) {
@@ -188,5 +204,9 @@ void CQtMainWindow::resizeEvent(QResizeEvent* event) {
 
 void CQtMainWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
+  if (QWindow* handle = windowHandle()) {
+    handle->removeEventFilter(this);
+    handle->installEventFilter(this);
+  }
   ApplyMinimumSize();
 }

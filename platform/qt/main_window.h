@@ -3,7 +3,6 @@
 // resources, the view in the middle, and the frame's hooks (creation, size
 // limits, layout) called where the toolkit gives the chance.
 #include <QMainWindow>
-#include <QTimer>
 #include <QToolBar>
 #include <memory>
 
@@ -21,7 +20,10 @@ class CQtMainWindow : public QMainWindow, public CFrameSite {
   bool Create();
   CQtFormViewWidget& ViewWidget() { return *m_pView; }
   // Asks the application whether each command is enabled and greys the
-  // menu item and toolbar button of the disabled ones.
+  // menu item and toolbar button of the disabled ones. Runs by itself
+  // whenever the event loop has handled something and is about to wait, so
+  // a change of the game from any input or command shows before the next
+  // wait, and nothing runs while nothing happens.
   void UpdateCommandStates();
   const CQtCommandActions& Commands() const { return *m_pCommands; }
   QToolBar* ToolBar() const { return m_pToolBar; }
@@ -42,6 +44,7 @@ class CQtMainWindow : public QMainWindow, public CFrameSite {
 
  protected:
   bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
@@ -56,5 +59,4 @@ class CQtMainWindow : public QMainWindow, public CFrameSite {
   QToolBar* m_pToolBar = nullptr;
   unsigned m_dwToolBarStyle = 0;
   std::unique_ptr<CQtStatusPanes> m_pStatus;
-  QTimer m_idleTimer;
 };

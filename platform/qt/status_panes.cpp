@@ -1,6 +1,5 @@
 #include "platform/qt/status_panes.h"
 
-#include "platform/qt/key_locks.h"
 #include "platform/qt/qt_text.h"
 #include "res/resource_ids.h"
 #include "res/string_table.h"
@@ -12,7 +11,10 @@ QString ResourceString(int id) {
 }
 }  // namespace
 
-CQtStatusPanes::CQtStatusPanes(QStatusBar& bar) : m_bar(bar), m_pMessage(new QLabel(&bar)) {
+CQtStatusPanes::CQtStatusPanes(QStatusBar& bar)
+    : m_bar(bar),
+      m_pMessage(new QLabel(&bar)),
+      m_locks([this](const KeyLocks& locks) { ShowLocks(locks); }) {
   m_pMessage->setTextFormat(Qt::PlainText);
   m_bar.addWidget(m_pMessage, 1);
   ShowIdle();
@@ -32,7 +34,7 @@ bool CQtStatusPanes::SetIndicators(const int* ids, int count) {
     m_bar.addPermanentWidget(label);
     m_indicators.push_back({ids[i], text, label});
   }
-  RefreshIndicators();
+  ShowLocks(m_locks.Current());
   return true;
 }
 
@@ -45,8 +47,7 @@ void CQtStatusPanes::ShowPrompt(const QString& prompt, bool overCommand) {
 
 void CQtStatusPanes::ShowIdle() { m_pMessage->setText(ResourceString(AFX_IDS_IDLEMESSAGE)); }
 
-void CQtStatusPanes::RefreshIndicators() {
-  const std::optional<KeyLocks> locks = ReadKeyLocks();
+void CQtStatusPanes::ShowLocks(const std::optional<KeyLocks>& locks) {
   for (const Indicator& indicator : m_indicators) {
     bool on = false;
     if (locks) {

@@ -3,7 +3,10 @@
 // command under the pointer) and the key-lock indicators.
 #include <QLabel>
 #include <QStatusBar>
+#include <optional>
 #include <vector>
+
+#include "platform/qt/key_locks.h"
 
 class CQtStatusPanes {
  public:
@@ -17,8 +20,9 @@ class CQtStatusPanes {
   void ShowPrompt(const QString& prompt, bool overCommand);
   void ShowIdle();
   QString Message() const { return m_pMessage->text(); }
-  // Re-reads the lock keys; text is shown only while a lock is on.
-  void RefreshIndicators();
+  // An indicator shows its text only while its lock is on; all stay blank
+  // when the locks are unknown.
+  void ShowLocks(const std::optional<KeyLocks>& locks);
 
  private:
   struct Indicator {
@@ -29,4 +33,5 @@ class CQtStatusPanes {
   QStatusBar& m_bar;
   QLabel* m_pMessage;
   std::vector<Indicator> m_indicators;
+  CKeyLockWatcher m_locks;
 };

@@ -3,7 +3,9 @@
 // directory; the fixture tears the window down before the application goes.
 #include <gtest/gtest.h>
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QEventLoop>
 #include <QImage>
 #include <QToolButton>
 
@@ -45,6 +47,14 @@ class QtAppFixture : public ::testing::Test {
     return {View().GetOriginX() + 40 * column + 20, View().GetOriginY() + 40 * row + 20};
   }
   QImage GrabView() { return Window().ViewWidget().grab().toImage(); }
+  // Runs the event loop until it has nothing left to do and would wait for
+  // the player.
+  static void RunUntilIdle() {
+    QEventLoop loop;
+    QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
+                     &loop, [&loop] { loop.quit(); });
+    loop.exec();
+  }
 
   CScratchDirectory scratch;
   CQtHost host;

@@ -1,9 +1,12 @@
 // The main window as the player sees it: caption, size limits, the Undo
 // command's state in menu and toolbar, status-bar prompts and tooltips.
 #include <QContextMenuEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QStyle>
 #include <QTest>
 #include <QToolBar>
 #include <vector>
@@ -51,6 +54,17 @@ TEST_F(QtMainWindowTest, UndoIsGreyedInMenuAndToolbarExactlyWhileNothingCanBeUnd
   EXPECT_FALSE(Doc().CanUndo());
   EXPECT_FALSE(Action(ID_GAME_UNDO)->isEnabled());
   EXPECT_FALSE(button->isEnabled());
+
+  // However the game changes (a key, an assistive tool, a dialog), the
+  // states are right by the time the window waits for the player again.
+  const auto [otherColumn, otherRow] = FindRemovableCell(Doc());
+  ASSERT_TRUE(Doc().RemoveGroupAt(otherColumn, otherRow));
+  RunUntilIdle();
+  EXPECT_TRUE(Action(ID_GAME_UNDO)->isEnabled());
+  EXPECT_TRUE(button->isEnabled());
+  Doc().RestoreUndo();
+  RunUntilIdle();
+  EXPECT_FALSE(Action(ID_GAME_UNDO)->isEnabled());
 }
 
 TEST_F(QtMainWindowTest, ToolbarHoldsNewGameUndoAndAboutWithTheirTooltips) {
@@ -112,6 +126,29 @@ class QtStatusBarTest : public QtAppFixture {
 };
 
 TEST_F(QtStatusBarTest, ReadyWhenIdle) { EXPECT_EQ(Message(), "Ready"); }
+
+TEST_F(QtStatusBarTest, EtchedUpperEdgeAndReadyAtTheDesktopsInnerMargin) {
+  QStatusBar* bar = Window().statusBar();
+  const QImage image = bar->grab().toImage();
+  const auto colourAt = [&image](int x, int y) {
+    return QColor(image.pixel(x, y)).name().toStdString();
+  };
+  const auto colourOf = [bar](QPalette::ColorRole role) {
+    return bar->palette().color(role).name().toStdString();
+  };
+  for (int x : {0, bar->width() / 2, bar->width() - 1}) {
+    EXPECT_EQ(colourAt(x, 0), colourOf(QPalette::Dark)) << x;
+    EXPECT_EQ(colourAt(x, 1), colourOf(QPalette::Light)) << x;
+  }
+  const QLabel* ready = nullptr;
+  for (const QLabel* label : bar->findChildren<QLabel*>())
+    if (label->text() == QStringLiteral("Ready")) ready = label;
+  ASSERT_NE(ready, nullptr);
+  const int margin = bar->style()->pixelMetric(QStyle::PM_LayoutLeftMargin, nullptr, bar);
+  EXPECT_GT(margin, 2);
+  EXPECT_EQ(ready->mapTo(&Window(), QPoint()).x(), margin);
+  EXPECT_GE(ready->y(), 2);
+}
 
 TEST_F(QtStatusBarTest, MenuItemsShowTheirPromptAndReadyComesBack) {
   EXPECT_EQ(PromptWhileHighlighting(ID_FILE_NEW), "Start a new game");
