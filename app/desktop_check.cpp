@@ -112,18 +112,14 @@ std::string FindMissingDesktop(const EnvReader& env, const SocketProbe& probe,
 
   // The toolkit takes a list such as "wayland;xcb" and tries it in order.
   if (StartsWith(platform, "xcb")) return CheckX11(display, probes);
-  if (StartsWith(platform, "wayland")) {
-    const std::string why = CheckWayland(wayland, runtimeDir, probes);
-    if (why.empty() || platform.find("xcb") == std::string::npos) return why;
-    const std::string x11 = CheckX11(display, probes);
-    return x11.empty() ? x11 : Neither(why, x11);
-  }
+  const bool waylandAsked = StartsWith(platform, "wayland");
   // Offscreen, framebuffer, VNC and the like need no desktop of ours.
-  if (!platform.empty()) return {};
+  if (!platform.empty() && !waylandAsked) return {};
+  if (!waylandAsked && wayland.empty()) return CheckX11(display, probes);
 
-  if (wayland.empty()) return CheckX11(display, probes);
-  const std::string why = CheckWayland(wayland, runtimeDir, probes);
-  if (why.empty()) return {};
+  std::string why = CheckWayland(wayland, runtimeDir, probes);
+  const bool x11Fallback = !waylandAsked || platform.find("xcb") != std::string::npos;
+  if (why.empty() || !x11Fallback) return why;
   const std::string x11 = CheckX11(display, probes);
   return x11.empty() ? x11 : Neither(why, x11);
 }

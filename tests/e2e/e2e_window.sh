@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # End to end on a real X server: the game's window appears, a click removes a
 # group and the board settles as the rules say, Ctrl+Z takes the move back.
-# Everything is read from screenshots. Exit 77 (skipped) only when the tools
-# for a virtual desktop are missing.
+# Everything is read from screenshots. Before that, a display that does not
+# answer gets a plain sentence. Exit 77 (skipped) only when the tools for a
+# virtual desktop are missing.
 #
 # usage: e2e_window.sh KAROBLEN_BINARY BOARD_PROBE
 set -euo pipefail
@@ -11,6 +12,25 @@ source "$(dirname "$0")/lib.sh"
 e2e_begin "$1" "$2"
 columns=10   # the Medium board every run starts with
 rows=7
+
+# A network display that no longer answers, as after a remote session has
+# ended, alone and after a Wayland socket that is gone: the same plain
+# sentence as without any display, and status 1, not the toolkit's abort.
+number=99
+while (exec 3<>"/dev/tcp/localhost/$((6000 + number))") 2>/dev/null; do number=$((number + 1)); done
+for wayland in "" gone-wayland; do
+  status=0
+  (cd "$work" && unset QT_QPA_PLATFORM WAYLAND_DISPLAY &&
+    export DISPLAY="localhost:$number" XDG_RUNTIME_DIR="$work" &&
+    if [ -n "$wayland" ]; then export WAYLAND_DISPLAY="$wayland"; fi &&
+    exec timeout 30 "$game") >"$work/no-desktop.log" 2>&1 || status=$?
+  [ "$status" -eq 1 ] || fail "DISPLAY=localhost:$number ${wayland:+WAYLAND_DISPLAY=$wayland }ended with status $status: $(cat "$work/no-desktop.log")"
+  grep -q "^Karoblen needs a desktop .*no X server answers on display localhost:$number" "$work/no-desktop.log" ||
+    fail "no plain message for DISPLAY=localhost:$number: $(cat "$work/no-desktop.log")"
+  if [ -n "$wayland" ] && ! grep -qF "no Wayland compositor answers at $work/$wayland" "$work/no-desktop.log"; then
+    fail "the message does not name the Wayland socket that is gone: $(cat "$work/no-desktop.log")"
+  fi
+done
 
 start_xvfb
 start_game
@@ -43,4 +63,4 @@ xdotool key ctrl+z
 wait_for_board "$work/start.grid" || fail "Ctrl+Z did not bring the first board back"
 
 exit_through_menu
-echo "PASS: window, click at column $column, row $row, settle, undo, exit"
+echo "PASS: unreachable display refused plainly; window, click at column $column, row $row, settle, undo, exit"

@@ -3,8 +3,9 @@
 # give up. Source it, then call e2e_begin KAROBLEN_BINARY BOARD_PROBE, naming
 # after them any tool the script needs beyond the virtual desktop.
 #
-# Globals it sets: game probe work display window game_pid board_x board_y
-# columns rows. Every wait is bounded; a failure prints the last board seen.
+# Globals it sets: game probe work display window game_pid helper_pids
+# board_x board_y columns rows. Every wait is bounded; a failure prints the
+# last board seen.
 
 e2e_begin() {
   game=$(readlink -f "$1")
@@ -19,6 +20,8 @@ e2e_begin() {
   work=$(mktemp -d "${TMPDIR:-/tmp}/karoblen-e2e-XXXXXX")
   xvfb_pid=""
   game_pid=""
+  # Whatever else a script starts (a window manager, a tracer) ends with it.
+  helper_pids=()
   window=""
   trap e2e_cleanup EXIT
   # A timeout of the test runner must still take Xvfb and the game down.
@@ -27,6 +30,8 @@ e2e_begin() {
 
 e2e_cleanup() {
   [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
+  local pid
+  for pid in "${helper_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
   wait 2>/dev/null || true
   if [ "${KEEP_E2E_DIR:-0}" = 1 ]; then echo "kept $work" >&2; else rm -rf "$work"; fi
@@ -67,6 +72,16 @@ start_xvfb() {
 # Away from where any window of the game appears, so no hover interferes.
 park_pointer() {
   move_pointer 1020 760
+}
+
+# A real window manager on the virtual server, with its own configuration
+# directories in the scratch directory, so the player's settings play no part.
+start_window_manager() {
+  (export HOME="$work" XDG_CONFIG_HOME="$work/config" XDG_CACHE_HOME="$work/cache" &&
+    exec openbox --sm-disable) >"$work/wm.log" 2>&1 &
+  helper_pids+=($!)
+  wait_for 100 sh -c 'xprop -root -notype _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
+    fail "the window manager did not start: $(cat "$work/wm.log")"
 }
 
 # Starts the game in the scratch directory, where it keeps its score file,
