@@ -1,9 +1,10 @@
 # The two commands a newcomer needs: `make run` and `make test`.
 BUILD ?= build
+SANITIZE_BUILD ?= build-sanitize
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 
-.PHONY: all deps build run test bench fuzz shots format install uninstall package clean
+.PHONY: all deps build run test sanitize tidy bench fuzz shots format install uninstall package clean
 
 all: build
 
@@ -21,6 +22,23 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The whole suite, end-to-end tests included, built with clang's address and
+# undefined-behaviour sanitizers in a folder of its own. The fuzzers are
+# sanitized builds already and are left out here.
+SANITIZER_ENV = ASAN_OPTIONS=detect_stack_use_after_return=1:check_initialization_order=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp:print_suppressions=0 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+sanitize: deps
+	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCMAKE_CXX_COMPILER=clang++ -DKAROBLEN_SANITIZE=ON
+	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	cd $(SANITIZE_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS) -LE fuzz
+
+# clang-tidy over every source the build compiles, tests included.
+tidy: deps $(BUILD)/CMakeCache.txt
+	./scripts/tidy.sh $(BUILD) $(JOBS)
 
 bench: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS) --target benchmarks
@@ -47,4 +65,4 @@ shots: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/karoblen-shots shots
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD)

@@ -54,7 +54,7 @@ Rows LargeCheckerboard() {
 void BM_CopyGrid(benchmark::State& state) {
   CKaroblenDoc::TileGrid source{};
   CKaroblenDoc::TileGrid target{};
-  for (auto _ : state) {
+  for ([[maybe_unused]] auto _ : state) {
     benchmark::DoNotOptimize(source.data());
     target = source;
     benchmark::DoNotOptimize(target.data());
@@ -66,7 +66,7 @@ BENCHMARK(BM_CopyGrid);
 void BM_SelectGroupSnake(benchmark::State& state) {
   CKaroblenDoc doc;
   Access::Lay(doc, kLarge, 2, kSnake);
-  for (auto _ : state) benchmark::DoNotOptimize(doc.SelectGroupAt(14, 7));
+  for ([[maybe_unused]] auto _ : state) benchmark::DoNotOptimize(doc.SelectGroupAt(14, 7));
   state.counters["tiles"] = doc.CountSelected();
 }
 BENCHMARK(BM_SelectGroupSnake);
@@ -74,7 +74,7 @@ BENCHMARK(BM_SelectGroupSnake);
 void BM_SelectGroupFullBoard(benchmark::State& state) {
   CKaroblenDoc doc;
   Access::Lay(doc, kLarge, 2, Rows(8, std::string(16, '0')));
-  for (auto _ : state) benchmark::DoNotOptimize(doc.SelectGroupAt(15, 7));
+  for ([[maybe_unused]] auto _ : state) benchmark::DoNotOptimize(doc.SelectGroupAt(15, 7));
 }
 BENCHMARK(BM_SelectGroupFullBoard);
 
@@ -95,7 +95,7 @@ void BM_WholeMoveDealtLarge(benchmark::State& state) {
     }
   }
   int nDropSteps = 0;
-  for (auto _ : state) {
+  for ([[maybe_unused]] auto _ : state) {
     doc.RemoveGroupAt(nBestColumn, nBestRow);
     nDropSteps = 0;
     while (doc.DropStep()) ++nDropSteps;
@@ -111,14 +111,14 @@ BENCHMARK(BM_WholeMoveDealtLarge);
 void BM_IsGameOverNoMoveLeft(benchmark::State& state) {
   CKaroblenDoc doc;
   Access::Lay(doc, kLarge, 2, LargeCheckerboard());
-  for (auto _ : state) benchmark::DoNotOptimize(doc.IsGameOver());
+  for ([[maybe_unused]] auto _ : state) benchmark::DoNotOptimize(doc.IsGameOver());
 }
 BENCHMARK(BM_IsGameOverNoMoveLeft);
 
 void BM_IsGameOverDealtLarge(benchmark::State& state) {
   CKaroblenDoc doc;
   Access::Lay(doc, kLarge, 5, RandomLargeDeal(7, 5));
-  for (auto _ : state) benchmark::DoNotOptimize(doc.IsGameOver());
+  for ([[maybe_unused]] auto _ : state) benchmark::DoNotOptimize(doc.IsGameOver());
 }
 BENCHMARK(BM_IsGameOverDealtLarge);
 }  // namespace

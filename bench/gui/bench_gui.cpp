@@ -97,7 +97,7 @@ std::optional<double> TimeToFirstPaint(const std::string& program) {
   const std::size_t at = output.find("first-paint ");
   if (at == std::string::npos) return std::nullopt;
   const long long painted = std::atoll(output.c_str() + at + std::strlen("first-paint "));
-  return (painted - started) / 1e6;
+  return static_cast<double>(painted - started) / 1e6;
 }
 
 int FlagValue(int argc, char** argv, const char* name, int fallback) {

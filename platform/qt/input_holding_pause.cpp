@@ -60,7 +60,11 @@ void PauseHoldingInput(int milliseconds) {
   if (milliseconds <= 0 || !QCoreApplication::instance()) return;
   CInputHolder holder;
   QEventLoop loop;
-  QTimer::singleShot(milliseconds, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+  QTimer timer;
+  timer.setSingleShot(true);
+  timer.setTimerType(Qt::PreciseTimer);
+  QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+  timer.start(milliseconds);
   loop.exec(QEventLoop::ExcludeUserInputEvents);
   holder.Release();
 }

@@ -28,7 +28,9 @@ CMemoryControlSite::CMemoryControlSite(int templateId) {
     control.width = DialogUnitsToPixelsX(source.cx);
     control.height = DialogUnitsToPixelsY(source.cy);
   }
-  for (const res::ComboInit& item : dialog->initData) AddString(item.controlId, item.text);
+  // Not virtual here: a subclass is not built yet while the template fills the lists.
+  for (const res::ComboInit& item : dialog->initData)
+    CMemoryControlSite::AddString(item.controlId, item.text);
 }
 
 CMemoryControlSite::Control& CMemoryControlSite::AddControl(int id, res::ControlKind kind,

@@ -106,7 +106,7 @@ class QtStatusBarTest : public QtAppFixture {
     QApplication::processEvents();
     menu->setActiveAction(action);
     QApplication::processEvents();
-    const std::string prompt = Message();
+    std::string prompt = Message();
     menu->hide();
     QApplication::processEvents();
     return prompt;
@@ -118,7 +118,7 @@ class QtStatusBarTest : public QtAppFixture {
     const QPointF centre = QPointF(button->rect().center());
     QEnterEvent enter(centre, centre, QPointF(button->mapToGlobal(centre)));
     QApplication::sendEvent(button, &enter);
-    const std::string prompt = Message();
+    std::string prompt = Message();
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(button, &leave);
     return prompt;

@@ -115,7 +115,7 @@ std::vector<std::pair<int, int>> GroupAt(const Grid& grid, int column, int row) 
   while (!stack.empty()) {
     auto [c, r] = stack.back();
     stack.pop_back();
-    group.push_back({c, r});
+    group.emplace_back(c, r);
     const int next[4][2] = {{c, r - 1}, {c + 1, r}, {c, r + 1}, {c - 1, r}};
     for (const auto& n : next) {
       const int nc = n[0], nr = n[1];
@@ -124,7 +124,7 @@ std::vector<std::pair<int, int>> GroupAt(const Grid& grid, int column, int row) 
         continue;
       if (seen[nr][nc] || grid[nr][nc] != kind) continue;
       seen[nr][nc] = 1;
-      stack.push_back({nc, nr});
+      stack.emplace_back(nc, nr);
     }
   }
   return group;

@@ -45,7 +45,10 @@ TEST(QtPause, HoldsPostedInputBackUntilItReturnsWhileTimersRun) {
   CPressRecorder widget;
   widget.show();
   bool timerRan = false;
-  QTimer::singleShot(5, [&] { timerRan = true; });
+  QTimer timer;
+  timer.setSingleShot(true);
+  QObject::connect(&timer, &QTimer::timeout, [&] { timerRan = true; });
+  timer.start(5);
   QCoreApplication::postEvent(
       &widget, new QMouseEvent(QEvent::MouseButtonPress, QPointF(1, 1), QPointF(1, 1),
                                Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));

@@ -59,7 +59,7 @@ class CNameDlg : public CDialog {
 class COptionsProbeDlg : public CDialog {
  public:
   COptionsProbeDlg() : CDialog(135) {}
-  void OnCommand(int id, int code) override { commands.push_back({id, code}); }
+  void OnCommand(int id, int code) override { commands.emplace_back(id, code); }
   void OnLButtonDown(unsigned, CPoint point) override { clicks.push_back(point); }
   std::vector<std::pair<int, int>> commands;
   std::vector<CPoint> clicks;

@@ -28,7 +28,7 @@ class HighScoreDlgTest : public ScratchDirectoryTest {
   }
 
   // The prompt answers with `typed` and OK, or with Escape when nothing is typed.
-  void AnswerPrompt(std::optional<std::string> typed) {
+  void AnswerPrompt(const std::optional<std::string>& typed) {
     m_host.OnDialog(kPrompt, [this, typed](CDialog&, CMemoryControlSite& site) {
       m_offered = site.GetText(kNameEdit);
       m_offerSelected = site.GetSelStart(kNameEdit) == 0 &&

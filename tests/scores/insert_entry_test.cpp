@@ -16,6 +16,7 @@ struct Row {
 
 std::vector<Row> TableRows(const CHighScoreTables& tables, int table) {
   std::vector<Row> rows;
+  rows.reserve(10);
   for (int p = 0; p < 10; ++p)
     rows.push_back({tables.Entry(table, p).name, tables.Entry(table, p).score});
   return rows;

@@ -22,7 +22,9 @@ class ViewDraw : public ::testing::Test {
   }
 
   // Position of cell (column, row) in a column-major paint of 6 x 5 cells.
-  static size_t PaintIndex(int column, int row) { return static_cast<size_t>(column * 5 + row); }
+  static size_t PaintIndex(int column, int row) {
+    return static_cast<size_t>(column) * 5 + static_cast<size_t>(row);
+  }
 
   ViewHarness v;
 };

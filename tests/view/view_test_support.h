@@ -29,7 +29,7 @@ class CLoggingHighScores : public CHighScoreKeeper {
     scoreTextAtSubmit = m_form.GetText(IDC_SCORE);
   }
   int DoModal() override {
-    m_events.push_back("high scores show");
+    m_events.emplace_back("high scores show");
     return 1;
   }
   void MergeFrom(std::string path) override { m_events.push_back("high scores merge " + path); }
