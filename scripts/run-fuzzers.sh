@@ -10,7 +10,7 @@ seconds=${2:-5}
 root=$(cd "$(dirname "$0")/.." && pwd)
 out="$(cd "$build_dir" && pwd)/fuzz"
 clang=${CLANGXX:-clang++}
-targets=(fuzz_score_load fuzz_score_merge)
+targets=(fuzz_score_load fuzz_score_merge fuzz_score_file)
 # The window-free part of the scores: nothing else is compiled in.
 sources=("$root/scores/high_score_tables.cpp" "$root/scores/score_file.cpp"
          "$root/scores/whole_file_write.cpp" "$root/scores/save_target.cpp"
@@ -46,20 +46,23 @@ done
 status=0
 for name in "${targets[@]}"; do
   corpus="$out/corpus/$name"
-  mkdir -p "$corpus"
-  # One well-formed record to start from, so that short runs reach the merge
-  # itself: for the merge target a shaping byte (pad by repetition, force
-  # terminators, tame scores) and eight seed bytes come first.
-  if [[ -z $(ls -A "$corpus") ]]; then
-    record='Ann\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\001\054'
+  seeds="$out/seeds/$name"
+  mkdir -p "$corpus" "$seeds"
+  # The seeds are the score files in fuzz/corpus. Targets that read a few
+  # steering bytes before the file get them in front: for the merge, all zero
+  # (the file as it is, blank tables); for the file target, a regular merge
+  # file and an existing score file.
+  for file in "$root"/fuzz/corpus/*.scr; do
+    seed="$seeds/$(basename "$file")"
     case $name in
-      fuzz_score_merge) printf "\\023\\0\\0\\0\\0\\0\\0\\0\\0$record" >"$corpus/seed" ;;
-      *) printf "$record" >"$corpus/seed" ;;
+      fuzz_score_merge) { head -c 9 /dev/zero; cat "$file"; } >"$seed" ;;
+      fuzz_score_file) { printf '\0\1\0'; cat "$file"; } >"$seed" ;;
+      *) cp "$file" "$seed" ;;
     esac
-  fi
+  done
   echo "running $name for ${seconds}s"
   if ! "$out/$name" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=4096 -len_control=0 \
-        -artifact_prefix="$out/artifacts/$name-" -print_final_stats=1 "$corpus" \
+        -artifact_prefix="$out/artifacts/$name-" -print_final_stats=1 "$corpus" "$seeds" \
         >"$out/$name.log" 2>&1; then
     echo "$name FAILED; see $out/$name.log"
     tail -n 40 "$out/$name.log"
