@@ -5,12 +5,13 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  qt6-base-dev qt6-multimedia-dev libgl-dev zlib1g-dev
+  qt6-base-dev libgl-dev zlib1g-dev libpulse-dev
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format clang-tidy
   xvfb xdotool x11-utils imagemagick fonts-dejavu-core
   desktop-file-utils appstream dpkg-dev man-db
   strace openbox
+  pulseaudio pulseaudio-utils
 )
 
 missing=()

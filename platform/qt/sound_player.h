@@ -1,24 +1,21 @@
 #pragma once
-// The wave effects, loaded once and played asynchronously: a new sound cuts
-// off the one playing. Without an audio output the player stays silent.
-#include <QSoundEffect>
-#include <QTemporaryDir>
-#include <map>
-#include <memory>
+// The wave effects, played asynchronously on one voice: a new sound cuts off
+// the one playing. Without a sound server the player stays silent.
+#include <QTimer>
+
+#include "platform/qt/pulse_voice.h"
 
 class CQtSoundPlayer {
  public:
+  // Reads the effects in place; the sound server is reached only once the
+  // event loop runs, so the window is not kept waiting for it.
   CQtSoundPlayer();
-  ~CQtSoundPlayer();
 
   // A wave that does not exist sounds the desktop's default beep, even
-  // when no audio output is there: the bell is not the sound system.
+  // when no sound server is there: the bell is not the sound system.
   void Play(int waveId);
-  bool IsSilent() const { return m_bSilent; }
 
  private:
-  bool m_bSilent = true;
-  std::unique_ptr<QTemporaryDir> m_pFiles;
-  std::map<int, std::unique_ptr<QSoundEffect>> m_effects;
-  QSoundEffect* m_pPlaying = nullptr;
+  CPulseVoice m_voice;
+  QTimer m_prepare;  // goes with the player, so it never fires on a dead one
 };

@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QLoggingCategory>
 
 #include "platform/framework.h"
 #include "platform/qt/qt_host.h"
@@ -10,9 +9,6 @@ int AfxWinMain(CWinApp& app, int argc, char** argv) {
   // whole pixels on a high-density screen and stay crisp.
   QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
       Qt::HighDpiScaleFactorRoundingPolicy::RoundPreferFloor);
-  // A machine without sound is normal for this game; the audio backend's
-  // complaints about it would only clutter the terminal.
-  QLoggingCategory::setFilterRules(QStringLiteral("qt.multimedia*=false"));
   int qtArgc = argc;
   QApplication qtApp(qtArgc, argv);
   QApplication::setApplicationName(QStringLiteral("Karoblen"));

@@ -2,13 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QLoggingCategory>
 
 int main(int argc, char** argv) {
   // Test discovery runs the binary outside CTest's environment; these tests
   // never need a real screen.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QLoggingCategory::setFilterRules(QStringLiteral("qt.multimedia*=false"));
   QApplication qtApp(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

@@ -7,6 +7,10 @@
 //   board_probe pick GRID_FILE                 -> "COLUMN ROW" of a removable group
 //   board_probe after GRID_FILE COLUMN ROW     -> grid after removing and settling
 //   board_probe largest GRID_FILE              -> "COLUMN ROW SIZE" of a largest group
+//   board_probe busiest GRID_FILE              -> "COLUMN ROW STEPS CLOSES" of the move
+//                                                 with the most settling steps that
+//                                                 does not end the game
+//   board_probe settling GRID_FILE COLUMN ROW  -> "STEPS CLOSES" of that move
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -176,8 +180,43 @@ std::optional<std::pair<std::pair<int, int>, std::size_t>> Largest(const Grid& g
   return best;
 }
 
+// How a move settles: the columns where tiles have to fall (one settling step
+// each), and whether empty columns are closed up afterwards.
+std::pair<int, bool> Settling(Grid grid, int column, int row) {
+  const auto group = GroupAt(grid, column, row);
+  for (auto [c, r] : group) grid[r][c] = '.';
+  int steps = 0;
+  bool closes = false, emptySeen = false;
+  for (int c = 0; c < static_cast<int>(grid[0].size()); ++c) {
+    bool hole = false, falls = false, any = false;
+    for (int r = static_cast<int>(grid.size()) - 1; r >= 0; --r) {
+      if (grid[r][c] == '.')
+        hole = true;
+      else
+        any = true, falls = falls || hole;
+    }
+    steps += falls;
+    if (any && emptySeen) closes = true;
+    emptySeen = emptySeen || !any;
+  }
+  return {steps, closes};
+}
+
+// Of the moves that leave another, the one with the most settling steps; one
+// that also closes columns first.
+std::optional<std::pair<std::pair<int, int>, std::pair<int, bool>>> Busiest(const Grid& grid) {
+  std::optional<std::pair<std::pair<int, int>, std::pair<int, bool>>> best;
+  for (int r = 0; r < static_cast<int>(grid.size()); ++r)
+    for (int c = 0; c < static_cast<int>(grid[r].size()); ++c) {
+      if (GroupAt(grid, c, r).size() < 2 || !Largest(After(grid, c, r))) continue;
+      const auto settling = Settling(grid, c, r);
+      if (!best || settling > best->second) best = std::make_pair(std::make_pair(c, r), settling);
+    }
+  return best;
+}
+
 int Usage() {
-  std::cerr << "usage: board_probe locate|read|pick|after|largest ...\n";
+  std::cerr << "usage: board_probe locate|read|pick|after|largest|busiest|settling ...\n";
   return 2;
 }
 
@@ -224,6 +263,20 @@ int main(int argc, char** argv) {
     const auto group = Largest(LoadGrid(argv[2]));
     if (!group) return 1;
     std::cout << group->first.first << ' ' << group->first.second << ' ' << group->second << '\n';
+    return 0;
+  }
+  if (command == "busiest" && argc == 3) {
+    const auto move = Busiest(LoadGrid(argv[2]));
+    if (!move) return 1;
+    std::cout << move->first.first << ' ' << move->first.second << ' ' << move->second.first << ' '
+              << move->second.second << '\n';
+    return 0;
+  }
+  if (command == "settling" && argc == 5) {
+    const Grid grid = LoadGrid(argv[2]);
+    if (grid.empty()) return 1;
+    const auto [steps, closes] = Settling(grid, std::atoi(argv[3]), std::atoi(argv[4]));
+    std::cout << steps << ' ' << closes << '\n';
     return 0;
   }
   if (command == "after" && argc == 5) {

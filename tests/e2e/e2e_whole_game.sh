@@ -19,25 +19,7 @@ start_game
 locate_board medium
 medium_x=$board_x medium_y=$board_y
 
-# Options from the keyboard: the dialog opens with the focus on the board-size
-# list; Home picks its first item (Small), Tab and Home the first number of
-# tiles (2 Tiles), Enter is OK, and Enter again answers the default Yes.
-focus_window "$window"
-xdotool key ctrl+o
-options=$(wait_for_window '^Karoblen Options$' 50) || fail "Ctrl+O opened no Karoblen Options dialog"
-focus_window "$options"
-xdotool key Home
-sleep 0.2
-xdotool key Tab
-sleep 0.2
-xdotool key Home
-sleep 0.2
-xdotool key Return
-wait_gone "$options" 50 || fail "OK did not close the options dialog"
-question=$(wait_for_window '^Karoblen Options$' 50 "$options") || fail "no question before restarting"
-focus_window "$question"
-xdotool key Return
-wait_gone "$question" 50 || fail "Yes did not close the question"
+switch_to_small_two_kinds
 
 # The new board keeps its centre in the unchanged view: from 10 x 7 to 6 x 5
 # the origin moves by half the lost width and height, 80 and 40 pixels.

@@ -23,6 +23,7 @@ e2e_begin() {
   # Whatever else a script starts (a window manager, a tracer) ends with it.
   helper_pids=()
   window=""
+  helper_pids=()  # servers and recorders a script starts, ended with the rest
   trap e2e_cleanup EXIT
   # A timeout of the test runner must still take Xvfb and the game down.
   trap 'exit 143' TERM INT HUP
@@ -33,6 +34,8 @@ e2e_cleanup() {
   local pid
   for pid in "${helper_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  local pid
+  for pid in "${helper_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   wait 2>/dev/null || true
   if [ "${KEEP_E2E_DIR:-0}" = 1 ]; then echo "kept $work" >&2; else rm -rf "$work"; fi
 }
@@ -209,6 +212,30 @@ click_cell() {  # click_cell COLUMN ROW
   move_pointer $((board_x + 40 * $1 + 20)) $((board_y + 40 * $2 + 20))
   sleep 0.3
   xdotool click 1
+}
+
+# Game > Options from the keyboard: the dialog opens with the focus on the
+# board-size list; Home picks its first item (Small), Tab and Home the first
+# number of tiles (2 Tiles), Enter is OK, and Enter again answers the default
+# Yes.
+switch_to_small_two_kinds() {
+  local options question
+  focus_window "$window"
+  xdotool key ctrl+o
+  options=$(wait_for_window '^Karoblen Options$' 50) || fail "Ctrl+O opened no Karoblen Options dialog"
+  focus_window "$options"
+  xdotool key Home
+  sleep 0.2
+  xdotool key Tab
+  sleep 0.2
+  xdotool key Home
+  sleep 0.2
+  xdotool key Return
+  wait_gone "$options" 50 || fail "OK did not close the options dialog"
+  question=$(wait_for_window '^Karoblen Options$' 50 "$options") || fail "no question before restarting"
+  focus_window "$question"
+  xdotool key Return
+  wait_gone "$question" 50 || fail "Yes did not close the question"
 }
 
 # Exit through the File menu (Alt+F, then E(x)it); the game must end with 0.

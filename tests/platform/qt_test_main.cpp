@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QLoggingCategory>
 
 namespace {
 // The offscreen platform says so about every window shown; that is not news.
@@ -18,7 +17,6 @@ void QuietOffscreenNotes(QtMsgType type, const QMessageLogContext& context,
 int main(int argc, char** argv) {
   g_defaultHandler = qInstallMessageHandler(QuietOffscreenNotes);
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QLoggingCategory::setFilterRules(QStringLiteral("qt.multimedia*=false"));
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Karoblen"));
   testing::InitGoogleTest(&argc, argv);
