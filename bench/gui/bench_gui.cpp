@@ -1,19 +1,28 @@
-// Two timings of the game on the real Qt layer, taken in one run:
+// Timings of the game on the real Qt layer, taken in one run:
 //  1. a full repaint of the Large board: the real view painting into an
 //     offscreen image through its widget, averaged over many paints;
 //  2. the time from process start to the first painted board of the real
-//     program, against a bare Qt main window with the same menu, toolbar
-//     and status bar, reported as a ratio.
-// Flags: --paints N (default 2000), --runs N (default 15). Google Benchmark
-// flags from scripts/run-benchmarks.sh are accepted and ignored.
+//     program, and its peak memory until then, against a bare Qt main window
+//     with the same menu, toolbar and status bar, reported as ratios; for
+//     the game as it is and with the sound path it had before;
+//  3. the time from playing a sound to its first sample leaving the sound
+//     server's mixer, for both sound paths.
+// Parts 2 and 3 run against a private sound server with a silent sink when
+// pulseaudio is installed, as a desktop with sound would have it.
+// Flags: --paints N (default 2000), --runs N (default 15), --sounds N
+// (default 20). Google Benchmark flags from scripts/run-benchmarks.sh are
+// accepted and ignored.
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QImage>
+#include <QTimer>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -26,7 +35,13 @@
 
 #include "game/karoblen_doc.h"
 #include "platform/qt/form_view_widget.h"
+#include "platform/qt/pulse_voice.h"
+#include "platform/qt/sound_player.h"
+#include "sound_latency.h"
 #include "view/karoblen_view.h"
+#ifdef KAROBLEN_OLD_GAME_PATH
+#include "old_sound_player.h"
+#endif
 
 extern char** environ;
 
@@ -65,8 +80,12 @@ double TimeLargeBoardRepaint(int paints) {
   return spent.count() / paints;
 }
 
-// Milliseconds from spawning `program` to the "first-paint <ns>" it prints.
-std::optional<double> TimeToFirstPaint(const std::string& program) {
+struct StartUp {
+  double ms;     // from spawning to the "first-paint <ns>" it prints
+  double maxKb;  // peak resident memory
+};
+
+std::optional<StartUp> TimeToFirstPaint(const std::string& program) {
   int pipeFds[2];
   if (pipe(pipeFds) != 0) return std::nullopt;
   posix_spawn_file_actions_t actions;
@@ -92,12 +111,30 @@ std::optional<double> TimeToFirstPaint(const std::string& program) {
     output.append(buffer, static_cast<std::size_t>(n));
   close(pipeFds[0]);
   int status = 0;
-  waitpid(pid, &status, 0);
+  rusage usage{};
+  wait4(pid, &status, 0, &usage);
 
   const std::size_t at = output.find("first-paint ");
   if (at == std::string::npos) return std::nullopt;
   const long long painted = std::atoll(output.c_str() + at + std::strlen("first-paint "));
-  return static_cast<double>(painted - started) / 1e6;
+  return StartUp{static_cast<double>(painted - started) / 1e6, static_cast<double>(usage.ru_maxrss)};
+}
+
+void PrintLatency(const char* path, const SoundLatency& latency) {
+  std::printf("  %-34s first ", path);
+  if (latency.firstMs < 0)
+    std::printf("not heard");
+  else
+    std::printf("%5.1f ms", latency.firstMs);
+  if (latency.medianMs >= 0)
+    std::printf(", then median %5.1f ms, worst %5.1f ms", latency.medianMs, latency.maxMs);
+  std::printf(" (%d of %d heard)\n", latency.heard, latency.asked);
+}
+
+void SpinFor(int milliseconds) {
+  QEventLoop loop;
+  QTimer::singleShot(milliseconds, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+  loop.exec();
 }
 
 int FlagValue(int argc, char** argv, const char* name, int fallback) {
@@ -111,6 +148,7 @@ int FlagValue(int argc, char** argv, const char* name, int fallback) {
 int main(int argc, char** argv) {
   const int paints = FlagValue(argc, argv, "--paints", 2000);
   const int runs = FlagValue(argc, argv, "--runs", 15);
+  const int sounds = FlagValue(argc, argv, "--sounds", 20);
 
   // Without a desktop both programs are measured offscreen, which leaves
   // the X server's share out but compares like with like.
@@ -121,33 +159,70 @@ int main(int argc, char** argv) {
       std::filesystem::temp_directory_path() / ("karoblen-bench-" + std::to_string(getpid()));
   std::filesystem::create_directories(scratch);
   std::filesystem::current_path(scratch);
+  const CPrivateSoundServer server;
 
   int qtArgc = 1;
   QApplication app(qtArgc, argv);
-  std::printf("platform: %s\n", QGuiApplication::platformName().toUtf8().constData());
+  std::printf("platform: %s; sound server: %s\n",
+              QGuiApplication::platformName().toUtf8().constData(),
+              server.Problem().empty() ? "private, silent sink" : server.Problem().c_str());
 
   const double repaintUs = TimeLargeBoardRepaint(paints);
   std::printf("large board repaint: %.1f us per paint (%d paints, 640 x 320 board)\n", repaintUs,
               paints);
 
-  std::vector<double> game, bare;
+  std::vector<std::pair<const char*, std::string>> programs = {
+      {"bare Qt window", KAROBLEN_BARE_WINDOW_PATH}, {"game", KAROBLEN_GAME_PATH}};
+#ifdef KAROBLEN_OLD_GAME_PATH
+  programs.emplace_back("game, former sound path", KAROBLEN_OLD_GAME_PATH);
+#endif
+  std::vector<std::vector<double>> ms(programs.size()), kb(programs.size());
   for (int i = 0; i < runs; ++i) {
-    // Interleaved, so that a busy moment of the machine hits both.
-    const auto g = TimeToFirstPaint(KAROBLEN_GAME_PATH);
-    const auto b = TimeToFirstPaint(KAROBLEN_BARE_WINDOW_PATH);
-    if (!g || !b) {
-      std::fprintf(stderr, "a start-up run did not report its first paint\n");
-      std::filesystem::current_path("/");
-      std::filesystem::remove_all(scratch);
-      return 1;
+    // Interleaved, so that a busy moment of the machine hits all of them.
+    for (std::size_t p = 0; p < programs.size(); ++p) {
+      const auto run = TimeToFirstPaint(programs[p].second);
+      if (!run) {
+        std::fprintf(stderr, "%s did not report its first paint\n", programs[p].first);
+        std::filesystem::current_path("/");
+        std::filesystem::remove_all(scratch);
+        return 1;
+      }
+      ms[p].push_back(run->ms);
+      kb[p].push_back(run->maxKb);
     }
-    game.push_back(*g);
-    bare.push_back(*b);
   }
-  const double gameMs = Median(game), bareMs = Median(bare);
-  std::printf(
-      "start to first paint, median of %d: game %.1f ms, bare Qt window %.1f ms, ratio %.2f\n",
-      runs, gameMs, bareMs, gameMs / bareMs);
+  const double bareMs = Median(ms[0]), bareKb = Median(kb[0]);
+  std::printf("start to first paint and peak memory until then, median of %d runs:\n", runs);
+  for (std::size_t p = 0; p < programs.size(); ++p)
+    std::printf("  %-26s %6.1f ms  %5.2fx   %6.1f MiB  %5.2fx\n", programs[p].first, Median(ms[p]),
+                Median(ms[p]) / bareMs, Median(kb[p]) / 1024, Median(kb[p]) / bareKb);
+
+  if (server.Problem().empty()) {
+    // A sound card plays a sample later by what it holds, which the game's
+    // streams ask to keep at 10 ms.
+    std::printf("play to its first sample mixed, each sound from silence:\n");
+    {
+      CQtSoundPlayer player;
+      SpinFor(1000);  // the game reaches the server 300 ms after it starts
+      PrintLatency("game (server reached beforehand)",
+                   MeasureSoundLatency([&](int id) { player.Play(id); }, sounds));
+    }
+    {
+      // The library is loaded by now: this is the cost of reaching the
+      // server and making the streams when a sound is due.
+      CPulseVoice voice(SoundClips());
+      PrintLatency("game, server reached on demand",
+                   MeasureSoundLatency([&](int id) { voice.Play(id); }, 3));
+    }
+#ifdef KAROBLEN_OLD_GAME_PATH
+    {
+      COldSoundPlayer player;
+      SpinFor(1000);
+      PrintLatency("former sound path",
+                   MeasureSoundLatency([&](int id) { player.Play(id); }, sounds));
+    }
+#endif
+  }
 
   std::filesystem::current_path("/");
   std::filesystem::remove_all(scratch);

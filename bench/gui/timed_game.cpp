@@ -5,7 +5,17 @@
 #include <cstdio>
 #include <cstdlib>
 
+#ifdef KAROBLEN_OLD_SOUND
+#include <memory>
+
+#include "old_sound_player.h"
+#endif
+
 bool CTimedKaroblenApp::InitInstance() {
+#ifdef KAROBLEN_OLD_SOUND
+  // Where the host used to build its player: before the first window.
+  static auto oldSounds = std::make_unique<COldSoundPlayer>();
+#endif
   const bool started = CKaroblenApp::InitInstance();
   if (!started) return false;
 

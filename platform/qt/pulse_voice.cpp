@@ -33,6 +33,7 @@ CPulseVoice::~CPulseVoice() {
   if (!m_pLoop) return;
   m_pLib->pa_threaded_mainloop_lock(m_pLoop);
   if (m_pTimer) m_pApi->time_free(m_pTimer);
+  m_pApi->defer_free(m_pConnect);
   DropStreams();
   DropContext();
   m_pLib->pa_threaded_mainloop_unlock(m_pLoop);
@@ -48,6 +49,8 @@ void CPulseVoice::Prepare() {
   m_pLoop = m_pLib->pa_threaded_mainloop_new();
   if (!m_pLoop) return;
   m_pApi = m_pLib->pa_threaded_mainloop_get_api(m_pLoop);
+  m_pConnect = m_pApi->defer_new(m_pApi, &CPulseVoice::OnConnect, this);
+  m_pApi->defer_enable(m_pConnect, 0);
   if (m_pLib->pa_threaded_mainloop_start(m_pLoop) < 0) {
     m_pLib->pa_threaded_mainloop_free(m_pLoop);
     m_pLoop = nullptr;
@@ -74,23 +77,29 @@ void CPulseVoice::Play(int key) {
   m_pLib->pa_threaded_mainloop_unlock(m_pLoop);
 }
 
-// Under the lock. False when there is no connection, nor one being made.
+// Under the lock: true while a connection is there or being made; otherwise
+// the library's thread is asked to make one, which keeps reading its
+// configuration and knocking on a missing server's door off this thread.
 bool CPulseVoice::EnsureContext() {
-  if (m_pContext) {
-    const pa_context_state_t state = m_pLib->pa_context_get_state(m_pContext);
-    if (PA_CONTEXT_IS_GOOD(state)) return true;
-    DropStreams();
-    DropContext();
-  }
-  m_pContext = m_pLib->pa_context_new(m_pApi, "Karoblen");
-  if (!m_pContext) return false;
-  m_pLib->pa_context_set_state_callback(m_pContext, &CPulseVoice::OnContextState, this);
+  if (m_pContext && PA_CONTEXT_IS_GOOD(m_pLib->pa_context_get_state(m_pContext))) return true;
+  m_pApi->defer_enable(m_pConnect, 1);
+  return false;
+}
+
+// In the library's thread, once for each time it is asked.
+void CPulseVoice::OnConnect(pa_mainloop_api* api, pa_defer_event* event, void* self) {
+  api->defer_enable(event, 0);
+  auto* voice = static_cast<CPulseVoice*>(self);
+  const PulseLibrary& lib = *voice->m_pLib;
+  if (voice->m_pContext && PA_CONTEXT_IS_GOOD(lib.pa_context_get_state(voice->m_pContext))) return;
+  voice->DropStreams();
+  voice->DropContext();
+  voice->m_pContext = lib.pa_context_new(api, "Karoblen");
+  if (!voice->m_pContext) return;
+  lib.pa_context_set_state_callback(voice->m_pContext, &CPulseVoice::OnContextState, voice);
   // Starting a server is the desktop's business, not a game's.
-  if (m_pLib->pa_context_connect(m_pContext, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
-    DropContext();
-    return false;
-  }
-  return true;
+  if (lib.pa_context_connect(voice->m_pContext, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0)
+    voice->DropContext();
 }
 
 void CPulseVoice::DropContext() {

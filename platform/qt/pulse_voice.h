@@ -21,6 +21,7 @@
 
 struct PulseLibrary;
 struct pa_context;
+struct pa_defer_event;
 struct pa_mainloop_api;
 struct pa_stream;
 struct pa_threaded_mainloop;
@@ -60,6 +61,7 @@ class CPulseVoice {
   void Silence(Stream& stream);
   void ArmTimer(std::chrono::microseconds delay);
 
+  static void OnConnect(pa_mainloop_api* api, pa_defer_event* event, void* self);
   static void OnContextState(pa_context* context, void* self);
   static void OnStreamState(pa_stream* stream, void* self);
   static void OnTimer(pa_mainloop_api* api, pa_time_event* event, const struct timeval* when,
@@ -70,6 +72,7 @@ class CPulseVoice {
   pa_mainloop_api* m_pApi = nullptr;
   pa_context* m_pContext = nullptr;
   pa_time_event* m_pTimer = nullptr;
+  pa_defer_event* m_pConnect = nullptr;
   bool m_bLibraryTried = false;
   // Everything below is shared with the library's thread, under its lock;
   // the set of keys is fixed from the start.

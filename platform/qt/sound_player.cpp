@@ -11,16 +11,17 @@ constexpr int kWaveIds[] = {SND_DROP, SND_REMOVE, SND_SHIFT, SND_TALLY, SND_UNDO
 // far shorter than the time a player takes to make the first move.
 constexpr int kPrepareAfterMs = 300;
 
-std::map<int, WaveClip> ReadClips() {
+}  // namespace
+
+std::map<int, WaveClip> SoundClips() {
   std::map<int, WaveClip> clips;
   for (int waveId : kWaveIds)
     if (auto clip = ReadWaveClip(res::FindResource(res::ResourceType::Wave, waveId)))
       clips.emplace(waveId, *clip);
   return clips;
 }
-}  // namespace
 
-CQtSoundPlayer::CQtSoundPlayer() : m_voice(ReadClips()) {
+CQtSoundPlayer::CQtSoundPlayer() : m_voice(SoundClips()) {
   m_prepare.setSingleShot(true);
   QObject::connect(&m_prepare, &QTimer::timeout, [this] { m_voice.Prepare(); });
   m_prepare.start(kPrepareAfterMs);

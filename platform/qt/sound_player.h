@@ -2,8 +2,12 @@
 // The wave effects, played asynchronously on one voice: a new sound cuts off
 // the one playing. Without a sound server the player stays silent.
 #include <QTimer>
+#include <map>
 
 #include "platform/qt/pulse_voice.h"
+
+// The game's effects that can be played, by wave id.
+std::map<int, WaveClip> SoundClips();
 
 class CQtSoundPlayer {
  public:

@@ -119,7 +119,8 @@ start_server
 play_move pick "$current"
 
 # The move with the most settling steps, recorded with the undo after it.
-read -r column row steps closes <<<"$("$probe" busiest "$current")" || fail "no move on the board"
+move=$("$probe" busiest "$current") || fail "no move on the board leaves another"
+read -r column row steps closes <<<"$move"
 "$probe" after "$current" "$column" "$row" >"$work/next.grid"
 start_recording move
 click_cell "$column" "$row"

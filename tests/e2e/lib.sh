@@ -209,6 +209,8 @@ move_pointer() {  # move_pointer X Y
 }
 
 click_cell() {  # click_cell COLUMN ROW
+  (($1 >= 0 && $1 < columns && $2 >= 0 && $2 < rows)) ||
+    fail "no cell $1, $2 on the $columns x $rows board at $board_x, $board_y"
   move_pointer $((board_x + 40 * $1 + 20)) $((board_y + 40 * $2 + 20))
   sleep 0.3
   xdotool click 1
