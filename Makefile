@@ -41,6 +41,8 @@ tidy: deps $(BUILD)/CMakeCache.txt
 	./scripts/tidy.sh $(BUILD) $(JOBS)
 
 bench: deps $(BUILD)/CMakeCache.txt
+	@./scripts/install-deps.sh --bench
+	cmake -S . -B $(BUILD) >/dev/null
 	cmake --build $(BUILD) -j $(JOBS) --target benchmarks
 	./scripts/run-benchmarks.sh $(BUILD)
 

@@ -2,14 +2,30 @@
 
 #include <time.h>
 
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
-
-#ifdef KAROBLEN_OLD_SOUND
+#include <cstring>
+#include <functional>
 #include <memory>
 
+#include "platform/host.h"
+#include "res/resource_ids.h"
+#ifdef KAROBLEN_OLD_SOUND
 #include "old_sound_player.h"
 #endif
+
+namespace {
+// With --play, the game goes on after its first paint until it has played a
+// sound, so that its peak memory includes the sound path at work.
+bool g_bPlay = false;
+
+void EndAfterPlaying(const std::function<void()>& play) {
+  // The game reaches the sound server 300 ms after it starts.
+  QTimer::singleShot(500, play);
+  QTimer::singleShot(900, [] { std::_Exit(0); });
+}
+}  // namespace
 
 bool CTimedKaroblenApp::InitInstance() {
 #ifdef KAROBLEN_OLD_SOUND
@@ -27,11 +43,20 @@ bool CTimedKaroblenApp::InitInstance() {
   std::printf("first-paint %lld\n",
               static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
   std::fflush(stdout);
+  if (g_bPlay) {
+#ifdef KAROBLEN_OLD_SOUND
+    EndAfterPlaying([] { oldSounds->Play(SND_TALLY); });
+#else
+    EndAfterPlaying([] { PlayEffect(SND_TALLY); });
+#endif
+    return true;
+  }
   // Tearing the windows down would only add noise to the measurement.
   std::_Exit(0);
 }
 
 int main(int argc, char** argv) {
+  g_bPlay = argc > 1 && std::strcmp(argv[1], "--play") == 0;
   static CTimedKaroblenApp theApp;
   return AfxWinMain(theApp, argc, argv);
 }

@@ -11,9 +11,8 @@
 // nothing to time.
 //
 // Every call returns at once: the server is reached from that thread. No
-// server, or one that goes away, leaves the voice silent; the next clip
-// looks for it again (a refused connection costs a fraction of a
-// millisecond, less than a timer that kept watch would).
+// server, or one that goes away, leaves the voice silent; each clip then has
+// that thread look for it again, rather than a timer keeping watch.
 #include <chrono>
 #include <map>
 

@@ -11,8 +11,8 @@ std::map<int, WaveClip> SoundClips();
 
 class CQtSoundPlayer {
  public:
-  // Reads the effects in place; the sound server is reached only once the
-  // event loop runs, so the window is not kept waiting for it.
+  // Reads the effects in place; the sound server is reached a little after
+  // start-up, so the first window is not kept waiting for it.
   CQtSoundPlayer();
 
   // A wave that does not exist sounds the desktop's default beep, even
