@@ -1,6 +1,7 @@
 // The yardstick for the game's start-up: a plain Qt main window with the
 // same menu, toolbar and status bar as the game's, and nothing in the middle.
-// Prints "first-paint <ns>" (CLOCK_MONOTONIC) once it has painted, then ends.
+// Prints "first-paint <ns>" (CLOCK_MONOTONIC) and "peak-kb <KiB>" once it has
+// painted, then ends.
 #include <time.h>
 
 #include <QAction>
@@ -17,6 +18,7 @@
 #include <cstdlib>
 #include <map>
 
+#include "peak_memory.h"
 #include "res/binary_resources.h"
 #include "res/command_resources.h"
 #include "res/resource_ids.h"
@@ -80,6 +82,7 @@ int main(int argc, char** argv) {
   clock_gettime(CLOCK_MONOTONIC, &now);
   std::printf("first-paint %lld\n",
               static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
+  std::printf("peak-kb %ld\n", PeakMemoryKb());
   std::fflush(stdout);
   std::_Exit(0);
 }

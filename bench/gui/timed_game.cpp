@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+#include "peak_memory.h"
 #include "platform/host.h"
 #include "res/resource_ids.h"
 #ifdef KAROBLEN_OLD_SOUND
@@ -17,13 +18,19 @@
 
 namespace {
 // With --play, the game goes on after its first paint until it has played a
-// sound, so that its peak memory includes the sound path at work.
+// sound, so that its peak memory includes the sound path at work; --wait
+// goes on as long without a sound, for comparison.
 bool g_bPlay = false;
+bool g_bWait = false;
 
 void EndAfterPlaying(const std::function<void()>& play) {
   // The game reaches the sound server 300 ms after it starts.
   QTimer::singleShot(500, play);
-  QTimer::singleShot(900, [] { std::_Exit(0); });
+  QTimer::singleShot(900, [] {
+    std::printf("peak-kb %ld\n", PeakMemoryKb());
+    std::fflush(stdout);
+    std::_Exit(0);
+  });
 }
 }  // namespace
 
@@ -42,7 +49,12 @@ bool CTimedKaroblenApp::InitInstance() {
   clock_gettime(CLOCK_MONOTONIC, &now);
   std::printf("first-paint %lld\n",
               static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
+  if (!g_bPlay && !g_bWait) std::printf("peak-kb %ld\n", PeakMemoryKb());
   std::fflush(stdout);
+  if (g_bWait) {
+    EndAfterPlaying([] {});
+    return true;
+  }
   if (g_bPlay) {
 #ifdef KAROBLEN_OLD_SOUND
     EndAfterPlaying([] { oldSounds->Play(SND_TALLY); });
@@ -57,6 +69,8 @@ bool CTimedKaroblenApp::InitInstance() {
 
 int main(int argc, char** argv) {
   g_bPlay = argc > 1 && std::strcmp(argv[1], "--play") == 0;
+  g_bWait = argc > 1 && std::strcmp(argv[1], "--wait") == 0;
+  g_bWait = argc > 1 && std::strcmp(argv[1], "--wait") == 0;
   static CTimedKaroblenApp theApp;
   return AfxWinMain(theApp, argc, argv);
 }
