@@ -35,6 +35,7 @@
   X(pa_usec_to_bytes)
 
 struct PulseLibrary {
+// NOLINTNEXTLINE(bugprone-macro-parentheses): the argument names a member.
 #define KAROBLEN_PULSE_MEMBER(name) decltype(&::name) name = nullptr;
   KAROBLEN_PULSE_FUNCTIONS(KAROBLEN_PULSE_MEMBER)
 #undef KAROBLEN_PULSE_MEMBER

@@ -25,8 +25,8 @@ pa_sample_spec SpecOf(const WaveClip& clip) {
 }
 }  // namespace
 
-CPulseVoice::CPulseVoice(std::map<int, WaveClip> clips) {
-  for (auto& [key, clip] : clips) m_streams[key].clip = clip;
+CPulseVoice::CPulseVoice(const std::map<int, WaveClip>& clips) {
+  for (const auto& [key, clip] : clips) m_streams[key].clip = clip;
 }
 
 CPulseVoice::~CPulseVoice() {

@@ -29,7 +29,7 @@ struct pa_time_event;
 class CPulseVoice {
  public:
   // The clips' samples must outlive the voice.
-  explicit CPulseVoice(std::map<int, WaveClip> clips);
+  explicit CPulseVoice(const std::map<int, WaveClip>& clips);
   ~CPulseVoice();
   CPulseVoice(const CPulseVoice&) = delete;
   CPulseVoice& operator=(const CPulseVoice&) = delete;
@@ -56,8 +56,8 @@ class CPulseVoice {
   void MakeStreams();
   void MakeStream(Stream& entry);
   void Start(int key);
-  void Write(Stream& stream);
-  void Silence(Stream& stream);
+  void Write(Stream& entry);
+  void Silence(Stream& entry);
   void ArmTimer(std::chrono::microseconds delay);
 
   static void OnConnect(pa_mainloop_api* api, pa_defer_event* event, void* self);

@@ -11,6 +11,7 @@
 //                                                 with the most settling steps that
 //                                                 does not end the game
 //   board_probe settling GRID_FILE COLUMN ROW  -> "STEPS CLOSES" of that move
+//   board_probe smallest GRID_FILE             -> "COLUMN ROW SIZE" of a smallest group
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -180,6 +181,18 @@ std::optional<std::pair<std::pair<int, int>, std::size_t>> Largest(const Grid& g
   return best;
 }
 
+// The smallest group, lowest and leftmost among equals: the move that leaves
+// the most of the game to play.
+std::optional<std::pair<std::pair<int, int>, std::size_t>> Smallest(const Grid& grid) {
+  std::optional<std::pair<std::pair<int, int>, std::size_t>> best;
+  for (int r = static_cast<int>(grid.size()) - 1; r >= 0; --r)
+    for (int c = 0; c < static_cast<int>(grid[r].size()); ++c) {
+      const std::size_t n = GroupAt(grid, c, r).size();
+      if (n >= 2 && (!best || n < best->second)) best = std::make_pair(std::make_pair(c, r), n);
+    }
+  return best;
+}
+
 // How a move settles: the columns where tiles have to fall (one settling step
 // each), and whether empty columns are closed up afterwards.
 std::pair<int, bool> Settling(Grid grid, int column, int row) {
@@ -216,7 +229,7 @@ std::optional<std::pair<std::pair<int, int>, std::pair<int, bool>>> Busiest(cons
 }
 
 int Usage() {
-  std::cerr << "usage: board_probe locate|read|pick|after|largest|busiest|settling ...\n";
+  std::cerr << "usage: board_probe locate|read|pick|after|largest|smallest|busiest|settling ...\n";
   return 2;
 }
 
@@ -259,8 +272,9 @@ int main(int argc, char** argv) {
     std::cout << cell->first << ' ' << cell->second << '\n';
     return 0;
   }
-  if (command == "largest" && argc == 3) {
-    const auto group = Largest(LoadGrid(argv[2]));
+  if ((command == "largest" || command == "smallest") && argc == 3) {
+    const Grid grid = LoadGrid(argv[2]);
+    const auto group = command == "largest" ? Largest(grid) : Smallest(grid);
     if (!group) return 1;
     std::cout << group->first.first << ' ' << group->first.second << ' ' << group->second << '\n';
     return 0;

@@ -77,11 +77,20 @@ move_events() {  # move_events STEPS CLOSES
   echo "$events"
 }
 
-check_sounds() {  # check_sounds NAME EVENT...
+# A build with the address and undefined-behaviour sanitizers runs the game
+# a few times slower; it is checked for every sound heard whole and in its
+# place, but its timing only loosely.
+tolerance=15
+if [ -n "${ASAN_OPTIONS:-}${UBSAN_OPTIONS:-}" ]; then tolerance=60; fi
+
+sounds_as_expected() {  # sounds_as_expected NAME EVENT...
   local name=$1
   shift
   echo "$name: $*"
-  "$sound_probe" "$work/$name.raw" "$rate" "$@" || fail "the sounds of $name are not as they should be"
+  "$sound_probe" --tolerance "$tolerance" "$work/$name.raw" "$rate" "$@"
+}
+check_sounds() {  # check_sounds NAME EVENT...
+  sounds_as_expected "$@" || fail "the sounds of $1 are not as they should be"
 }
 
 # The game starts before the server, as on a desktop whose sound comes up
@@ -94,7 +103,7 @@ columns=6
 rows=5
 locate_board small
 
-# Plays the group board_probe $1 chooses (pick: a pair, largest) on the board
+# Plays the group board_probe $1 chooses (smallest, largest) on the board
 # in grid file $2 and waits for the board the rules predict; the new board
 # goes to $2, its score is added to points. Fails if the move ends the game.
 points=0
@@ -111,29 +120,64 @@ play_move() {
   cp "$work/next.grid" "$2"
 }
 
+# Two kinds make short games, and some deals are too short for what follows:
+# two quiet moves, then a move that leaves another. Such a deal is replaced
+# by a new game (Ctrl+N, and Enter for Yes).
+deal_will_do() {
+  local grid=$1 i move
+  cp "$grid" "$work/plan.grid"
+  for i in 1 2; do
+    move=$("$probe" smallest "$work/plan.grid") || return 1
+    read -r column row size <<<"$move"
+    "$probe" after "$work/plan.grid" "$column" "$row" >"$work/plan.next"
+    mv "$work/plan.next" "$work/plan.grid"
+  done
+  "$probe" busiest "$work/plan.grid" >/dev/null
+}
+deals=1
+while ! deal_will_do "$work/small.grid"; do
+  deals=$((deals + 1))
+  ((deals <= 10)) || fail "ten deals in a row too short for the test"
+  focus_window "$window"
+  xdotool key ctrl+n
+  question=$(wait_for_window '^Karoblen$' 50 "$window") || fail "Ctrl+N asked nothing"
+  focus_window "$question"
+  xdotool key Return
+  wait_gone "$question" 50 || fail "Enter did not answer the New Game question"
+  park_pointer
+  locate_board small
+done
+
 current="$work/board.grid"
 cp "$work/small.grid" "$current"
-play_move pick "$current"
+play_move smallest "$current"
 # The server comes up; the next move finds it.
 start_server
-play_move pick "$current"
+play_move smallest "$current"
 
 # The move with the most settling steps, recorded with the undo after it.
+# The timeline includes the game's own pauses and repaints, which a machine
+# busy with other work can delay; a second try follows a failed first one,
+# and a sound path that is late or cuts sounds short fails both.
 move=$("$probe" busiest "$current") || fail "no move on the board leaves another"
 read -r column row steps closes <<<"$move"
 "$probe" after "$current" "$column" "$row" >"$work/next.grid"
-start_recording move
-click_cell "$column" "$row"
-wait_for_board "$work/next.grid" || fail "the move did not settle as the rules say"
-sleep 0.5
-focus_window "$window"
-xdotool key ctrl+z
-wait_for_board "$current" || fail "Undo did not restore the board"
-stop_recording
-park_pointer
 move_steps=$steps
-# shellcheck disable=SC2046
-check_sounds move $(move_events "$steps" "$closes") "146@?"
+for try in 1 2; do
+  start_recording move
+  click_cell "$column" "$row"
+  wait_for_board "$work/next.grid" || fail "the move did not settle as the rules say"
+  sleep 0.5
+  focus_window "$window"
+  xdotool key ctrl+z
+  wait_for_board "$current" || fail "Undo did not restore the board"
+  stop_recording
+  park_pointer
+  # shellcheck disable=SC2046
+  sounds_as_expected move $(move_events "$steps" "$closes") "146@?" && break
+  ((try == 1)) || fail "the sounds of the move are not as they should be, twice"
+  echo "trying the move once more"
+done
 
 # Largest group first to the last move, which is recorded with the tally.
 while move=$("$probe" largest "$current"); do
@@ -179,7 +223,7 @@ xdotool key Return
 wait_gone "$table" 50 || fail "Enter did not close the high-score table"
 park_pointer
 locate_board after
-play_move pick "$work/after.grid"
+play_move smallest "$work/after.grid"
 
 # Without a server, and with one that went away, the game kept quiet.
 [ -s "$work/game.log" ] && fail "the game printed messages: $(cat "$work/game.log")"

@@ -1,14 +1,14 @@
 // Finds the game's sounds in a recording of the sound server's output and
 // checks each against the timeline the script expects.
 //
-//   sound_probe RECORDING RATE EVENT...
+//   sound_probe [--tolerance MS] RECORDING RATE EVENT...
 //
 // RECORDING is raw signed 16-bit little-endian mono at RATE Hz. Each EVENT is
 // ID@GAP: wave resource ID starting GAP ms after the onset of the event before
-// it (within 15 ms), or ID@? for one that may start any time after it. Each
-// sound must be heard from its first sample, to its last or else up to the
-// onset of the next event, within 15 ms. Prints one line per event; exits 1
-// at the first that is late, missing or cut short, and shows the recording.
+// it (within the tolerance, 15 ms unless given), or ID@? for one that may
+// start any time after it. Each sound must be heard from its first sample, to
+// its last or else up to the onset of the next event, within the tolerance. Prints one line per
+// event; exits 1 at the first that is late, missing or cut short, and shows the recording.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -26,7 +26,6 @@
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-constexpr double kToleranceMs = 15;
 // How much of a sound's start is compared to find where it begins.
 constexpr double kOnsetWindowMs = 15;
 constexpr double kBlockMs = 5;
@@ -58,9 +57,9 @@ std::optional<Signal> LoadSound(int id, double rate) {
   // Windowed-sinc interpolation, band-limited to the lower of the two rates.
   const double cutoff = 0.95 * std::min(from, rate) / from;  // in input samples
   const int taps = 24;
-  Signal out(static_cast<std::size_t>(count * rate / from));
+  Signal out(static_cast<std::size_t>(static_cast<double>(count) * rate / from));
   for (std::size_t j = 0; j < out.size(); ++j) {
-    const double x = j * from / rate;
+    const double x = static_cast<double>(j) * from / rate;
     const auto centre = static_cast<long>(std::floor(x));
     double sum = 0;
     for (long k = centre - taps + 1; k <= centre + taps; ++k) {
@@ -104,11 +103,9 @@ std::optional<std::size_t> FindOnset(const Signal& rec, const Signal& sound, std
 
 // How much of its first `due` samples the sound is heard from `onset`, block
 // by block: up to the first block where the sound has energy and the
-// recording does not follow it. A block may be found up to `slack` samples
-// off: the server may mix a stretch again when a sound starts or stops, and
-// its monitor then delivers that stretch twice.
+// recording does not follow it.
 std::size_t HeardFor(const Signal& rec, std::size_t onset, const Signal& sound, std::size_t due,
-                     std::size_t block, std::size_t slack) {
+                     std::size_t block) {
   double loudest = 0;
   for (std::size_t b = 0; b + block <= sound.size(); b += block) {
     double e = 0;
@@ -116,22 +113,15 @@ std::size_t HeardFor(const Signal& rec, std::size_t onset, const Signal& sound, 
     loudest = std::max(loudest, e);
   }
   for (std::size_t b = 0; b + block <= due; b += block) {
-    double es = 0;
-    for (std::size_t i = b; i < b + block; ++i) es += sound[i] * sound[i];
-    if (es < 0.01 * loudest) continue;  // too faint to tell
-    bool follows = false;
-    for (std::size_t lag = 0; lag <= 2 * slack && !follows; ++lag) {
-      if (onset + b + lag < slack) continue;
-      const std::size_t at = onset + b + lag - slack;
-      double residual = 0;
-      for (std::size_t i = 0; i < block; ++i) {
-        const double r = at + i < rec.size() ? rec[at + i] : 0;
-        residual += (r - sound[b + i]) * (r - sound[b + i]);
-      }
-      // What is left after taking the sound away must be small beside it.
-      follows = residual < 0.2 * es;
+    double es = 0, residual = 0;
+    for (std::size_t i = b; i < b + block; ++i) {
+      const double r = onset + i < rec.size() ? rec[onset + i] : 0;
+      es += sound[i] * sound[i];
+      residual += (r - sound[i]) * (r - sound[i]);
     }
-    if (!follows) return b;
+    if (es < 0.01 * loudest) continue;  // too faint to tell
+    // What is left after taking the sound away must be small beside it.
+    if (residual > 0.2 * es) return b;
   }
   return due;
 }
@@ -159,8 +149,14 @@ struct Event {
 }  // namespace
 
 int main(int argc, char** argv) {
+  double toleranceMs = 15;
+  if (argc > 2 && std::string(argv[1]) == "--tolerance") {
+    toleranceMs = std::atof(argv[2]);
+    argv += 2;
+    argc -= 2;
+  }
   if (argc < 4) {
-    std::cerr << "usage: sound_probe RECORDING RATE ID@GAP|ID@? ...\n";
+    std::cerr << "usage: sound_probe [--tolerance MS] RECORDING RATE ID@GAP|ID@? ...\n";
     return 2;
   }
   const auto rec = LoadRecording(argv[1]);
@@ -170,7 +166,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const auto samples = [rate](double ms) { return static_cast<std::size_t>(ms * rate / 1000); };
-  const auto ms = [rate](double n) { return n * 1000 / rate; };
+  const auto ms = [rate](std::size_t n) { return static_cast<double>(n) * 1000 / rate; };
 
   std::vector<Event> events;
   for (int i = 3; i < argc; ++i) {
@@ -195,7 +191,7 @@ int main(int argc, char** argv) {
     std::optional<std::size_t> onset;
     if (e.gapMs) {
       const std::size_t centre = previous + samples(*e.gapMs);
-      const std::size_t slack = samples(3 * kToleranceMs);
+      const std::size_t slack = samples(3 * toleranceMs);
       onset = FindOnset(*rec, e.sound, centre > slack ? centre - slack : 0, centre + slack, window,
                         false, 0);
     } else {
@@ -210,8 +206,8 @@ int main(int argc, char** argv) {
     }
     e.onset = *onset;
     if (e.gapMs && i) {
-      const double gap = ms(static_cast<double>(e.onset - previous));
-      if (std::abs(gap - *e.gapMs) > kToleranceMs) {
+      const double gap = ms(e.onset - previous);
+      if (std::abs(gap - *e.gapMs) > toleranceMs) {
         std::printf("FAIL: sound %d (event %zu) starts %.1f ms after the one before, not %.0f\n",
                     e.id, i + 1, gap, *e.gapMs);
         PrintActivity(*rec, rate);
@@ -225,10 +221,10 @@ int main(int argc, char** argv) {
     const Event& e = events[i];
     std::size_t due = e.sound.size();
     if (i + 1 < events.size()) due = std::min(due, events[i + 1].onset - e.onset);
-    const std::size_t heard = HeardFor(*rec, e.onset, e.sound, due, samples(kBlockMs), 0);
+    const std::size_t heard = HeardFor(*rec, e.onset, e.sound, due, samples(kBlockMs));
     std::printf("sound %d at %8.1f ms: heard %5.1f ms of %5.1f due\n", e.id, ms(e.onset), ms(heard),
                 ms(due));
-    if (ms(heard) + kToleranceMs < ms(due)) {
+    if (ms(heard) + toleranceMs < ms(due)) {
       std::printf("FAIL: sound %d (event %zu) is cut short: heard %.1f ms of %.1f\n", e.id, i + 1,
                   ms(heard), ms(due));
       PrintActivity(*rec, rate);
