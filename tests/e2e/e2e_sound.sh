@@ -26,6 +26,8 @@ chmod 700 "$XDG_RUNTIME_DIR"
 # test needs; anonymous clients spare a cookie file. The sink's monitor
 # delivers nothing while no stream plays, which would squeeze the quiet
 # between sounds out of a recording, so a stream of silence keeps it running.
+# The sink does not rewind: one that does holds its monitor's output back by
+# as much as it might rewind, and a recorder that stops loses that part.
 server_pid=""
 start_server() {
   pulseaudio -n --daemonize=no --use-pid-file=no --exit-idle-time=-1 --disallow-exit \
