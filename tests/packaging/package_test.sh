@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Debian package, made by CPack from the build at hand: it holds the
 # installed files under /usr and no maintainer scripts (dpkg's file triggers
-# refresh the icon and menu caches), its Depends come from dpkg-shlibdeps,
+# refresh the icon and menu caches), its Depends come from dpkg-shlibdeps
+# (and it recommends the sound library the game opens at run time),
 # and the binary unpacked from it runs.
 #
 # usage: package_test.sh BUILD_DIR
@@ -29,6 +30,8 @@ depends=$(field Depends)
 for library in libc6 libqt6widgets6; do
   [[ ", $depends" == *", $library "* ]] || fail "Depends lacks $library: $depends"
 done
+recommends=$(field Recommends)
+[[ ", $recommends," == *", libpulse0,"* ]] || fail "Recommends lacks libpulse0: $recommends"
 
 diff -u <(installed_files | sed 's|^|./usr/|') \
   <(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | LC_ALL=C sort) ||
