@@ -190,10 +190,13 @@ int main(int argc, char** argv) {
     const std::size_t window = std::min(e.sound.size(), samples(kOnsetWindowMs));
     std::optional<std::size_t> onset;
     if (e.gapMs) {
+      // Searched a little wider than allowed, so that a late sound is told
+      // apart from a missing one; never before the sound it follows.
       const std::size_t centre = previous + samples(*e.gapMs);
-      const std::size_t slack = samples(3 * toleranceMs);
-      onset = FindOnset(*rec, e.sound, centre > slack ? centre - slack : 0, centre + slack, window,
-                        false, 0);
+      const std::size_t slack = samples(toleranceMs + 30);
+      const std::size_t earliest = i ? previous + samples(kBlockMs) : 0;
+      onset = FindOnset(*rec, e.sound, std::max(earliest, centre > slack ? centre - slack : 0),
+                        centre + slack, window, false, 0);
     } else {
       onset = FindOnset(*rec, e.sound, i ? previous + 1 : 0, rec->size(), window, true,
                         samples(kBlockMs));
