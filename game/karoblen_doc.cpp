@@ -91,14 +91,28 @@ void CKaroblenDoc::ClearSelection() {
 }
 
 int CKaroblenDoc::SelectGroupAt(int nColumn, int nRow) {
-  ClearSelection();
+  const int nSelected = MarkGroup(m_selected, nColumn, nRow);
+  if (nSelected == 1) {
+    m_selected[CellIndex(nColumn, nRow)] = 0;
+    return 0;
+  }
+  return nSelected;
+}
+
+int CKaroblenDoc::CountGroupAt(int nColumn, int nRow) const {
+  FlagGrid marks;
+  return MarkGroup(marks, nColumn, nRow);
+}
+
+int CKaroblenDoc::MarkGroup(FlagGrid& marks, int nColumn, int nRow) const {
+  marks.fill(0);
   const std::int8_t kind = m_board[CellIndex(nColumn, nRow)];
   if (kind < 0) return 0;
 
-  m_selected[CellIndex(nColumn, nRow)] = 1;
-  int nSelected = 1;
+  marks[CellIndex(nColumn, nRow)] = 1;
+  int nMarked = 1;
 
-  // Whole-board passes until one adds nothing. A cell selected early in a
+  // Whole-board passes until one adds nothing. A cell marked early in a
   // pass already spreads to the cells scanned after it, so a pass reaches
   // any distance down or to the right but only one cell up or to the left.
   // At most n passes over at most 128 cells, and no work list to allocate.
@@ -108,27 +122,24 @@ int CKaroblenDoc::SelectGroupAt(int nColumn, int nRow) {
     for (int c = 0; c < m_nWidth; ++c) {
       for (int r = 0; r < m_nHeight; ++r) {
         const int i = CellIndex(c, r);
-        if (m_selected[i] == 0 && m_board[i] == kind && HasSelectedNeighbour(c, r)) {
-          m_selected[i] = 1;
-          ++nSelected;
+        if (marks[i] == 0 && m_board[i] == kind &&
+            HasMarkedNeighbour(marks, m_nWidth, m_nHeight, c, r)) {
+          marks[i] = 1;
+          ++nMarked;
           bGrew = true;
         }
       }
     }
   }
-
-  if (nSelected == 1) {
-    m_selected[CellIndex(nColumn, nRow)] = 0;
-    return 0;
-  }
-  return nSelected;
+  return nMarked;
 }
 
-bool CKaroblenDoc::HasSelectedNeighbour(int nColumn, int nRow) const {
-  return (nColumn > 0 && m_selected[CellIndex(nColumn - 1, nRow)] != 0) ||
-         (nColumn < m_nWidth - 1 && m_selected[CellIndex(nColumn + 1, nRow)] != 0) ||
-         (nRow > 0 && m_selected[CellIndex(nColumn, nRow - 1)] != 0) ||
-         (nRow < m_nHeight - 1 && m_selected[CellIndex(nColumn, nRow + 1)] != 0);
+bool CKaroblenDoc::HasMarkedNeighbour(const FlagGrid& marks, int nWidth, int nHeight, int nColumn,
+                                      int nRow) {
+  return (nColumn > 0 && marks[CellIndex(nColumn - 1, nRow)] != 0) ||
+         (nColumn < nWidth - 1 && marks[CellIndex(nColumn + 1, nRow)] != 0) ||
+         (nRow > 0 && marks[CellIndex(nColumn, nRow - 1)] != 0) ||
+         (nRow < nHeight - 1 && marks[CellIndex(nColumn, nRow + 1)] != 0);
 }
 
 bool CKaroblenDoc::RemoveGroupAt(int nColumn, int nRow) {

@@ -73,6 +73,9 @@ class CKaroblenDoc : public CDocument {
   // Selects the group of the cell; its size, or 0 for an empty cell or a
   // lone tile (which is then left unselected).
   int SelectGroupAt(int nColumn, int nRow);
+  // The size of the cell's group without touching the selection: 1 for a
+  // lone tile, 0 for an empty cell.
+  int CountGroupAt(int nColumn, int nRow) const;
   // Removes and scores the group of the cell, leaving holes for DropStep.
   bool RemoveGroupAt(int nColumn, int nRow);
 
@@ -101,7 +104,10 @@ class CKaroblenDoc : public CDocument {
 
   void FillBoard();
   void SaveUndo();
-  bool HasSelectedNeighbour(int nColumn, int nRow) const;
+  // Marks the cell's group in `marks` (cleared first); its size, 0 when empty.
+  int MarkGroup(FlagGrid& marks, int nColumn, int nRow) const;
+  static bool HasMarkedNeighbour(const FlagGrid& marks, int nWidth, int nHeight, int nColumn,
+                                 int nRow);
   bool IsColumnEmpty(int nColumn) const;
 
   int m_nBoardSize;

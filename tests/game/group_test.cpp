@@ -50,6 +50,7 @@ TEST(SelectGroup, FindsAUShapeWholeFromEveryCell) {
   for (int c = 0; c < 6; ++c) {
     for (int r = 0; r < 5; ++r) {
       if (kUShape[r][c] != '0') continue;
+      EXPECT_EQ(doc.CountGroupAt(c, r), 10) << c << "," << r;
       EXPECT_EQ(doc.SelectGroupAt(c, r), 10) << c << "," << r;
       EXPECT_EQ(Access::Selection(doc), expected) << c << "," << r;
       EXPECT_EQ(doc.CountSelected(), 10);
@@ -64,6 +65,7 @@ TEST(SelectGroup, FindsASpiralWholeFromEveryCell) {
   for (int c = 0; c < 10; ++c) {
     for (int r = 0; r < 7; ++r) {
       if (kSpiral[r][c] != '0') continue;
+      EXPECT_EQ(doc.CountGroupAt(c, r), 43) << c << "," << r;
       EXPECT_EQ(doc.SelectGroupAt(c, r), 43) << c << "," << r;
       EXPECT_EQ(Access::Selection(doc), expected) << c << "," << r;
     }
@@ -97,6 +99,12 @@ TEST(SelectGroup, LoneTileAndEmptyCellSelectNothing) {
                   "22....",
               });
   ASSERT_EQ(doc.SelectGroupAt(0, 4), 2);
+
+  // Counting a group leaves the highlight as it is.
+  EXPECT_EQ(doc.CountGroupAt(2, 2), 1);
+  EXPECT_EQ(doc.CountGroupAt(4, 4), 0);
+  EXPECT_EQ(doc.CountGroupAt(1, 4), 2);
+  EXPECT_EQ(Access::Selection(doc), (Rows{"......", "......", "......", "......", "xx...."}));
 
   // A lone tile also wipes the previous highlight.
   EXPECT_EQ(doc.SelectGroupAt(2, 2), 0);
