@@ -21,6 +21,27 @@ struct CPoint {
   friend bool operator==(const CPoint&, const CPoint&) = default;
 };
 
+// Right and bottom lie just outside the rectangle.
+struct CRect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+  int Width() const { return right - left; }
+  int Height() const { return bottom - top; }
+  friend bool operator==(const CRect&, const CRect&) = default;
+};
+
+// Virtual-key codes of the keys a view is told of, and the flag of a key
+// message that says the key was already down (auto-repeat).
+inline constexpr unsigned VK_RETURN = 0x0D;
+inline constexpr unsigned VK_SPACE = 0x20;
+inline constexpr unsigned VK_LEFT = 0x25;
+inline constexpr unsigned VK_UP = 0x26;
+inline constexpr unsigned VK_RIGHT = 0x27;
+inline constexpr unsigned VK_DOWN = 0x28;
+inline constexpr unsigned KF_REPEAT = 0x4000;
+
 // Dialog and message-box results (IDOK 1, IDCANCEL 2: see above).
 inline constexpr int IDYES = 6;
 inline constexpr int IDNO = 7;

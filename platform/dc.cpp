@@ -31,3 +31,7 @@ bool CDC::BitBlt(int x, int y, int width, int height, CDC* source, int srcX, int
 void CDC::FillSolidRect(int x, int y, int width, int height, COLORREF colour) {
   if (m_pSurface) m_pSurface->Fill(x, y, width, height, colour);
 }
+
+void CDC::DrawFocusRect(const CRect& rect) {
+  if (m_pSurface) m_pSurface->FocusFrame(rect.left, rect.top, rect.Width(), rect.Height());
+}

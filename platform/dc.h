@@ -10,6 +10,10 @@ class CPaintSurface {
   // Copies a `width` x `height` region of bitmap resource `bitmapId` unchanged.
   virtual void Blit(int x, int y, int width, int height, int bitmapId, int srcX, int srcY) = 0;
   virtual void Fill(int x, int y, int width, int height, COLORREF colour) = 0;
+  // Marks the keyboard focus: a two-pixel ring along the inside of the
+  // rectangle, black and white two-pixel squares as on a checkerboard whose
+  // top-left square is black; it shows on every colour.
+  virtual void FocusFrame(int x, int y, int width, int height) = 0;
 };
 
 inline constexpr unsigned SRCCOPY = 0x00CC0020;
@@ -36,6 +40,7 @@ class CDC {
 
   bool BitBlt(int x, int y, int width, int height, CDC* source, int srcX, int srcY, unsigned rop);
   void FillSolidRect(int x, int y, int width, int height, COLORREF colour);
+  void DrawFocusRect(const CRect& rect);
 
  private:
   CPaintSurface* m_pSurface = nullptr;

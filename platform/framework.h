@@ -46,6 +46,11 @@ class CView : public CWnd, public CCmdTarget {
   virtual void OnSize(unsigned, int, int) {}
   virtual void OnMouseMove(unsigned, CPoint) {}
   virtual void OnLButtonDown(unsigned, CPoint) {}
+  // The second press of a double-click comes here instead of to
+  // OnLButtonDown; a view that does not handle it ignores that press.
+  virtual void OnLButtonDblClk(unsigned, CPoint) {}
+  // nChar is a VK_* code; nFlags carries KF_REPEAT for an auto-repeated key.
+  virtual void OnKeyDown(unsigned /*nChar*/, unsigned /*nRepCnt*/, unsigned /*nFlags*/) {}
 
  private:
   CDocument* m_pDocument = nullptr;

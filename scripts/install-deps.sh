@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  qt6-base-dev libgl-dev zlib1g-dev libpulse-dev
+  qt6-base-dev qt6-base-private-dev libgl-dev zlib1g-dev libpulse-dev
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format clang-tidy
   xvfb xdotool x11-utils imagemagick fonts-dejavu-core

@@ -1,8 +1,13 @@
 #pragma once
 // The one view of the main window: draws the document's board centred in the
-// client area, turns pointer and clicks into moves, and carries the commands
-// that act on the running game (Undo, Options, the high-score tables).
+// client area, turns pointer, clicks and keys into moves, and carries the
+// commands that act on the running game (Undo, Options, the high-score
+// tables). It also tells assistive technology what the board shows.
+#include <optional>
+#include <string>
+
 #include "game/karoblen_doc.h"
+#include "platform/accessible_board.h"
 #include "platform/framework.h"
 #include "platform/wnd.h"
 
@@ -14,9 +19,11 @@ struct BoardCell {
   friend bool operator==(const BoardCell&, const BoardCell&) = default;
 };
 
-class CKaroblenView : public CFormView {
+class CKaroblenView : public CFormView, public CAccessibleBoard {
  public:
   static constexpr int kTileSize = 40;
+  // The focus frame sits this far inside the cell, over the tile's bevel.
+  static constexpr int kFocusInset = 2;
 
   CKaroblenView();
   ~CKaroblenView() override;
@@ -38,6 +45,13 @@ class CKaroblenView : public CFormView {
   // Play.
   void OnMouseMove(unsigned nFlags, CPoint point) override;
   void OnLButtonDown(unsigned nFlags, CPoint point) override;
+  // Arrows move the keyboard cursor; Space and Return play its cell as a
+  // click there would.
+  void OnKeyDown(unsigned nChar, unsigned nRepCnt, unsigned nFlags) override;
+  bool IsCursorShown() const { return m_bCursorShown; }
+  // The cursor's cell, kept inside the board as the board changes; the
+  // bottom-left cell until the cursor is first moved.
+  BoardCell GetCursor() const;
 
   // Commands.
   bool OnCmdMsg(int nID) override;
@@ -50,7 +64,23 @@ class CKaroblenView : public CFormView {
 
   void DoDataExchange(CDataExchange* pDX) override;
 
+  // CAccessibleBoard
+  std::string GetBoardName() const override;
+  int GetBoardColumns() const override;
+  int GetBoardRows() const override;
+  CRect GetCellRect(int column, int row) const override;
+  std::string GetCellName(int column, int row) const override;
+  std::string GetCellDescription(int column, int row) const override;
+  bool IsCellHighlighted(int column, int row) const override;
+  CPoint GetCursorCell() const override;
+
  private:
+  // The hover highlight for a pointer or cursor over `cell`; true when it
+  // repainted.
+  bool HighlightGroupAt(BoardCell cell);
+  // Shows the cursor, or moves it when it is already shown.
+  void MoveCursor(int nColumns, int nRows);
+  void PlayCell(BoardCell cell);
   void RunGameOverIfNoMoves();
 
   CStatic m_SelectScoreText;
@@ -59,4 +89,10 @@ class CKaroblenView : public CFormView {
   // Only OnSize and ShiftBoardOrigin give these meaning; zero until then.
   int m_nOriginX = 0;
   int m_nOriginY = 0;
+
+  BoardCell m_cursor;  // off the board until the cursor is first shown
+  bool m_bCursorShown = false;
+  std::optional<CPoint> m_ptLastMouse;
+  // Set while a move and the game-over flow that may follow it run.
+  bool m_bPlaying = false;
 };

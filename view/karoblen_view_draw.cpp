@@ -32,6 +32,17 @@ void CKaroblenView::OnDraw(CDC* pDC) {
   tileDC.DeleteDC();
   tiles.DeleteObject();
 
+  // Over the tile picture, so that the pictures themselves stay as they are.
+  if (m_bCursorShown) {
+    const BoardCell cursor = GetCursor();
+    CRect frame = GetCellRect(cursor.nColumn, cursor.nRow);
+    frame.left += kFocusInset;
+    frame.top += kFocusInset;
+    frame.right -= kFocusInset;
+    frame.bottom -= kFocusInset;
+    pDC->DrawFocusRect(frame);
+  }
+
   UpdateScoreTexts();
 }
 

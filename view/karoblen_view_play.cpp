@@ -10,35 +10,53 @@ constexpr int kSettlePauseMs = 100;
 }  // namespace
 
 void CKaroblenView::OnMouseMove(unsigned nFlags, CPoint point) {
+  // The desktop re-sends the pointer's position when windows come and go;
+  // only a pointer that really moved takes over from the keyboard cursor.
+  const bool bMoved = m_ptLastMouse != point;
+  m_ptLastMouse = point;
+  if (!m_bPlaying && (bMoved || !m_bCursorShown)) {
+    const bool bHadCursor = m_bCursorShown;
+    m_bCursorShown = false;
+    // The cursor's frame goes with the next paint; force one only if the
+    // highlight did not.
+    if (!HighlightGroupAt(HitTest(point.x, point.y)) && bHadCursor) RepaintNow();
+    UpdateSelectScoreText();
+  }
+  CFormView::OnMouseMove(nFlags, point);
+}
+
+bool CKaroblenView::HighlightGroupAt(BoardCell cell) {
   CKaroblenDoc* pDoc = GetDocument();
-  const BoardCell cell = HitTest(point.x, point.y);
   const bool bHadSelection = pDoc->HasSelection();
 
   // Repaint only when a highlight appears, changes or vanishes.
   if (cell.IsOnBoard()) {
-    if (pDoc->IsSelected(cell.nColumn, cell.nRow)) {
-      // Still over the highlighted group.
-    } else if (pDoc->GetTile(cell.nColumn, cell.nRow) != -1) {
+    if (pDoc->IsSelected(cell.nColumn, cell.nRow)) return false;  // still over the group
+    if (pDoc->GetTile(cell.nColumn, cell.nRow) != -1) {
       pDoc->ClearSelection();
       const int selected = pDoc->SelectGroupAt(cell.nColumn, cell.nRow);
-      if (selected > 0 || bHadSelection) RepaintNow();
-    } else if (bHadSelection) {
-      pDoc->ClearSelection();
+      if (selected == 0 && !bHadSelection) return false;
       RepaintNow();
+      return true;
     }
-  } else if (bHadSelection) {
-    pDoc->ClearSelection();
-    RepaintNow();
   }
-  UpdateSelectScoreText();
-
-  CFormView::OnMouseMove(nFlags, point);
+  if (!bHadSelection) return false;
+  pDoc->ClearSelection();
+  RepaintNow();
+  return true;
 }
 
 void CKaroblenView::OnLButtonDown(unsigned nFlags, CPoint point) {
-  CKaroblenDoc* pDoc = GetDocument();
-  const BoardCell cell = HitTest(point.x, point.y);
+  if (!m_bPlaying) PlayCell(HitTest(point.x, point.y));
+  CFormView::OnLButtonDown(nFlags, point);
+}
 
+void CKaroblenView::PlayCell(BoardCell cell) {
+  // The modal dialogs at the end of a game run event loops of their own;
+  // whatever input reaches the view meanwhile must not start another move
+  // or a second end of the same game.
+  m_bPlaying = true;
+  CKaroblenDoc* pDoc = GetDocument();
   if (cell.IsOnBoard() && pDoc->RemoveGroupAt(cell.nColumn, cell.nRow)) {
     PlayEffect(SND_REMOVE);
     Sleep(kSettlePauseMs);
@@ -57,8 +75,7 @@ void CKaroblenView::OnLButtonDown(unsigned nFlags, CPoint point) {
 
   // Also after a click that removed nothing: a fresh board may have no move.
   RunGameOverIfNoMoves();
-
-  CFormView::OnLButtonDown(nFlags, point);
+  m_bPlaying = false;
 }
 
 void CKaroblenView::RunGameOverIfNoMoves() {
@@ -71,6 +88,8 @@ void CKaroblenView::RunGameOverIfNoMoves() {
   const int finalScore = tally.GetFinalScore();
   pDoc->SetScore(finalScore);
   UpdateScoreTexts();
+  // The finished board stays in the document while the name is asked for
+  // and the table is shown.
   pDoc->RecordHighScore(finalScore);
   // Straight to a new game: the New Game command's question is not asked.
   pDoc->OnNewDocument();

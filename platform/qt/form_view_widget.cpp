@@ -1,17 +1,20 @@
 #include "platform/qt/form_view_widget.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include "platform/qt/dialog_units.h"
 #include "platform/qt/mouse_flags.h"
 #include "platform/qt/qt_paint_surface.h"
+#include "platform/qt/virtual_keys.h"
 #include "platform/qt/window_registry.h"
 
 CQtFormViewWidget::CQtFormViewWidget(CView& view, QWidget* parent)
-    : CErasableWidget(parent), m_view(view) {
+    : CErasableWidget(parent), m_view(view), m_pBoard(dynamic_cast<CAccessibleBoard*>(&view)) {
   setMouseTracking(true);
   setAutoFillBackground(false);
+  setFocusPolicy(Qt::StrongFocus);
   if (auto* form = dynamic_cast<CFormView*>(&view)) {
     if (const res::DialogTemplate* dialogTemplate =
             res::FindDialogTemplate(form->GetTemplateId())) {
@@ -20,6 +23,10 @@ CQtFormViewWidget::CQtFormViewWidget(CView& view, QWidget* parent)
           std::make_unique<CQtControlSite>(*this, *dialogTemplate, CQtControlSite::TimerHandler());
       m_view.AttachSite(m_pSite.get());
     }
+  }
+  if (m_pBoard) {
+    InstallAccessibleBoardFactory();
+    m_pAccess = std::make_unique<CQtBoardAccessNotifier>(*this, *m_pBoard);
   }
   RegisterWindow(m_view, this);
 }
@@ -32,11 +39,14 @@ CQtFormViewWidget::~CQtFormViewWidget() {
 void CQtFormViewWidget::DeliverSize() { m_view.OnSize(0, width(), height()); }
 
 void CQtFormViewWidget::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  if (TakeErase()) painter.fillRect(rect(), palette().color(QPalette::Window));
-  CQtPaintSurface surface(painter);
-  CDC dc(&surface);
-  m_view.OnDraw(&dc);
+  {
+    QPainter painter(this);
+    if (TakeErase()) painter.fillRect(rect(), palette().color(QPalette::Window));
+    CQtPaintSurface surface(painter);
+    CDC dc(&surface);
+    m_view.OnDraw(&dc);
+  }
+  if (m_pAccess) m_pAccess->BoardPainted();
 }
 
 void CQtFormViewWidget::resizeEvent(QResizeEvent*) {
@@ -54,4 +64,28 @@ void CQtFormViewWidget::mousePressEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
   m_view.OnLButtonDown(MouseFlags(*event), CPoint{at.x(), at.y()});
   if (m_afterClick) m_afterClick();
+}
+
+// The toolkit's own handling would treat the second press of a double-click
+// as one more press, and so as a second move.
+void CQtFormViewWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return;
+  const QPoint at = event->position().toPoint();
+  m_view.OnLButtonDblClk(MouseFlags(*event), CPoint{at.x(), at.y()});
+}
+
+void CQtFormViewWidget::keyPressEvent(QKeyEvent* event) {
+  const unsigned key = VirtualKeyOf(*event);
+  if (key == 0) {
+    // Not the board's: the window and its menus may want it.
+    CErasableWidget::keyPressEvent(event);
+    return;
+  }
+  m_view.OnKeyDown(key, 1, event->isAutoRepeat() ? KF_REPEAT : 0);
+  if (m_afterClick) m_afterClick();
+}
+
+void CQtFormViewWidget::focusInEvent(QFocusEvent* event) {
+  CErasableWidget::focusInEvent(event);
+  if (m_pAccess) m_pAccess->FocusEntered();
 }

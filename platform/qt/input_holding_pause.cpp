@@ -1,10 +1,11 @@
 #include "platform/qt/input_holding_pause.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QEvent>
 #include <QEventLoop>
 #include <QPointer>
 #include <QTimer>
+#include <QWidget>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -30,17 +31,40 @@ bool IsUserInput(QEvent::Type type) {
   }
 }
 
+// Whether a modal window that is not `widget`'s own, nor one of its
+// ancestors, keeps input away from it.
+bool IsBlockedByModal(const QWidget& widget) {
+  const QWidget* modal = QApplication::activeModalWidget();
+  if (!modal) return false;
+  for (const QWidget* w = &widget; w; w = w->parentWidget())
+    if (w == modal) return false;
+  return true;
+}
+
 // Input from the window system already waits in the toolkit's queue while
 // the loop excludes it; input posted to widgets directly is caught here and
-// posted again afterwards.
+// delivered afterwards. It is judged when it is delivered, not when it is
+// released: a modal dialog opened meanwhile (the game-over tally) blocks it
+// as it blocks the window system's input.
 class CInputHolder : public QObject {
  public:
   CInputHolder() { QCoreApplication::instance()->installEventFilter(this); }
   ~CInputHolder() override { QCoreApplication::instance()->removeEventFilter(this); }
 
   void Release() {
-    for (auto& [receiver, event] : m_held)
-      if (receiver) QCoreApplication::postEvent(receiver, event.release());
+    for (auto& [receiver, event] : m_held) {
+      if (!receiver) continue;
+      std::shared_ptr<QEvent> held(event.release());
+      QMetaObject::invokeMethod(
+          receiver.data(),
+          [receiver = receiver, held] {
+            if (!receiver) return;
+            const auto* widget = qobject_cast<QWidget*>(receiver);
+            if (widget && IsBlockedByModal(*widget)) return;
+            QCoreApplication::sendEvent(receiver, held.get());
+          },
+          Qt::QueuedConnection);
+    }
     m_held.clear();
   }
 

@@ -16,3 +16,16 @@ void CQtPaintSurface::Fill(int x, int y, int width, int height, COLORREF colour)
   m_painter.fillRect(QRect(x, y, width, height),
                      QColor(GetRValue(colour), GetGValue(colour), GetBValue(colour)));
 }
+
+void CQtPaintSurface::FocusFrame(int x, int y, int width, int height) {
+  constexpr int kDot = 2;
+  // A checkerboard with a black top-left square, kept to the ring.
+  for (int dy = 0; dy + kDot <= height; dy += kDot) {
+    for (int dx = 0; dx + kDot <= width; dx += kDot) {
+      const bool ring = dx == 0 || dy == 0 || dx + 2 * kDot > width || dy + 2 * kDot > height;
+      if (!ring) continue;
+      const bool black = (dx / kDot + dy / kDot) % 2 == 0;
+      m_painter.fillRect(QRect(x + dx, y + dy, kDot, kDot), black ? Qt::black : Qt::white);
+    }
+  }
+}

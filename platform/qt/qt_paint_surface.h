@@ -12,6 +12,7 @@ class CQtPaintSurface : public CPaintSurface {
 
   void Blit(int x, int y, int width, int height, int bitmapId, int srcX, int srcY) override;
   void Fill(int x, int y, int width, int height, COLORREF colour) override;
+  void FocusFrame(int x, int y, int width, int height) override;
 
  private:
   QPainter& m_painter;

@@ -19,6 +19,8 @@ void CQtWindowFactory::ShowMainWindow() {
   // The window was built before the template knew the view, so no state
   // could be asked then; Undo must already be greyed on the first frame.
   m_pWindow->UpdateCommandStates();
+  // The board takes the keys from the start: arrows, Space and Return play.
+  m_pWindow->ViewWidget().setFocus(Qt::OtherFocusReason);
   m_pWindow->show();
   // Painted at once, as the window's first appearance should be.
   m_pWindow->repaint();

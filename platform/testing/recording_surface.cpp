@@ -11,16 +11,20 @@ void CRecordingSurface::Fill(int x, int y, int width, int height, COLORREF colou
   calls.push_back({Call::Fill, x, y, width, height, 0, 0, 0, colour});
 }
 
+void CRecordingSurface::FocusFrame(int x, int y, int width, int height) {
+  calls.push_back({Call::Focus, x, y, width, height, 0, 0, 0, 0});
+}
+
 std::vector<std::string> CRecordingSurface::Describe() const {
   std::vector<std::string> lines;
   for (const Call& c : calls) {
-    std::string line = c.kind == Call::Blit ? "blit " : "fill ";
+    std::string line = c.kind == Call::Blit ? "blit " : c.kind == Call::Fill ? "fill " : "focus ";
     line += std::to_string(c.x) + "," + std::to_string(c.y) + " " + std::to_string(c.width) + "x" +
             std::to_string(c.height);
     if (c.kind == Call::Blit)
       line += " bitmap " + std::to_string(c.bitmapId) + " from " + std::to_string(c.srcX) + "," +
               std::to_string(c.srcY);
-    else
+    else if (c.kind == Call::Fill)
       line += " rgb(" + std::to_string(GetRValue(c.colour)) + "," +
               std::to_string(GetGValue(c.colour)) + "," + std::to_string(GetBValue(c.colour)) + ")";
     lines.push_back(line);

@@ -65,6 +65,35 @@ TEST_F(QtBoardImageTest, HighlightedGroupLooksPressedIn) {
   }
 }
 
+TEST_F(QtBoardImageTest, FocusFrameIsDottedOverTheCursorsTileAndLeavesItsFace) {
+  View().OnKeyDown(VK_UP, 1, 0);  // the cursor shows on the bottom-left cell
+  View().OnKeyDown(VK_RIGHT, 1, 0);
+  const int row = Doc().GetHeight() - 1;
+  const QImage image = GrabView();
+  // Checkered two-pixel squares, black in the top-left corner, along each
+  // side two pixels in; 18 squares a side, so the far sides start white.
+  for (int k = 0; k < 18; ++k) {
+    const QRgb dot = k % 2 == 0 ? kBlack : kWhite;
+    const QRgb farDot = k % 2 == 0 ? kWhite : kBlack;
+    const int along = 2 + 2 * k;
+    EXPECT_EQ(Hex(Pixel(image, 1, row, along, 2)), Hex(dot)) << "top " << k;
+    EXPECT_EQ(Hex(Pixel(image, 1, row, along + 1, 3)), Hex(dot)) << "top " << k;
+    EXPECT_EQ(Hex(Pixel(image, 1, row, 2, along)), Hex(dot)) << "left " << k;
+    EXPECT_EQ(Hex(Pixel(image, 1, row, along, 36)), Hex(farDot)) << "bottom " << k;
+    EXPECT_EQ(Hex(Pixel(image, 1, row, 37, along)), Hex(farDot)) << "right " << k;
+  }
+  // The face inside is the tile's, and no other cell is framed.
+  const QRgb face = kFaces[Doc().GetTile(1, row)];
+  for (int d : {6, 20, 31}) EXPECT_EQ(Hex(Pixel(image, 1, row, d, d)), Hex(face));
+  for (int c = 0; c < Doc().GetWidth(); ++c) {
+    if (c == 1) continue;
+    const bool dotted =
+        Pixel(image, c, row, 2, 2) == kBlack && Pixel(image, c, row, 4, 2) == kWhite &&
+        Pixel(image, c, row, 6, 2) == kBlack && Pixel(image, c, row, 8, 2) == kWhite;
+    EXPECT_FALSE(dotted) << c;
+  }
+}
+
 TEST_F(QtBoardImageTest, EmptyCellsArePlainGrey) {
   const auto [column, row] = FindRemovableCell(Doc());
   ASSERT_GE(column, 0);

@@ -1,6 +1,7 @@
 // The main window as the player sees it: caption, size limits, the Undo
 // command's state in menu and toolbar, status-bar prompts and tooltips.
 #include <QContextMenuEvent>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -8,13 +9,16 @@
 #include <QStatusTipEvent>
 #include <QStyle>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <vector>
 
 #include "board_snapshot.h"
+#include "game/high_score_keeper.h"
 #include "platform/qt/status_panes.h"
 #include "qt_app_fixture.h"
 #include "res/resource_ids.h"
+#include "tests/game/karoblen_doc_test_access.h"
 
 namespace {
 
@@ -65,6 +69,113 @@ TEST_F(QtMainWindowTest, UndoIsGreyedInMenuAndToolbarExactlyWhileNothingCanBeUnd
   Doc().RestoreUndo();
   RunUntilIdle();
   EXPECT_FALSE(Action(ID_GAME_UNDO)->isEnabled());
+}
+
+using Board = CKaroblenDocTestAccess;
+
+TEST_F(QtMainWindowTest, TheBoardHasTheKeysFromTheStartAndTheMenusKeepTheirs) {
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
+  ASSERT_EQ(QApplication::focusWidget(), &Window().ViewWidget());
+  Board::Lay(Doc(), 0, 3, {"......", "......", "......", "0.....", "011211"});
+  Window().ViewWidget().DeliverSize();
+
+  QTest::keyClick(static_cast<QWidget*>(nullptr),
+                  Qt::Key_Up);  // shows the cursor on the bottom-left 0
+  QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Return);
+  EXPECT_EQ(Board::Board(Doc()), (Board::Rows{"......", "......", "......", "......", "11211."}));
+  EXPECT_TRUE(Action(ID_GAME_UNDO)->isEnabled());
+
+  QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Doc().GetTilesLeft(), 7);
+  EXPECT_FALSE(Action(ID_GAME_UNDO)->isEnabled());
+
+  QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_F, Qt::AltModifier);
+  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  ASSERT_NE(menu, nullptr);
+  EXPECT_TRUE(menu->actions().contains(Action(ID_FILE_NEW)));
+  menu->close();
+}
+
+TEST_F(QtMainWindowTest, ADoubleClickIsOneMove) {
+  // Removing the 0s drops a 1 onto a 1 under the pointer; the 2s on the
+  // right keep the game going whatever happens.
+  Board::Lay(Doc(), 0, 3, {"......", "......", "1.....", "00....", "121.22"});
+  Window().ViewWidget().DeliverSize();
+  const BoardSnapshot start = Snapshot(Doc());
+  QWidget* board = &Window().ViewWidget();
+  const QPoint at = CellCentre(0, 3);
+  // What the toolkit delivers for a double-click: press, release, the second
+  // press as a double-click, release.
+  QTest::mousePress(board, Qt::LeftButton, {}, at);
+  QTest::mouseRelease(board, Qt::LeftButton, {}, at);
+  QTest::mouseDClick(board, Qt::LeftButton, {}, at);
+  QTest::mouseRelease(board, Qt::LeftButton, {}, at);
+  QApplication::processEvents();
+  EXPECT_EQ(Board::Board(Doc()), (Board::Rows{"......", "......", "......", "1.....", "12122."}));
+  Action(ID_GAME_UNDO)->trigger();
+  EXPECT_EQ(Snapshot(Doc()), start);
+}
+
+// Counts what reaches the high scores, and shows nothing.
+class CCountingHighScores : public CHighScoreKeeper {
+ public:
+  void SetBoard(int, int) override {}
+  void SubmitScore(int) override { ++submits; }
+  int DoModal() override {
+    ++shows;
+    return 1;
+  }
+  void MergeFrom(std::string) override {}
+  int submits = 0;
+  int shows = 0;
+};
+
+TEST_F(QtMainWindowTest, InputPostedDuringTheLastMoveAndTheTallyEndsTheGameOnlyOnce) {
+  CCountingHighScores highScores;
+  Doc().AttachHighScores(&highScores);
+  Board::Lay(Doc(), 0, 3, {"......", "......", "......", "......", "00...."});
+  Window().ViewWidget().DeliverSize();
+  QWidget* board = &Window().ViewWidget();
+  const QPointF stray = CellCentre(0, 4);
+  const auto postInput = [board, stray] {
+    QCoreApplication::postEvent(
+        board, new QMouseEvent(QEvent::MouseButtonPress, stray, board->mapToGlobal(stray),
+                               Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+    QCoreApplication::postEvent(
+        board, new QMouseEvent(QEvent::MouseButtonRelease, stray, board->mapToGlobal(stray),
+                               Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+    QCoreApplication::postEvent(board,
+                                new QKeyEvent(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier));
+  };
+  // Into the move's pause, then into the tally, which is then cut short.
+  QTimer intoThePause;
+  intoThePause.setSingleShot(true);
+  QObject::connect(&intoThePause, &QTimer::timeout, board, postInput);
+  intoThePause.start(30);
+  int tallies = 0;
+  QWidget* seen = nullptr;
+  QElapsedTimer shown;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal) return;
+    if (modal != seen) {
+      seen = modal;
+      shown.start();
+      if (++tallies == 1) postInput();
+    } else if (shown.elapsed() > 300) {
+      modal->close();
+    }
+  });
+  watch.start(20);
+  QTest::mouseClick(board, Qt::LeftButton, {}, CellCentre(1, 4));
+  for (int i = 0; i < 20; ++i) QTest::qWait(10);
+  watch.stop();
+
+  EXPECT_EQ(tallies, 1);
+  EXPECT_EQ(highScores.submits, 1);
+  EXPECT_EQ(highScores.shows, 1);
+  EXPECT_EQ(Doc().GetTilesLeft(), 30);
 }
 
 TEST_F(QtMainWindowTest, ToolbarHoldsNewGameUndoAndAboutWithTheirTooltips) {

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
@@ -15,10 +17,20 @@ namespace {
 class CPressRecorder : public QWidget {
  public:
   int presses = 0;
+  int keys = 0;
 
  protected:
   void mousePressEvent(QMouseEvent*) override { ++presses; }
+  void keyPressEvent(QKeyEvent*) override { ++keys; }
 };
+
+void PostPressAndKey(QWidget& widget) {
+  QCoreApplication::postEvent(
+      &widget, new QMouseEvent(QEvent::MouseButtonPress, QPointF(1, 1), QPointF(1, 1),
+                               Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+  QCoreApplication::postEvent(&widget,
+                              new QKeyEvent(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier));
+}
 
 // Draws one selected blue tile (join mask 0) and one empty cell.
 class CTwoCellView : public CFormView {
@@ -49,9 +61,7 @@ TEST(QtPause, HoldsPostedInputBackUntilItReturnsWhileTimersRun) {
   timer.setSingleShot(true);
   QObject::connect(&timer, &QTimer::timeout, [&] { timerRan = true; });
   timer.start(5);
-  QCoreApplication::postEvent(
-      &widget, new QMouseEvent(QEvent::MouseButtonPress, QPointF(1, 1), QPointF(1, 1),
-                               Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+  PostPressAndKey(widget);
   QElapsedTimer clock;
   clock.start();
   host.Sleep(60);
@@ -59,8 +69,38 @@ TEST(QtPause, HoldsPostedInputBackUntilItReturnsWhileTimersRun) {
   EXPECT_LT(clock.elapsed(), 1000);
   EXPECT_TRUE(timerRan);
   EXPECT_EQ(widget.presses, 0);
+  EXPECT_EQ(widget.keys, 0);
   QCoreApplication::processEvents();
   EXPECT_EQ(widget.presses, 1);
+  EXPECT_EQ(widget.keys, 1);
+}
+
+// The game-over tally opens right after a move's last pause; what was held
+// for the board must then be blocked like any input to a blocked window.
+TEST(QtPause, HeldInputThatAModalWindowBlocksByTheTimeItIsDeliveredIsDropped) {
+  CQtHost host;
+  CPressRecorder widget;
+  widget.show();
+  PostPressAndKey(widget);
+  host.Sleep(20);
+  QDialog modal;
+  modal.setModal(true);
+  int pressesWhileModal = -1;
+  int keysWhileModal = -1;
+  QTimer close;
+  close.setSingleShot(true);
+  QObject::connect(&close, &QTimer::timeout, &modal, [&] {
+    pressesWhileModal = widget.presses;
+    keysWhileModal = widget.keys;
+    modal.reject();
+  });
+  close.start(50);
+  modal.exec();
+  EXPECT_EQ(pressesWhileModal, 0);
+  EXPECT_EQ(keysWhileModal, 0);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(widget.presses, 0);
+  EXPECT_EQ(widget.keys, 0);
 }
 
 TEST(QtFormView, RepaintNowDrawsBeforeReturningAndPicturesAreCopiedUnchanged) {

@@ -178,8 +178,12 @@ TEST(GameOverFlow, FromTheLastMoveToAFreshBoard) {
     if (e != "sound 144") seen.push_back(e);
   EXPECT_EQ(seen, expected);
   EXPECT_EQ(v.host.Count("sound 144"), 10);  // the bonus, 100 at a time
-  // The final score was in the score text before the tables were shown.
+  // The final score was in the score text before the tables were shown,
+  // and the finished game was still in the document.
   EXPECT_EQ(v.highScores.scoreTextAtSubmit, "Score: 1000");
+  const Board::Rows cleared(5, "......");
+  EXPECT_EQ(v.highScores.boardAtSubmit, cleared);
+  EXPECT_EQ(v.highScores.boardAtShow, cleared);
   // The erased repaint shows the new game.
   EXPECT_EQ(v.doc.GetScore(), 0);
   EXPECT_EQ(v.doc.GetTilesLeft(), 30);

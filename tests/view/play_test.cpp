@@ -1,7 +1,11 @@
 // The order of sounds, pauses and repaints that a player sees and hears
-// while hovering, moving and undoing.
+// while hovering, moving and undoing, with the mouse or the keyboard.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <ostream>
+
+#include "view/game_over_dlg.h"
 #include "view_test_support.h"
 
 namespace {
@@ -165,6 +169,208 @@ TEST(ViewUndo, TakesBackTheMoveAndLeavesTheSelectScoreAlone) {
   CCmdUI afterUndo(ID_GAME_UNDO);
   v.view.OnUpdateCmdUI(afterUndo);
   EXPECT_FALSE(afterUndo.m_bEnabled);
+}
+
+class ViewKeys : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // As for the hover: a pair of 0s, lone tiles, a pair of 2s, a trio of 1s.
+    v.Lay(kSmall, 3, {"......", "......", "......", "00...1", "122011"});
+  }
+  CPoint Cursor() const { return {v.view.GetCursor().nColumn, v.view.GetCursor().nRow}; }
+  ViewHarness v;
+};
+
+TEST_F(ViewKeys, FirstArrowShowsTheCursorBottomLeftThenEachStepPaintsOnceAndEdgesStopIt) {
+  struct Step {
+    unsigned key;
+    int times;
+    CPoint cursor;
+    int repaints;
+  };
+  const Step steps[] = {
+      {VK_UP, 1, {0, 4}, 1},     // only shown, not moved
+      {VK_LEFT, 1, {0, 4}, 0},   // left edge
+      {VK_DOWN, 1, {0, 4}, 0},   // bottom edge
+      {VK_UP, 6, {0, 0}, 4},     // four steps up, then the top edge
+      {VK_RIGHT, 7, {5, 0}, 5},  // five steps right, then the right edge
+      {VK_DOWN, 9, {5, 4}, 4},
+  };
+  EXPECT_FALSE(v.view.IsCursorShown());
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.key);
+    v.host.ClearEvents();
+    for (int i = 0; i < step.times; ++i) v.Key(step.key);
+    EXPECT_TRUE(v.view.IsCursorShown());
+    EXPECT_EQ(Cursor(), step.cursor);
+    EXPECT_EQ(v.host.events, Events(step.repaints, "repaint now"));
+  }
+}
+
+TEST_F(ViewKeys, HighlightsTheCursorsGroupExactlyAsTheHoverWould) {
+  ViewHarness hover;
+  hover.Lay(kSmall, 3, Board::Board(v.doc));
+  const CPoint path[] = {{0, 4}, {0, 3}, {1, 3}, {2, 3}, {3, 3}, {4, 4}, {5, 4}, {5, 3}, {5, 2}};
+  for (const CPoint cell : path) {
+    SCOPED_TRACE(std::to_string(cell.x) + "," + std::to_string(cell.y));
+    v.CursorTo(cell.x, cell.y);
+    hover.MoveTo(cell.x, cell.y);
+    EXPECT_EQ(Board::Selection(v.doc), Board::Selection(hover.doc));
+    EXPECT_EQ(v.Text(IDC_SELECTSCORE), hover.Text(IDC_SELECTSCORE));
+  }
+}
+
+TEST_F(ViewKeys, FocusFrameIsDrawnOverTheCursorsPictureAndMovesWithinAGroup) {
+  v.CursorTo(0, 3);
+  v.host.ClearEvents();
+  v.Key(VK_RIGHT);  // within the pair of 0s: the highlight stays
+  EXPECT_EQ(v.host.events, (Events{"repaint now"}));
+  EXPECT_EQ(Board::Selection(v.doc),
+            (Board::Rows{"......", "......", "......", "xx....", "......"}));
+  const auto paint = v.host.lastPaint.Describe();
+  ASSERT_EQ(paint.size(), 31u);
+  // The pressed-in picture of the cell as ever, then the frame over it.
+  EXPECT_EQ(paint[8], "blit 236,190 40x40 bitmap 145 from 320,40");
+  EXPECT_EQ(paint.back(), "focus 238,192 36x36");
+}
+
+TEST_F(ViewKeys, PointerTakesOverAndTheNextArrowBringsTheCursorBackWhereItWas) {
+  v.CursorTo(0, 3);
+  v.host.ClearEvents();
+  v.MoveTo(5, 4);  // onto the trio: one paint moves the highlight and drops the frame
+  EXPECT_FALSE(v.view.IsCursorShown());
+  EXPECT_EQ(v.host.events, (Events{"repaint now"}));
+  EXPECT_EQ(v.host.lastPaint.Describe().size(), 30u);
+
+  v.host.ClearEvents();
+  v.Key(VK_LEFT);  // shown again where it was, not moved
+  EXPECT_EQ(Cursor(), (CPoint{0, 3}));
+  EXPECT_EQ(v.Text(IDC_SELECTSCORE), "Select Score: 0");
+  EXPECT_EQ(v.host.events, (Events{"repaint now"}));
+
+  // The pointer's position sent again without a move leaves the cursor be.
+  v.host.ClearEvents();
+  v.MoveTo(5, 4);
+  EXPECT_TRUE(v.view.IsCursorShown());
+  EXPECT_TRUE(v.host.events.empty());
+
+  // With nothing highlighted either way, the frame still needs its paint.
+  v.Key(VK_DOWN);  // the lone 1
+  v.host.ClearEvents();
+  v.MoveTo(2, 3);  // an empty cell
+  EXPECT_FALSE(v.view.IsCursorShown());
+  EXPECT_EQ(v.host.events, (Events{"repaint now"}));
+}
+
+TEST_F(ViewKeys, SpaceOnAHiddenCursorOnlyShowsItAndAHeldKeyPlaysOnce) {
+  v.Lay(kSmall, 3, {"......", "......", "......", "0.....", "011211"});
+  v.Key(VK_SPACE);
+  EXPECT_TRUE(v.view.IsCursorShown());
+  EXPECT_EQ(v.host.events, (Events{"repaint now"}));  // the pair of 0s lights up
+  EXPECT_EQ(v.doc.GetTilesLeft(), 7);
+
+  v.Key(VK_RETURN);
+  EXPECT_EQ(v.doc.GetTilesLeft(), 5);
+  v.host.ClearEvents();
+  v.Key(VK_RETURN, KF_REPEAT);  // the 1s arrived under the cursor
+  v.Key(VK_SPACE, KF_REPEAT);
+  EXPECT_TRUE(v.host.events.empty());
+  EXPECT_EQ(v.doc.GetTilesLeft(), 5);
+}
+
+TEST_F(ViewKeys, ASmallerBoardPullsTheCursorInToItsEdge) {
+  v.Lay(kLarge, 3, Board::Rows(8, std::string(16, '.')));
+  v.CursorTo(15, 7);
+  v.Lay(kSmall, 3, Board::Rows(5, std::string(6, '.')));
+  EXPECT_EQ(Cursor(), (CPoint{5, 4}));
+  v.Key(VK_UP);
+  EXPECT_EQ(Cursor(), (CPoint{5, 3}));
+}
+
+// Everything a player can notice of one play of a cell.
+struct PlayRecord {
+  Events events;
+  Board::Rows board;
+  std::string score, tilesLeft, selectScore;
+  bool canUndo = false;
+  friend bool operator==(const PlayRecord&, const PlayRecord&) = default;
+  friend void PrintTo(const PlayRecord& r, std::ostream* os) {
+    for (const auto& e : r.events) *os << e << "; ";
+    for (const auto& row : r.board) *os << row << " ";
+    *os << r.score << ", " << r.tilesLeft << ", " << r.selectScore << ", undo " << r.canUndo;
+  }
+};
+
+TEST(ViewKeysPlay, SpaceAndReturnPlayTheCursorsCellExactlyAsAClickThere) {
+  struct Case {
+    const char* name;
+    Board::Rows layout;
+    int column, row;
+  };
+  const Case cases[] = {
+      {"two columns settle", {"......", "......", "12....", "00....", "212211"}, 0, 3},
+      {"a column closes", {"......", "......", ".1....", "00....", "011211"}, 0, 3},
+      {"a lone tile", {"......", "......", "......", "0.....", "122011"}, 3, 4},
+      {"the last move", {"......", "......", "......", "......", "00...."}, 1, 4},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<PlayRecord> records;
+    for (unsigned key : {0u, VK_SPACE, VK_RETURN}) {
+      ViewHarness v;
+      v.Lay(kSmall, 3, c.layout);
+      if (key != 0) v.CursorTo(c.column, c.row);
+      // Both start from a painted board with nothing highlighted.
+      v.doc.ClearSelection();
+      v.view.RepaintNow();
+      v.host.ClearEvents();
+      if (key == 0)
+        v.ClickAt(c.column, c.row);
+      else
+        v.Key(key);
+      records.push_back({v.host.events, Board::Board(v.doc), v.Text(IDC_SCORE),
+                         v.Text(IDC_TILESLEFT), v.Text(IDC_SELECTSCORE), v.doc.CanUndo()});
+    }
+    EXPECT_EQ(records[1], records[0]);
+    EXPECT_EQ(records[2], records[0]);
+  }
+}
+
+// Pauses like the recording host, and lets a test act in the middle of one.
+class CActingHost : public CRecordingHost {
+ public:
+  void Sleep(int milliseconds) override {
+    CRecordingHost::Sleep(milliseconds);
+    if (duringPause) duringPause();
+  }
+  std::function<void()> duringPause;
+};
+
+TEST(ViewReentry, InputThatSlipsInDuringAMoveOrTheTallyIsTurnedAway) {
+  ViewHarness v;
+  v.Lay(kSmall, 3, {"......", "......", "......", "......", "00...."});
+  CActingHost host;
+  int interruptions = 0;
+  const auto interrupt = [&v, &interruptions] {
+    if (++interruptions > 2) return;  // once in the pause, once in the tally
+    v.ClickAt(0, 4);
+    v.Key(VK_SPACE);
+    v.Key(VK_UP);
+    v.MoveTo(1, 4);
+  };
+  host.duringPause = interrupt;
+  host.OnDialog(IDD_GAMEOVER, [&](CDialog&, CMemoryControlSite&) { interrupt(); });
+  v.ClickAt(1, 4);
+
+  Events seen;
+  for (const auto& e : host.events)
+    if (e != "sound 144") seen.push_back(e);
+  EXPECT_EQ(seen,
+            (Events{"sound 140", "pause 100", "repaint now", "dialog 142", "repaint now erase"}));
+  EXPECT_EQ(host.dialogs.size(), 1u);
+  EXPECT_EQ(v.host.Count("high scores submit 1000"), 1);
+  EXPECT_EQ(v.host.Count("high scores show"), 1);
+  EXPECT_FALSE(v.view.IsCursorShown());
 }
 
 }  // namespace

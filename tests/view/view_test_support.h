@@ -18,8 +18,9 @@ using Board = CKaroblenDocTestAccess;
 // event list, so that its place among sounds, repaints and dialogs shows.
 class CLoggingHighScores : public CHighScoreKeeper {
  public:
-  CLoggingHighScores(std::vector<std::string>& events, const CControlSite& form)
-      : m_events(events), m_form(form) {}
+  CLoggingHighScores(std::vector<std::string>& events, const CControlSite& form,
+                     const CKaroblenDoc& doc)
+      : m_events(events), m_form(form), m_doc(doc) {}
   void SetBoard(int boardSize, int tileKinds) override {
     m_events.push_back("high scores board " + std::to_string(boardSize) + "/" +
                        std::to_string(tileKinds));
@@ -27,18 +28,24 @@ class CLoggingHighScores : public CHighScoreKeeper {
   void SubmitScore(int score) override {
     m_events.push_back("high scores submit " + std::to_string(score));
     scoreTextAtSubmit = m_form.GetText(IDC_SCORE);
+    boardAtSubmit = Board::Board(m_doc);
   }
   int DoModal() override {
     m_events.emplace_back("high scores show");
+    boardAtShow = Board::Board(m_doc);
     return 1;
   }
   void MergeFrom(std::string path) override { m_events.push_back("high scores merge " + path); }
 
   std::string scoreTextAtSubmit;
+  // The board in the document while the name is asked for and the table shown.
+  Board::Rows boardAtSubmit;
+  Board::Rows boardAtShow;
 
  private:
   std::vector<std::string>& m_events;
   const CControlSite& m_form;
+  const CKaroblenDoc& m_doc;
 };
 
 inline constexpr int kSmall = 0;
@@ -74,12 +81,21 @@ class ViewHarness {
   }
   void MoveTo(int column, int row) { view.OnMouseMove(0, CellPoint(column, row)); }
   void ClickAt(int column, int row) { view.OnLButtonDown(0, CellPoint(column, row)); }
+  void Key(unsigned vk, unsigned flags = 0) { view.OnKeyDown(vk, 1, flags); }
+  // Shows the keyboard cursor and walks it to the cell.
+  void CursorTo(int column, int row) {
+    if (!view.IsCursorShown()) Key(VK_LEFT);
+    while (view.GetCursor().nColumn < column) Key(VK_RIGHT);
+    while (view.GetCursor().nColumn > column) Key(VK_LEFT);
+    while (view.GetCursor().nRow < row) Key(VK_DOWN);
+    while (view.GetCursor().nRow > row) Key(VK_UP);
+  }
 
   std::string Text(int id) const { return form.GetText(id); }
 
   CRecordingHost host;
   CKaroblenDoc doc;
   CMemoryControlSite form{IDD_KAROBLEN_FORM};
-  CLoggingHighScores highScores{host.events, form};
+  CLoggingHighScores highScores{host.events, form, doc};
   CKaroblenView view;
 };
