@@ -12,6 +12,10 @@
 //                                                 does not end the game
 //   board_probe settling GRID_FILE COLUMN ROW  -> "STEPS CLOSES" of that move
 //   board_probe smallest GRID_FILE             -> "COLUMN ROW SIZE" of a smallest group
+//   board_probe again GRID_FILE                -> "COLUMN ROW" of a group whose removal
+//                                                 leaves that cell in a group again
+//   board_probe cursor SHOT.ppm X Y COLUMNS ROWS -> "COLUMN ROW" of the cell with the
+//                                                 keyboard's focus frame
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -228,8 +232,32 @@ std::optional<std::pair<std::pair<int, int>, std::pair<int, bool>>> Busiest(cons
   return best;
 }
 
+// A cell that a second press would play again: removing its group leaves
+// another group of two or more under it.
+std::optional<std::pair<int, int>> Again(const Grid& grid) {
+  for (int r = static_cast<int>(grid.size()) - 1; r >= 0; --r)
+    for (int c = 0; c < static_cast<int>(grid[r].size()); ++c)
+      if (GroupAt(grid, c, r).size() >= 2 && GroupAt(After(grid, c, r), c, r).size() >= 2)
+        return std::make_pair(c, r);
+  return std::nullopt;
+}
+
+// The focus frame: two-pixel squares, black and white in turn, along the
+// cell's sides two pixels in. No tile picture has such a pattern.
+bool HasFocusFrame(const Image& image, int left, int top) {
+  constexpr Rgb kBlack{0, 0, 0}, kWhite{255, 255, 255};
+  for (int k = 0; k < 18; ++k) {
+    const Rgb dot = k % 2 == 0 ? kBlack : kWhite;
+    const int along = 2 + 2 * k;
+    if (!(image.At(left + along, top + 2) == dot) || !(image.At(left + 2, top + along) == dot))
+      return false;
+  }
+  return true;
+}
+
 int Usage() {
-  std::cerr << "usage: board_probe locate|read|pick|after|largest|smallest|busiest|settling ...\n";
+  std::cerr << "usage: board_probe "
+               "locate|read|pick|after|largest|smallest|busiest|settling|again|cursor ...\n";
   return 2;
 }
 
@@ -292,6 +320,27 @@ int main(int argc, char** argv) {
     const auto [steps, closes] = Settling(grid, std::atoi(argv[3]), std::atoi(argv[4]));
     std::cout << steps << ' ' << closes << '\n';
     return 0;
+  }
+  if (command == "again" && argc == 3) {
+    const auto cell = Again(LoadGrid(argv[2]));
+    if (!cell) return 1;
+    std::cout << cell->first << ' ' << cell->second << '\n';
+    return 0;
+  }
+  if (command == "cursor" && argc == 7) {
+    const auto image = LoadPpm(argv[2]);
+    if (!image) return 1;
+    const int x = std::atoi(argv[3]), y = std::atoi(argv[4]);
+    const int columns = std::atoi(argv[5]), rows = std::atoi(argv[6]);
+    if (!image->Inside(x, y) || !image->Inside(x + columns * kTile - 1, y + rows * kTile - 1))
+      return 1;
+    for (int r = 0; r < rows; ++r)
+      for (int c = 0; c < columns; ++c)
+        if (HasFocusFrame(*image, x + c * kTile, y + r * kTile)) {
+          std::cout << c << ' ' << r << '\n';
+          return 0;
+        }
+    return 1;
   }
   if (command == "after" && argc == 5) {
     const Grid grid = LoadGrid(argv[2]);

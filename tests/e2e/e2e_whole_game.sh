@@ -3,13 +3,16 @@
 # Game > Options, play a whole game from screenshots to its end, let the tally
 # count, enter a name for the high score, close the table, and find the score
 # file written byte for byte. A game that ends at 0 or below earns no entry and
-# writes nothing; then another game is played.
+# writes nothing; then another game is played. With "keys" the games are
+# played with the keyboard alone: the arrows walk the cursor, whose frame is
+# read off the screen, and Space and Return take turns to play.
 #
-# usage: e2e_whole_game.sh KAROBLEN_BINARY BOARD_PROBE
+# usage: e2e_whole_game.sh KAROBLEN_BINARY BOARD_PROBE [keys]
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
 e2e_begin "$1" "$2" python3 od cmp
+mode=${3:-mouse}
 columns=10
 rows=7
 player=Tester
@@ -47,22 +50,34 @@ board_shown_around() {
   done
 }
 
+# Plays cell $1 $2 with the mouse, or in keys mode with the cursor and, by
+# turns ($3 odd or even), Space or Return.
+play_cell() {
+  if [ "$mode" != keys ]; then
+    click_cell "$1" "$2"
+    return
+  fi
+  walk_cursor "$1" "$2"
+  if (($3 % 2)); then xdotool key space; else xdotool key Return; fi
+}
+
 # Plays the board in $work/$1.grid to its end, largest group first, checking
 # every settled board; sets final_score to what the tally must arrive at.
 play_to_the_end() {
   local current="$work/$1.grid" next="$work/next.grid" move column row size points=0 moves=0 left
   if grep -q '[^01]' <(tr -d '\n' <"$current"); then fail "a board of 2 kinds shows other tiles"; fi
   cp "$current" "$next"
+  [ "$mode" != keys ] || focus_window "$window"
   if ! "$probe" largest "$current" >/dev/null; then
     # A deal without any move ends at the first click anywhere on the board.
-    click_cell 0 0
+    play_cell 0 0 0
   fi
   while move=$("$probe" largest "$current"); do
     read -r column row size <<<"$move"
     "$probe" after "$current" "$column" "$row" >"$next"
     points=$((points + (size - 2) * (size - 2)))
     moves=$((moves + 1))
-    click_cell "$column" "$row"
+    play_cell "$column" "$row" "$moves"
     # After the last move the tally comes up over the board; it is checked there.
     "$probe" largest "$next" >/dev/null || break
     if ! wait_for_board "$next"; then
@@ -138,4 +153,4 @@ if ! cmp "$work/expected.scr" "$work/Karoblen.scr"; then
 fi
 
 exit_through_menu
-echo "PASS: options to Small/2, $game_count game(s) played to the end, tally, name, table, score file with $final_score"
+echo "PASS: options to Small/2, $game_count game(s) played to the end with the $mode, tally, name, table, score file with $final_score"

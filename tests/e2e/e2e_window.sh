@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # End to end on a real X server: the game's window appears, a click removes a
-# group and the board settles as the rules say, Ctrl+Z takes the move back.
+# group and the board settles as the rules say, Ctrl+Z takes the move back; a
+# double-click is one move, which Ctrl+Z takes back too.
 # Everything is read from screenshots. Before that, a display that does not
 # answer gets a plain sentence. Exit 77 (skipped) only when the tools for a
 # virtual desktop are missing.
@@ -62,5 +63,27 @@ focus_window "$window"
 xdotool key ctrl+z
 wait_for_board "$work/start.grid" || fail "Ctrl+Z did not bring the first board back"
 
+# A double-click where a second press would play again: the second press
+# arrives during the move, and must not be a move of its own.
+cell=$("$probe" again "$work/start.grid") || cell=$("$probe" pick "$work/start.grid")
+read -r dcolumn drow <<<"$cell"
+"$probe" after "$work/start.grid" "$dcolumn" "$drow" >"$work/double.grid"
+move_pointer $((board_x + 40 * dcolumn + 20)) $((board_y + 40 * drow + 20))
+sleep 0.3
+xdotool click --repeat 2 --delay 80 1
+if ! wait_for_board "$work/double.grid"; then
+  echo "expected after one move at column $dcolumn, row $drow:" >&2
+  cat "$work/double.grid" >&2
+  fail "a double-click did not leave the board of one move"
+fi
+sleep 1
+shot now
+read_board now >"$work/last.grid"
+cmp -s "$work/last.grid" "$work/double.grid" || fail "a double-click made a second move"
+focus_window "$window"
+xdotool key ctrl+z
+wait_for_board "$work/start.grid" || fail "Ctrl+Z after a double-click did not bring the first board back"
+park_pointer
+
 exit_through_menu
-echo "PASS: unreachable display refused plainly; window, click at column $column, row $row, settle, undo, exit"
+echo "PASS: unreachable display refused plainly; window, click at column $column, row $row, settle, undo, double-click at column $dcolumn, row $drow, undo, exit"

@@ -240,6 +240,37 @@ switch_to_small_two_kinds() {
   wait_gone "$question" 50 || fail "Yes did not close the question"
 }
 
+# The keyboard cursor's cell on the screen as "COLUMN ROW", read from its
+# focus frame; fails while the cursor is hidden.
+cursor_cell() {
+  shot cursor
+  "$probe" cursor "$work/cursor.ppm" "$board_x" "$board_y" "$columns" "$rows"
+}
+
+cursor_is() {  # cursor_is COLUMN ROW
+  [ "$(cursor_cell)" = "$1 $2" ]
+}
+
+# Walks the keyboard cursor to cell $1 $2 with the arrow keys, showing it
+# first if need be, and waits until its frame is there. The game's window
+# must have the keyboard focus.
+walk_cursor() {
+  local at column row keys=()
+  if ! at=$(cursor_cell); then
+    xdotool key Left  # the first arrow only shows the cursor, bottom left
+    wait_for 50 cursor_is 0 $((rows - 1)) || fail "the first arrow key did not show the cursor bottom left"
+    at="0 $((rows - 1))"
+  fi
+  read -r column row <<<"$at"
+  for ((; column < $1; column++)); do keys+=(Right); done
+  for ((; column > $1; column--)); do keys+=(Left); done
+  for ((; row < $2; row++)); do keys+=(Down); done
+  for ((; row > $2; row--)); do keys+=(Up); done
+  if ((${#keys[@]} > 0)); then xdotool key --delay 20 "${keys[@]}"; fi
+  wait_for 50 cursor_is "$1" "$2" ||
+    fail "the keyboard cursor went from $at to $(cursor_cell || echo nowhere), not to $1 $2"
+}
+
 # Exit through the File menu (Alt+F, then E(x)it); the game must end with 0.
 exit_through_menu() {
   local i
