@@ -41,6 +41,41 @@ bool IsBlockedByModal(const QWidget& widget) {
   return true;
 }
 
+// One held event on its way back to its receiver.
+class CHeldInput : public QEvent {
+ public:
+  CHeldInput(QObject* receiver, std::unique_ptr<QEvent> event)
+      : QEvent(Type()), m_receiver(receiver), m_event(std::move(event)) {}
+  static QEvent::Type Type() {
+    static const int s_type = QEvent::registerEventType();
+    return static_cast<QEvent::Type>(s_type);
+  }
+  QPointer<QObject> m_receiver;
+  std::unique_ptr<QEvent> m_event;
+};
+
+// Hands held input to its receiver when the event loop gets to it, unless a
+// modal window blocks the receiver by then.
+class CHeldInputRelay : public QObject {
+ public:
+  static CHeldInputRelay& Instance() {
+    static CHeldInputRelay s_relay;
+    return s_relay;
+  }
+
+ protected:
+  bool event(QEvent* event) override {
+    if (event->type() != CHeldInput::Type()) return QObject::event(event);
+    auto* held = static_cast<CHeldInput*>(event);
+    QObject* receiver = held->m_receiver.data();
+    if (!receiver) return true;
+    const auto* widget = qobject_cast<QWidget*>(receiver);
+    if (widget && IsBlockedByModal(*widget)) return true;
+    QCoreApplication::sendEvent(receiver, held->m_event.get());
+    return true;
+  }
+};
+
 // Input from the window system already waits in the toolkit's queue while
 // the loop excludes it; input posted to widgets directly is caught here and
 // delivered afterwards. It is judged when it is delivered, not when it is
@@ -54,16 +89,8 @@ class CInputHolder : public QObject {
   void Release() {
     for (auto& [receiver, event] : m_held) {
       if (!receiver) continue;
-      std::shared_ptr<QEvent> held(event.release());
-      QMetaObject::invokeMethod(
-          receiver.data(),
-          [receiver = receiver, held] {
-            if (!receiver) return;
-            const auto* widget = qobject_cast<QWidget*>(receiver);
-            if (widget && IsBlockedByModal(*widget)) return;
-            QCoreApplication::sendEvent(receiver, held.get());
-          },
-          Qt::QueuedConnection);
+      auto held = std::make_unique<CHeldInput>(receiver.data(), std::move(event));
+      QCoreApplication::postEvent(&CHeldInputRelay::Instance(), held.release());
     }
     m_held.clear();
   }
