@@ -27,6 +27,7 @@
 #include <string>
 #include <vector>
 
+#include "fuzz/scratch_directory.h"
 #include "scores/high_score_tables.h"
 #include "scores/score_file.h"
 
@@ -202,12 +203,7 @@ bool HasSaveTemporary(const char* directory) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  // The score file is relative: work where nothing else lives, in memory
-  // when the system offers it.
-  const char* base = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-  std::string pattern = std::string(base) + "/karoblen-fuzz-file-XXXXXX";
-  if (!::mkdtemp(pattern.data()) || ::chdir(pattern.c_str()) != 0) ::abort();
-  g_directory = pattern;
+  g_directory = EnterFuzzScratchDirectory("fuzz-file");
   ::atexit(RemoveScratchDirectory);
   return 0;
 }

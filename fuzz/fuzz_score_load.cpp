@@ -9,6 +9,7 @@
 #include <cstring>
 #include <string>
 
+#include "fuzz/scratch_directory.h"
 #include "scores/high_score_tables.h"
 
 namespace {
@@ -28,12 +29,7 @@ std::int32_t BigEndianAt(const std::uint8_t* p) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  // The score file is relative: work where nothing else lives, in memory
-  // when the system offers it, as every input is written out.
-  const char* base = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-  std::string pattern = std::string(base) + "/karoblen-fuzz-load-XXXXXX";
-  if (!::mkdtemp(pattern.data()) || ::chdir(pattern.c_str()) != 0) ::abort();
-  g_directory = pattern;
+  g_directory = EnterFuzzScratchDirectory("fuzz-load");
   ::atexit(RemoveScratchDirectory);
   return 0;
 }

@@ -17,7 +17,7 @@ sources=("$root/scores/high_score_tables.cpp" "$root/scores/score_file.cpp"
          "$root/scores/save_temporaries.cpp")
 headers=("$root/scores/high_score_tables.h" "$root/scores/score_file.h"
          "$root/scores/file_descriptor.h" "$root/scores/save_target.h"
-         "$root/scores/save_temporaries.h")
+         "$root/scores/save_temporaries.h" "$root/fuzz/scratch_directory.h")
 flags=(-std=c++20 -O1 -g -I"$root" -Wall -Wextra -Wpedantic
        -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined)
 
