@@ -27,7 +27,11 @@ constexpr unsigned kRate = 44100;
 
 void SpinFor(int milliseconds) {
   QEventLoop loop;
-  QTimer::singleShot(milliseconds, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+  QTimer timer;
+  timer.setSingleShot(true);
+  timer.setTimerType(Qt::PreciseTimer);
+  QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+  timer.start(milliseconds);
   loop.exec();
 }
 
@@ -132,6 +136,7 @@ CPrivateSoundServer::CPrivateSoundServer() {
                                    "-L",
                                    socket};
   std::vector<char*> argv;
+  argv.reserve(args.size() + 1);
   for (auto& a : args) argv.push_back(a.data());
   argv.push_back(nullptr);
   if (posix_spawnp(&m_pid, "pulseaudio", nullptr, nullptr, argv.data(), environ) != 0) {
