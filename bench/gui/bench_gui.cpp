@@ -19,9 +19,7 @@
 #include <unistd.h>
 
 #include <QApplication>
-#include <QEventLoop>
 #include <QImage>
-#include <QTimer>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -130,12 +128,6 @@ void PrintLatency(const char* path, const SoundLatency& latency) {
   if (latency.medianMs >= 0)
     std::printf(", then median %5.1f ms, worst %5.1f ms", latency.medianMs, latency.maxMs);
   std::printf(" (%d of %d heard)\n", latency.heard, latency.asked);
-}
-
-void SpinFor(int milliseconds) {
-  QEventLoop loop;
-  QTimer::singleShot(milliseconds, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-  loop.exec();
 }
 
 int FlagValue(int argc, char** argv, const char* name, int fallback) {

@@ -21,10 +21,6 @@
 
 extern char** environ;
 
-namespace {
-using Clock = std::chrono::steady_clock;
-constexpr unsigned kRate = 44100;
-
 void SpinFor(int milliseconds) {
   QEventLoop loop;
   QTimer timer;
@@ -34,6 +30,10 @@ void SpinFor(int milliseconds) {
   timer.start(milliseconds);
   loop.exec();
 }
+
+namespace {
+using Clock = std::chrono::steady_clock;
+constexpr unsigned kRate = 44100;
 
 // Notes when the monitor's signal rises out of silence. The server hands on
 // each millisecond as soon as it has mixed it.

@@ -2,6 +2,7 @@
 
 #include <time.h>
 
+#include <QCoreApplication>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
@@ -23,10 +24,17 @@ namespace {
 bool g_bPlay = false;
 bool g_bWait = false;
 
+void After(int milliseconds, const std::function<void()>& then) {
+  auto* timer = new QTimer(QCoreApplication::instance());  // the application owns it
+  timer->setSingleShot(true);
+  QObject::connect(timer, &QTimer::timeout, then);
+  timer->start(milliseconds);
+}
+
 void EndAfterPlaying(const std::function<void()>& play) {
   // The game reaches the sound server 300 ms after it starts.
-  QTimer::singleShot(500, play);
-  QTimer::singleShot(900, [] {
+  After(500, play);
+  After(900, [] {
     std::printf("peak-kb %ld\n", PeakMemoryKb());
     std::fflush(stdout);
     std::_Exit(0);
@@ -69,7 +77,6 @@ bool CTimedKaroblenApp::InitInstance() {
 
 int main(int argc, char** argv) {
   g_bPlay = argc > 1 && std::strcmp(argv[1], "--play") == 0;
-  g_bWait = argc > 1 && std::strcmp(argv[1], "--wait") == 0;
   g_bWait = argc > 1 && std::strcmp(argv[1], "--wait") == 0;
   static CTimedKaroblenApp theApp;
   return AfxWinMain(theApp, argc, argv);

@@ -98,6 +98,7 @@ TEST_F(QtAccessibilityTest, BoardIsATableOfCellsNamedByColourWithPlaceAndGroup) 
   EXPECT_EQ(table->childCount(), 30);
 
   std::vector<std::string> bottomRow;
+  bottomRow.reserve(6);
   for (int c = 0; c < 6; ++c) bottomRow.push_back(Text(Cell(c, 4)));
   EXPECT_EQ(bottomRow, (std::vector<std::string>{"Red", "Blue", "Yellow", "Green", "Grey", "Red"}));
   EXPECT_EQ(Text(Cell(3, 0)), "Empty");
