@@ -22,6 +22,7 @@
 #include <cstring>
 #include <map>
 
+#include "first_exposure.h"
 #include "peak_memory.h"
 #include "res/binary_resources.h"
 #include "res/command_resources.h"
@@ -80,6 +81,7 @@ int main(int argc, char** argv) {
   window.setCentralWidget(new QWidget);
   window.resize(640, 440);
   window.show();
+  if (!WaitForFirstExposure()) return 1;
   window.repaint();
 
   timespec now{};

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+#include "first_exposure.h"
 #include "peak_memory.h"
 #include "platform/host.h"
 #include "res/resource_ids.h"
@@ -50,8 +51,9 @@ bool CTimedKaroblenApp::InitInstance() {
   const bool started = CKaroblenApp::InitInstance();
   if (!started) return false;
 
-  // Showing the window has painted it already on most desktops; one forced
-  // paint makes sure the board has been drawn before the clock is read.
+  // The board is drawn once the window system has exposed the window; one
+  // forced paint after that makes sure it has been before the clock is read.
+  if (!WaitForFirstExposure()) std::_Exit(1);
   if (CView* view = GetDocTemplate()->GetView()) view->RepaintNow();
   timespec now{};
   clock_gettime(CLOCK_MONOTONIC, &now);
