@@ -153,6 +153,9 @@ int main(int argc, char** argv) {
   std::filesystem::create_directories(scratch);
   std::filesystem::current_path(scratch);
   const CPrivateSoundServer server;
+  // The timed programs end with _Exit, so the former sound path's temporary
+  // wave files would stay behind; here they go with the scratch directory.
+  setenv("TMPDIR", scratch.c_str(), 1);
 
   int qtArgc = 1;
   QApplication app(qtArgc, argv);
