@@ -26,16 +26,12 @@ case $exec_line in *[%\"\'\\]*) fail "Exec line needs expanding: $exec_line" ;; 
 
 home=$work/home
 data=$work/data
-# A desktop session always has a runtime directory; without one the sound
-# client library falls back to a directory of its own in /tmp.
-run=$work/run
-mkdir -m 700 "$home" "$run"
+mkdir -m 700 "$home"
 write_score_file "$work/friend.scr" "40:Friend:300"
 
 start_xvfb
 # shellcheck disable=SC2086  # the Exec line is split into words, as a launcher does
-start_command "$home" env HOME="$home" XDG_DATA_HOME="$data" XDG_RUNTIME_DIR="$run" \
-  PATH="$prefix/bin:$PATH" $exec_line
+start_command "$home" env HOME="$home" XDG_DATA_HOME="$data" PATH="$prefix/bin:$PATH" $exec_line
 locate_board start
 
 [ "$(readlink "/proc/$game_pid/cwd")" = "$data/karoblen" ] ||

@@ -20,11 +20,18 @@ e2e_begin() {
   work=$(mktemp -d "${TMPDIR:-/tmp}/karoblen-e2e-XXXXXX")
   xvfb_pid=""
   game_pid=""
-  # Whatever else a script starts (a window manager, a tracer) ends with it.
-  helper_pids=()
   window=""
-  helper_pids=()  # servers and recorders a script starts, ended with the rest
+  # Whatever else a script starts (a window manager, a tracer, a server)
+  # ends with it.
+  helper_pids=()
   trap e2e_cleanup EXIT
+  # A session directory of the test's own, as a desktop session has one: the
+  # toolkit and the sound library keep their runtime files there and not in
+  # /tmp, and the game reaches no sound server of the tester's. The file
+  # dialog's history goes to a configuration of its own, too.
+  export XDG_RUNTIME_DIR="$work/session" XDG_CONFIG_HOME="$work/config"
+  mkdir -m 700 "$XDG_RUNTIME_DIR"
+  unset PULSE_SERVER
   # A timeout of the test runner must still take Xvfb and the game down.
   trap 'exit 143' TERM INT HUP
 }
@@ -34,8 +41,6 @@ e2e_cleanup() {
   local pid
   for pid in "${helper_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  local pid
-  for pid in "${helper_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   wait 2>/dev/null || true
   if [ "${KEEP_E2E_DIR:-0}" = 1 ]; then echo "kept $work" >&2; else rm -rf "$work"; fi
 }

@@ -7,8 +7,10 @@
 
 #include "platform/qt/resource_images.h"
 #include "res/resource_ids.h"
+#include "tests/private_session.h"
 
 TEST(PixmapLifetime, EndedApplicationTakesItsPixmapsAlong) {
+  const CPrivateSession session;
   int argc = 1;
   char name[] = "qt_pixmap_lifetime_test";
   char* argv[] = {name, nullptr};

@@ -4,6 +4,8 @@
 
 #include <QApplication>
 
+#include "tests/private_session.h"
+
 namespace {
 // The offscreen platform says so about every window shown; that is not news.
 QtMessageHandler g_defaultHandler = nullptr;
@@ -17,6 +19,7 @@ void QuietOffscreenNotes(QtMsgType type, const QMessageLogContext& context,
 int main(int argc, char** argv) {
   g_defaultHandler = qInstallMessageHandler(QuietOffscreenNotes);
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  const CPrivateSession session;
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Karoblen"));
   testing::InitGoogleTest(&argc, argv);
