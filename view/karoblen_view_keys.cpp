@@ -47,8 +47,8 @@ BoardCell CKaroblenView::GetCursor() const {
 
 void CKaroblenView::MoveCursor(int nColumns, int nRows) {
   const CKaroblenDoc* pDoc = GetDocument();
-  const BoardCell before = m_bCursorShown ? GetCursor() : BoardCell{};
   BoardCell cursor = GetCursor();
+  const BoardCell before = m_bCursorShown ? cursor : BoardCell{};
   // The first key only shows where the cursor is; it stops at the edges.
   if (m_bCursorShown) {
     cursor.nColumn = std::clamp(cursor.nColumn + nColumns, 0, pDoc->GetWidth() - 1);

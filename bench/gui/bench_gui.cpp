@@ -32,6 +32,7 @@
 
 #include "game/karoblen_doc.h"
 #include "platform/qt/form_view_widget.h"
+#include "platform/qt/input_holding_pause.h"
 #include "platform/qt/pulse_voice.h"
 #include "platform/qt/sound_player.h"
 #include "sound_latency.h"
@@ -219,7 +220,7 @@ int main(int argc, char** argv) {
     std::printf("play to its first sample mixed, each sound from silence:\n");
     {
       CQtSoundPlayer player;
-      SpinFor(1000);  // the game reaches the server 300 ms after it starts
+      PauseHoldingInput(1000);  // the game reaches the server 300 ms after it starts
       PrintLatency("game (server reached beforehand)",
                    MeasureSoundLatency([&](int id) { player.Play(id); }, sounds));
     }
@@ -233,7 +234,7 @@ int main(int argc, char** argv) {
 #ifdef KAROBLEN_OLD_GAME_PATH
     {
       COldSoundPlayer player;
-      SpinFor(1000);
+      PauseHoldingInput(1000);
       PrintLatency("former sound path",
                    MeasureSoundLatency([&](int id) { player.Play(id); }, sounds));
     }

@@ -6,8 +6,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <QEventLoop>
-#include <QTimer>
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -17,19 +15,10 @@
 #include <thread>
 #include <vector>
 
+#include "platform/qt/input_holding_pause.h"
 #include "res/resource_ids.h"
 
 extern char** environ;
-
-void SpinFor(int milliseconds) {
-  QEventLoop loop;
-  QTimer timer;
-  timer.setSingleShot(true);
-  timer.setTimerType(Qt::PreciseTimer);
-  QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-  timer.start(milliseconds);
-  loop.exec();
-}
 
 namespace {
 using Clock = std::chrono::steady_clock;
@@ -102,7 +91,7 @@ std::optional<double> TimeOneSound(CRecorder& recorder, const std::function<void
   // up to a block before the call is this sound's, and counts as no delay.
   const auto block = std::chrono::milliseconds(2);
   for (int waited = 0; waited < 500; waited += 10) {
-    SpinFor(10);
+    PauseHoldingInput(10);
     if (const auto onset = recorder.OnsetAfter(asked - block))
       return std::max(0.0, std::chrono::duration<double, std::milli>(*onset - asked).count());
   }
@@ -169,7 +158,7 @@ SoundLatency MeasureSoundLatency(const std::function<void(int)>& play, int sound
   SoundLatency result;
   CRecorder recorder;
   if (!recorder.Works()) return result;
-  SpinFor(300);
+  PauseHoldingInput(300);
   constexpr int kWaves[] = {SND_TALLY, SND_REMOVE, SND_DROP};
   std::vector<double> times;
   for (int i = 0; i <= sounds; ++i) {
@@ -181,7 +170,7 @@ SoundLatency MeasureSoundLatency(const std::function<void(int)>& play, int sound
       times.push_back(*ms);
     }
     if (ms) ++result.heard;
-    SpinFor(300);  // the sound has ended: the next starts from silence
+    PauseHoldingInput(300);  // the sound has ended: the next starts from silence
   }
   if (times.empty()) return result;
   std::sort(times.begin(), times.end());

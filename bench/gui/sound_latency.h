@@ -34,7 +34,3 @@ struct SoundLatency {
 // `play` is called with a wave id on the Qt thread; the event loop runs
 // between the sounds. Needs a CPrivateSoundServer.
 SoundLatency MeasureSoundLatency(const std::function<void(int)>& play, int sounds);
-
-// Runs the Qt event loop for that long, so that timers and the sound
-// server's callbacks get their turn.
-void SpinFor(int milliseconds);

@@ -111,14 +111,19 @@ void CPulseVoice::DropContext() {
 }
 
 void CPulseVoice::DropStreams() {
-  for (auto& [key, entry] : m_streams) {
-    if (!entry.stream) continue;
-    m_pLib->pa_stream_set_state_callback(entry.stream, nullptr, nullptr);
+  for (auto& [key, entry] : m_streams) ReleaseStream(entry);
+}
+
+// Under the lock: the entry's stream, if any, is let go; one still connected
+// is disconnected first.
+void CPulseVoice::ReleaseStream(Stream& entry) {
+  entry.startWhenReady = false;
+  if (!entry.stream) return;
+  m_pLib->pa_stream_set_state_callback(entry.stream, nullptr, nullptr);
+  if (PA_STREAM_IS_GOOD(m_pLib->pa_stream_get_state(entry.stream)))
     m_pLib->pa_stream_disconnect(entry.stream);
-    m_pLib->pa_stream_unref(entry.stream);
-    entry.stream = nullptr;
-    entry.startWhenReady = false;
-  }
+  m_pLib->pa_stream_unref(entry.stream);
+  entry.stream = nullptr;
 }
 
 // Under the lock, with the connection ready: a stream for every clip that
@@ -126,11 +131,7 @@ void CPulseVoice::DropStreams() {
 void CPulseVoice::MakeStreams() {
   for (auto& [key, entry] : m_streams) {
     if (entry.stream && PA_STREAM_IS_GOOD(m_pLib->pa_stream_get_state(entry.stream))) continue;
-    if (entry.stream) {
-      m_pLib->pa_stream_set_state_callback(entry.stream, nullptr, nullptr);
-      m_pLib->pa_stream_unref(entry.stream);
-      entry.stream = nullptr;
-    }
+    ReleaseStream(entry);
     MakeStream(entry);
   }
 }
@@ -163,13 +164,8 @@ void CPulseVoice::MakeStream(Stream& entry) {
   attr.fragsize = static_cast<std::uint32_t>(-1);
   const auto flags =
       static_cast<pa_stream_flags_t>(PA_STREAM_START_CORKED | PA_STREAM_ADJUST_LATENCY);
-  if (m_pLib->pa_stream_connect_playback(entry.stream, nullptr, &attr, flags, nullptr, nullptr) <
-      0) {
-    m_pLib->pa_stream_set_state_callback(entry.stream, nullptr, nullptr);
-    m_pLib->pa_stream_unref(entry.stream);
-    entry.stream = nullptr;
-    entry.startWhenReady = false;
-  }
+  if (m_pLib->pa_stream_connect_playback(entry.stream, nullptr, &attr, flags, nullptr, nullptr) < 0)
+    ReleaseStream(entry);
 }
 
 // Under the lock, on a ready stream: the clip from its first sample, now.

@@ -53,6 +53,7 @@ class CPulseVoice {
   bool EnsureContext();
   void DropContext();
   void DropStreams();
+  void ReleaseStream(Stream& entry);
   void MakeStreams();
   void MakeStream(Stream& entry);
   void Start(int key);
