@@ -1,18 +1,29 @@
 # The two commands a newcomer needs: `make run` and `make test`.
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
+PACKAGE_BUILD ?= build-package
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 
-.PHONY: all deps build run test sanitize tidy bench fuzz shots format install uninstall package clean
+.PHONY: all deps test-deps tests-on build run test sanitize tidy bench fuzz shots format install uninstall package dist clean
 
 all: build
 
+# Build dependencies only; the test tools come with the targets that use them.
 deps:
 	@./scripts/install-deps.sh
 
+test-deps:
+	@./scripts/install-deps.sh --test
+
+# A new build directory builds the game alone; `make test` and the other
+# developer targets switch the tests on, and they stay on there.
 $(BUILD)/CMakeCache.txt: | deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+
+tests-on: test-deps
+	@grep -qx 'BUILD_TESTING:BOOL=ON' $(BUILD)/CMakeCache.txt 2>/dev/null || \
+		cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON
 
 build: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
@@ -20,7 +31,8 @@ build: deps $(BUILD)/CMakeCache.txt
 run: build
 	@$(BUILD)/karoblen
 
-test: build
+test: tests-on
+	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # The whole suite, end-to-end tests included, built with clang's address and
@@ -30,27 +42,27 @@ SANITIZER_ENV = ASAN_OPTIONS=detect_stack_use_after_return=1:check_initializatio
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp:print_suppressions=0 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-sanitize: deps
-	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+sanitize: test-deps
+	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON \
 		-DCMAKE_CXX_COMPILER=clang++ -DKAROBLEN_SANITIZE=ON
 	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
 	cd $(SANITIZE_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS) -LE fuzz
 
 # clang-tidy over every source the build compiles, tests included.
-tidy: deps $(BUILD)/CMakeCache.txt
+tidy: tests-on
 	./scripts/tidy.sh $(BUILD) $(JOBS)
 
-bench: deps $(BUILD)/CMakeCache.txt
+bench: tests-on
 	@./scripts/install-deps.sh --bench
 	cmake -S . -B $(BUILD) >/dev/null
 	cmake --build $(BUILD) -j $(JOBS) --target benchmarks
 	./scripts/run-benchmarks.sh $(BUILD)
 
-fuzz: deps $(BUILD)/CMakeCache.txt
+fuzz: tests-on
 	cmake --build $(BUILD) -j $(JOBS) --target fuzzers
 	./scripts/run-fuzzers.sh $(BUILD) 60
 
-format: deps
+format: test-deps
 	./scripts/format.sh
 
 install: build
@@ -59,12 +71,20 @@ install: build
 uninstall:
 	./packaging/uninstall.sh $(BUILD) $(PREFIX)
 
-# A Debian package in $(BUILD), from the same install rules, for /usr.
-package: build
-	cd $(BUILD) && cpack -G DEB
+# A Debian package in $(PACKAGE_BUILD), from the same install rules, for
+# /usr, built without the tests.
+package: deps
+	cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
+	cd $(PACKAGE_BUILD) && cpack -G DEB
 
-shots: build
+# karoblen-VERSION.tar.gz in $(BUILD), from the last commit.
+dist: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) --target dist
+
+shots: tests-on
+	cmake --build $(BUILD) -j $(JOBS) --target karoblen-shots
 	QT_QPA_PLATFORM=offscreen $(BUILD)/karoblen-shots shots
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(PACKAGE_BUILD)

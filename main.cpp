@@ -1,6 +1,8 @@
 // Karoblen: start-up. The two informational switches answer without touching
 // any display; --in-data-dir moves into the game's own directory before the
-// score file is read; every other argument is ignored and a new game starts.
+// score file is read, and when it cannot, says why in a message box as well,
+// since a menu launch has no terminal; every other argument is ignored and a
+// new game starts.
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -8,6 +10,7 @@
 #include "app/data_directory.h"
 #include "app/desktop_check.h"
 #include "app/karoblen_app.h"
+#include "res/startup_texts.h"
 
 namespace {
 
@@ -33,7 +36,7 @@ int main(int argc, char** argv) {
       return 0;
     }
     if (std::strcmp(argv[i], "--version") == 0) {
-      std::puts("Karoblen 1.1");
+      std::puts(res::VersionText().c_str());
       return 0;
     }
   }
@@ -50,8 +53,9 @@ int main(int argc, char** argv) {
   if (inDataDir) {
     const std::string why = EnterDataDirectory();
     if (!why.empty()) {
-      std::fprintf(stderr, "Karoblen cannot keep its scores in its data directory: %s.\n",
-                   why.c_str());
+      const std::string text = res::DataDirectoryFailureText(why);
+      std::fprintf(stderr, "%s\n", text.c_str());
+      AfxStartupFailureBox(argc, argv, text);
       return 1;
     }
   }

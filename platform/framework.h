@@ -254,3 +254,8 @@ class CWinApp : public CCmdTarget {
 
 // Runs the application: InitInstance, then the event loop. Returns the exit code.
 int AfxWinMain(CWinApp& app, int argc, char** argv);
+
+// Tells the player why the program cannot start, in a message box of its own
+// (no application runs yet), and returns when it is closed. A player who
+// started the game from the desktop's menu sees no terminal.
+void AfxStartupFailureBox(int argc, char** argv, const std::string& text);

@@ -1,23 +1,31 @@
 #!/usr/bin/env bash
-# Installs whatever the build, the game and its tests need and is not there yet.
+# Installs whatever the build needs and is not there yet; with --test also
+# what the tests need, and with --bench what only `make bench` uses.
 # apt-get runs only when a package is missing, so a second run costs nothing.
-# With --bench it adds what only `make bench` uses.
 set -euo pipefail
 
+# Enough to build, run, install and package the game.
 packages=(
   cmake g++ make pkg-config
-  qt6-base-dev qt6-base-private-dev libgl-dev zlib1g-dev libpulse-dev
-  libgtest-dev libbenchmark-dev
+  qt6-base-dev libgl-dev zlib1g-dev libpulse-dev
+  dpkg-dev
+)
+# The tests, their tools and the developer targets built with them.
+test_packages=(
+  qt6-base-private-dev libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format clang-tidy
   xvfb xdotool x11-utils imagemagick fonts-dejavu-core
-  desktop-file-utils appstream dpkg-dev man-db
+  desktop-file-utils appstream man-db lintian git
   strace openbox
   pulseaudio pulseaudio-utils
   dbus-daemon at-spi2-core python3-dbus python3-gi procps
 )
-# The former sound path, on Qt Multimedia, which the benchmark weighs the
-# present one against.
-if [ "${1:-}" = --bench ]; then packages+=(qt6-multimedia-dev); fi
+case "${1:-}" in
+  --test) packages+=("${test_packages[@]}") ;;
+  # The former sound path, on Qt Multimedia, which the benchmark weighs the
+  # present one against.
+  --bench) packages+=("${test_packages[@]}" qt6-multimedia-dev) ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,14 +1,25 @@
 #include <QApplication>
 
 #include "platform/framework.h"
+#include "platform/qt/message_box.h"
 #include "platform/qt/qt_host.h"
 #include "platform/qt/window_factory.h"
+#include "res/resource_ids.h"
+#include "res/string_table.h"
 
-int AfxWinMain(CWinApp& app, int argc, char** argv) {
+namespace {
+
+void PrepareApplication() {
   // Whole scale factors only, so that the tile pictures are enlarged by
   // whole pixels on a high-density screen and stay crisp.
   QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
       Qt::HighDpiScaleFactorRoundingPolicy::RoundPreferFloor);
+}
+
+}  // namespace
+
+int AfxWinMain(CWinApp& app, int argc, char** argv) {
+  PrepareApplication();
   int qtArgc = argc;
   QApplication qtApp(qtArgc, argv);
   QApplication::setApplicationName(QStringLiteral("Karoblen"));
@@ -26,4 +37,12 @@ int AfxWinMain(CWinApp& app, int argc, char** argv) {
   SetWindowFactory(nullptr);
   SetHost(nullptr);
   return exitCode;
+}
+
+void AfxStartupFailureBox(int argc, char** argv, const std::string& text) {
+  PrepareApplication();
+  int qtArgc = argc;
+  QApplication qtApp(qtArgc, argv);
+  QApplication::setApplicationName(QStringLiteral("Karoblen"));
+  ShowMessageBox(nullptr, text, res::LoadString(AFX_IDS_APP_TITLE), MB_OK | MB_ICONEXCLAMATION);
 }

@@ -4,7 +4,9 @@
 # directory. The game moves into $XDG_DATA_HOME/karoblen, made private on
 # first use, and a merge (Ctrl+M) writes the score file there, not in $HOME.
 # The window's class is the one the entry names, so the desktop can tell
-# which entry the window belongs to.
+# which entry the window belongs to. When the data directory cannot be made,
+# the player, who sees no terminal, gets a message box, and the game ends
+# with status 1 once it is closed.
 #
 # usage: e2e_menu_entry.sh BUILD_DIR BOARD_PROBE
 set -euo pipefail
@@ -30,8 +32,22 @@ mkdir -m 700 "$home"
 write_score_file "$work/friend.scr" "40:Friend:300"
 
 start_xvfb
+: >"$work/not-a-directory"
 # shellcheck disable=SC2086  # the Exec line is split into words, as a launcher does
-start_command "$home" env HOME="$home" XDG_DATA_HOME="$data" PATH="$prefix/bin:$PATH" $exec_line
+start_command "$home" env HOME="$home" XDG_DATA_HOME="$work/not-a-directory" \
+  PATH="$prefix/games:$PATH" $exec_line
+grep -q 'cannot keep its scores in its data directory' "$work/game.log" ||
+  fail "a failed start says nothing on stderr: $(cat "$work/game.log")"
+focus_window "$window"
+xdotool key Return
+wait_gone "$window" 50 || fail "Return did not close the message box"
+status=0
+wait "$game_pid" || status=$?
+[ "$status" = 1 ] || fail "the failed start ended with status $status, not 1"
+game_pid=""
+
+# shellcheck disable=SC2086
+start_command "$home" env HOME="$home" XDG_DATA_HOME="$data" PATH="$prefix/games:$PATH" $exec_line
 locate_board start
 
 [ "$(readlink "/proc/$game_pid/cwd")" = "$data/karoblen" ] ||
@@ -64,4 +80,4 @@ leftovers=$(find "$home" -iname 'karoblen*' | head -n 5)
 [ -z "$leftovers" ] || fail "the game left files in the home directory: $leftovers"
 
 exit_through_menu
-echo "PASS: Exec line '$exec_line' ran in $data/karoblen (0700), class $wm_class, merge saved there"
+echo "PASS: Exec line '$exec_line' ran in $data/karoblen (0700), class $wm_class, merge saved there; a failed start showed a message box"

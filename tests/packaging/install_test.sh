@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# The install rules: an install into a scratch prefix holds exactly the files
-# a desktop needs; the menu entry, the AppStream metadata and the manual page
-# pass their checkers; every icon is the icon's art enlarged by a whole
-# factor, pixel for pixel; and uninstall takes every file away again.
+# The install rules: an install into a scratch DESTDIR, made under umask 077,
+# holds exactly the files a desktop needs, in directories open to all; the
+# menu entry, the AppStream metadata and the manual page pass their checkers;
+# the program, the manual page and the metadata show the version and the
+# releases NEWS has; every icon is the icon's art enlarged by a whole factor,
+# pixel for pixel; and uninstall with the same DESTDIR takes every file away
+# again and leaves nothing else there.
 #
 # usage: install_test.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
@@ -10,15 +13,18 @@ source "$(dirname "$0")/installed_files.sh"
 
 build=$1
 source_dir=$2
-need_tools cmake desktop-file-validate appstreamcli man identify compare convert
+need_tools cmake desktop-file-validate appstreamcli man identify compare convert dpkg-parsechangelog
 work=$(mktemp -d "${TMPDIR:-/tmp}/karoblen-install-XXXXXX")
 trap 'rm -rf "$work"' EXIT
-prefix=$work/prefix
+dest=$work/dest
+prefix=$dest/usr/local
 id=invalid.karoblen.Karoblen
 
-cmake --install "$build" --prefix "$prefix" >"$work/install.log" || fail "cmake --install failed"
+(umask 077 && DESTDIR=$dest cmake --install "$build" --prefix /usr/local) >"$work/install.log" ||
+  fail "cmake --install failed"
 diff -u <(installed_files) <(cd "$prefix" && find . ! -type d | sed 's|^\./||' | LC_ALL=C sort) ||
   fail "the install holds other files than these"
+all_directories_open "$dest"
 
 entry=$prefix/share/applications/$id.desktop
 report=$(desktop-file-validate "$entry" 2>&1) && [ -z "$report" ] ||
@@ -34,7 +40,20 @@ page=$prefix/share/man/man6/karoblen.6.gz
 warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>&1 >"$work/man.txt") || fail "man failed"
 [ -z "$warnings" ] || fail "the manual page renders with warnings: $warnings"
 grep -q -- '--in-data-dir' "$work/man.txt" || fail "the manual page does not explain --in-data-dir"
-"$prefix/bin/karoblen" --help | grep -q -- '--in-data-dir' || fail "--help does not explain --in-data-dir"
+"$prefix/games/karoblen" --help | grep -q -- '--in-data-dir' || fail "--help does not explain --in-data-dir"
+
+# NEWS, newest first: "version date" a line.
+news=$(dpkg-parsechangelog -l "$source_dir/NEWS" --all --format rfc822 |
+  awk '/^Version: /{v=$2} /^Date: /{sub(/^Date: /, ""); print v, $0}' |
+  while read -r version date; do echo "$version $(date -u -d "$date" +%F)"; done)
+read -r newest released <<<"$news"
+[ "$("$prefix/games/karoblen" --version)" = "Karoblen $newest" ] ||
+  fail "--version says $("$prefix/games/karoblen" --version), NEWS $newest"
+tail -n 1 "$work/man.txt" | grep -q "Karoblen $newest *$released" ||
+  fail "the manual page is not of $newest, $released: $(tail -n 1 "$work/man.txt")"
+releases=$(sed -n 's|.*<release version="\([^"]*\)" date="\([^"]*\)".*|\1 \2|p' \
+  "$prefix/share/metainfo/$id.metainfo.xml")
+[ "$releases" = "$news" ] || fail "the metadata's releases ($releases) are not NEWS's ($news)"
 
 # The 32 x 32 art gives the multiples of 32; the 16 x 16 art the others,
 # centred on a transparent square where it does not fill it.
@@ -55,8 +74,8 @@ for size in 22 24; do
 done
 same "$(icon 32)" "$build/res/generated/icon_128.ico" || fail "icon 32 is not the program's icon"
 
-"$source_dir/packaging/uninstall.sh" "$build" "$prefix" >"$work/uninstall.log"
-left=$(find "$prefix" ! -type d)
+DESTDIR=$dest "$source_dir/packaging/uninstall.sh" "$build" /usr/local >"$work/uninstall.log"
+left=$(find "$dest" ! -type d)
 [ -z "$left" ] || fail "uninstall left: $left"
 [ ! -e "$prefix/share/doc/karoblen" ] || fail "uninstall left share/doc/karoblen"
 echo "PASS: $(installed_files | wc -l) files installed, checked and uninstalled"

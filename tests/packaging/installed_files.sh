@@ -3,7 +3,7 @@
 installed_files() {
   local id=invalid.karoblen.Karoblen size
   {
-    echo bin/karoblen
+    echo games/karoblen
     echo "share/applications/$id.desktop"
     echo "share/metainfo/$id.metainfo.xml"
     for size in 16 22 24 32 48 64 128 256; do
@@ -11,8 +11,8 @@ installed_files() {
     done
     echo share/man/man6/karoblen.6.gz
     echo share/doc/karoblen/README.md
-    echo share/doc/karoblen/LICENSE
     echo share/doc/karoblen/copyright
+    echo share/doc/karoblen/changelog.gz
     echo share/doc/karoblen/docs/karoblen.png
   } | LC_ALL=C sort
 }
@@ -26,6 +26,13 @@ need_tools() {
       exit 77
     fi
   done
+}
+
+# Fails naming every directory under $1 whose mode is not 0755.
+all_directories_open() {
+  local closed
+  closed=$(find "$1" -type d ! -perm 0755 -printf '%m %P\n')
+  [ -z "$closed" ] || fail "directories not 0755: $closed"
 }
 
 fail() {

@@ -1,20 +1,21 @@
 #!/usr/bin/env bash
-# The Debian package, made by CPack from the build at hand: it holds the
-# installed files under /usr and no maintainer scripts (dpkg's file triggers
-# refresh the icon and menu caches), its Depends come from dpkg-shlibdeps
-# (and it recommends the sound library the game opens at run time),
-# and the binary unpacked from it runs.
+# The Debian package, made by CPack from the build at hand under umask 077:
+# it holds the installed files under /usr, in directories open to all, and no
+# maintainer scripts (dpkg's file triggers refresh the icon and menu caches),
+# its Depends come from dpkg-shlibdeps (and it recommends the sound library
+# the game opens at run time), the binary unpacked from it runs and shows the
+# package's version, and lintian finds nothing to say, pedantic included.
 #
 # usage: package_test.sh BUILD_DIR
 set -euo pipefail
 source "$(dirname "$0")/installed_files.sh"
 
 build=$1
-need_tools cpack dpkg-deb dpkg-shlibdeps
+need_tools cpack dpkg-deb dpkg-shlibdeps lintian
 work=$(mktemp -d "${TMPDIR:-/tmp}/karoblen-package-XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
-cpack -G DEB -B "$work" --config "$build/CPackConfig.cmake" >"$work/cpack.log" 2>&1 ||
+(umask 077 && cpack -G DEB -B "$work" --config "$build/CPackConfig.cmake") >"$work/cpack.log" 2>&1 ||
   fail "cpack failed: $(cat "$work/cpack.log")"
 debs=("$work"/karoblen_*.deb)
 [ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || fail "cpack made no karoblen_*.deb: $(ls "$work")"
@@ -36,10 +37,20 @@ recommends=$(field Recommends)
 diff -u <(installed_files | sed 's|^|./usr/|') \
   <(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | LC_ALL=C sort) ||
   fail "the package holds other files than an install does"
+closed=$(dpkg-deb -c "$deb" | awk '$1 ~ /^d/ && $1 != "drwxr-xr-x" {print $1, $6}')
+[ -z "$closed" ] || fail "directories not 0755 in the package: $closed"
 dpkg-deb --ctrl-tarfile "$deb" | tar -t | grep -Eq 'inst$|rm$' &&
-  fail "the package has maintainer scripts: $(dpkg-deb --ctrl-tarfile "$deb" | tar -t | tr '\n' ' ')"
+  fail "the package has maintainer scripts: $(closed=$(dpkg-deb -c "$deb" | awk '$1 ~ /^d/ && $1 != "drwxr-xr-x" {print $1, $6}')
+[ -z "$closed" ] || fail "directories not 0755 in the package: $closed"
+dpkg-deb --ctrl-tarfile "$deb" | tar -t | tr '\n' ' ')"
 
 dpkg-deb -x "$deb" "$work/root"
-version=$("$work/root/usr/bin/karoblen" --version) || fail "the unpacked binary does not run"
-[ "$version" = "Karoblen 1.1" ] || fail "the unpacked binary says $version"
+version=$("$work/root/usr/games/karoblen" --version) || fail "the unpacked binary does not run"
+[ "$version" = "Karoblen $(field Version)" ] || fail "the unpacked binary says $version"
+
+# Every tag, down to the pedantic ones: a tag worth overriding would be
+# overridden in the package, not here.
+lintian --pedantic --display-info --no-cfg "$deb" >"$work/lintian.log" 2>"$work/lintian.err" ||
+  fail "lintian failed: $(cat "$work/lintian.log" "$work/lintian.err")"
+[ ! -s "$work/lintian.log" ] || fail "lintian: $(cat "$work/lintian.log")"
 echo "PASS: $(basename "$deb"), Depends: $depends"
