@@ -1,9 +1,9 @@
 #include <QApplication>
 
 #include "platform/framework.h"
-#include "platform/qt/message_box.h"
+#include "platform/qt/dialogs/message_box.h"
 #include "platform/qt/qt_host.h"
-#include "platform/qt/window_factory.h"
+#include "platform/qt/window/window_factory.h"
 #include "res/resource_ids.h"
 #include "res/string_table.h"
 
