@@ -62,8 +62,6 @@ class CFormView : public CView {
   explicit CFormView(int templateId) : m_nIDTemplate(templateId) {}
   int GetTemplateId() const { return m_nIDTemplate; }
 
-  virtual void DoDataExchange(CDataExchange*) {}
-  bool UpdateData(bool saveAndValidate = true);
   // Binds the controls (UpdateData(false)) and repaints.
   void OnInitialUpdate() override;
 
@@ -213,6 +211,10 @@ class CCommandLineInfo {
   Shell m_nShellCommand = FileNew;
 };
 
+// The string table's application name: message-box caption and the
+// desktop's name for the program.
+std::string AfxAppTitle();
+
 class CWinApp : public CCmdTarget {
  public:
   CWinApp();
@@ -228,7 +230,7 @@ class CWinApp : public CCmdTarget {
   // this desktop: no embedded controls, no per-user settings are kept.
   void AfxEnableControlContainer() {}
   void Enable3dControls() {}
-  void SetRegistryKey(const std::string& key) { m_strRegistryKey = key; }
+  void SetRegistryKey(const std::string&) {}
   void LoadStdProfileSettings(int) {}
 
   void ParseCommandLine(CCommandLineInfo& info) {
@@ -239,8 +241,8 @@ class CWinApp : public CCmdTarget {
   void OnFileNew();
 
   CFrameWnd* m_pMainWnd = nullptr;
-  std::string m_pszAppName = "Karoblen";
-  std::string m_strRegistryKey;
+  // The string table's application name (AFX_IDS_APP_TITLE).
+  std::string m_pszAppName;
 
   // Routes a command: view, main window, application. False when nobody
   // handled it (ID_APP_EXIT is the framework's own and closes the window).
