@@ -8,6 +8,7 @@
 
 namespace {
 constexpr int kBonusStep = 100;
+static_assert(kClearedBoardBonus % kBonusStep == 0, "the bonus counts down to exactly 0");
 // In ticks: before the first step, after the game score moves over, and
 // after the last tile or bonus step before the dialog closes.
 constexpr int kPauseBeforeTally = 10;
