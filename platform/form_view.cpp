@@ -1,4 +1,4 @@
-#include "platform/framework.h"
+#include "platform/view.h"
 
 void CFormView::OnInitialUpdate() {
   UpdateData(false);

@@ -1,9 +1,9 @@
 #include <QApplication>
 
 #include "platform/framework.h"
+#include "platform/qt/common/qt_text.h"
 #include "platform/qt/qt_host.h"
-#include "platform/qt/qt_text.h"
-#include "platform/qt/window_factory.h"
+#include "platform/qt/window/window_factory.h"
 
 int AfxWinMain(CWinApp& app, int argc, char** argv) {
   // Whole scale factors only, so that the tile pictures are enlarged by

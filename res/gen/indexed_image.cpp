@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-#include "../colours.h"
+#include "colours.h"
 
 namespace resgen {
 

@@ -19,9 +19,9 @@
 #include <vector>
 
 #include "platform/dialog.h"
+#include "platform/qt/common/qt_text.h"
+#include "platform/qt/dialogs/template_dialog.h"
 #include "platform/qt/qt_host.h"
-#include "platform/qt/qt_text.h"
-#include "platform/qt/template_dialog.h"
 #include "platform/testing/recording_host.h"
 #include "qt_test_support.h"
 #include "res/resource_ids.h"

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "platform/dialog.h"
-#include "platform/qt/dialog_units.h"
-#include "platform/qt/template_dialog.h"
+#include "platform/qt/dialogs/dialog_units.h"
+#include "platform/qt/dialogs/template_dialog.h"
 
 namespace {
 class CNameDlg : public CDialog {
