@@ -1,8 +1,9 @@
 // Karoblen: start-up. The two informational switches answer without touching
 // any display; --in-data-dir moves into the game's own directory before the
-// score file is read, and when it cannot, says why in a message box as well,
-// since a menu launch has no terminal; every other argument is ignored and a
-// new game starts.
+// score file is read, and when it cannot, says why in a message box as well;
+// every other argument is ignored and a new game starts. What is printed here
+// comes from the game's texts in res/, like the rest, and the version from
+// the project's.
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -10,20 +11,12 @@
 #include "app/karoblen_app.h"
 #include "platform/desktop/data_directory.h"
 #include "platform/desktop/desktop_check.h"
-#include "res/startup_texts.h"
+#include "res/game_texts.h"
+#include "res/program_version.h"
 
 namespace {
 
-constexpr const char* kUsage =
-    "Usage: karoblen [--in-data-dir] [--help | --version]\n"
-    "Starts Karoblen, a tile puzzle: click a group of two or more like tiles\n"
-    "to remove it. High scores are kept in Karoblen.scr in the current directory.\n"
-    "\n"
-    "  --in-data-dir  play in $XDG_DATA_HOME/karoblen (~/.local/share/karoblen\n"
-    "                 by default), made on first use, so that the score file is\n"
-    "                 kept there; the desktop menu starts the game this way\n"
-    "  --help         show this text and exit\n"
-    "  --version      show the version and exit\n";
+void Print(std::FILE* stream, const std::string& text) { std::fputs(text.c_str(), stream); }
 
 }  // namespace
 
@@ -32,30 +25,28 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--in-data-dir") == 0) inDataDir = true;
     if (std::strcmp(argv[i], "--help") == 0) {
-      std::fputs(kUsage, stdout);
+      Print(stdout, std::string(res::Text(res::TextId::Usage)));
       return 0;
     }
     if (std::strcmp(argv[i], "--version") == 0) {
-      std::puts(res::VersionText().c_str());
+      Print(stdout, res::FormatText(res::TextId::VersionLine, {res::kProgramVersion}) + "\n");
       return 0;
     }
   }
 
   const std::string missing = FindMissingDesktop();
   if (!missing.empty()) {
-    std::fprintf(stderr,
-                 "Karoblen needs a desktop to show its window, and there is none here (%s).\n"
-                 "Start it from a terminal inside your desktop session.\n",
-                 missing.c_str());
+    Print(stderr, res::FormatText(res::TextId::NoDesktop, {missing}));
     return 1;
   }
 
   if (inDataDir) {
     const std::string why = EnterDataDirectory();
     if (!why.empty()) {
-      const std::string text = res::DataDirectoryFailureText(why);
-      std::fprintf(stderr, "%s\n", text.c_str());
-      AfxStartupFailureBox(argc, argv, text);
+      const std::string text = res::FormatText(res::TextId::NoDataDirectory, {why});
+      Print(stderr, text);
+      // A menu launch has no terminal to read the line on.
+      AfxStartupFailureBox(argc, argv, text.substr(0, text.find_last_not_of('\n') + 1));
       return 1;
     }
   }

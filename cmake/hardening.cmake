@@ -4,8 +4,11 @@
 # format checks, and a read-only, fully bound relocation table. The sanitizer
 # build leaves them out, since the sanitizers replace the fortified calls.
 # (Debian's -g is left out too: the package ships no debug symbols.)
+add_library(karoblen_hardening INTERFACE)
 if(CMAKE_BUILD_TYPE STREQUAL "Release" AND NOT KAROBLEN_SANITIZE)
-  add_compile_options(-fstack-protector-strong -fcf-protection -Wformat -Werror=format-security)
-  add_compile_definitions(_FORTIFY_SOURCE=2)
-  add_link_options(LINKER:-z,relro LINKER:-z,now)
+  target_compile_options(karoblen_hardening INTERFACE
+    -fstack-protector-strong -fcf-protection -Wformat -Werror=format-security)
+  target_compile_definitions(karoblen_hardening INTERFACE _FORTIFY_SOURCE=2)
+  target_link_options(karoblen_hardening INTERFACE LINKER:-z,relro LINKER:-z,now)
 endif()
+target_link_libraries(karoblen_build_flags INTERFACE karoblen_hardening)

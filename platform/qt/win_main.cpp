@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "platform/framework.h"
+#include "platform/qt/common/qt_text.h"
 #include "platform/qt/dialogs/message_box.h"
 #include "platform/qt/qt_host.h"
 #include "platform/qt/window/window_factory.h"
@@ -22,7 +23,7 @@ int AfxWinMain(CWinApp& app, int argc, char** argv) {
   PrepareApplication();
   int qtArgc = argc;
   QApplication qtApp(qtArgc, argv);
-  QApplication::setApplicationName(QStringLiteral("Karoblen"));
+  QApplication::setApplicationName(ToQString(app.m_pszAppName));
 
   CQtHost host;
   SetHost(&host);
@@ -43,6 +44,7 @@ void AfxStartupFailureBox(int argc, char** argv, const std::string& text) {
   PrepareApplication();
   int qtArgc = argc;
   QApplication qtApp(qtArgc, argv);
-  QApplication::setApplicationName(QStringLiteral("Karoblen"));
-  ShowMessageBox(nullptr, text, res::LoadString(AFX_IDS_APP_TITLE), MB_OK | MB_ICONEXCLAMATION);
+  const char* title = res::LoadString(AFX_IDS_APP_TITLE);
+  QApplication::setApplicationName(ToQString(title));
+  ShowMessageBox(nullptr, text, title, MB_OK | MB_ICONEXCLAMATION);
 }

@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <cmath>
+#include <vector>
+
+#include "platform/dialog.h"
+#include "platform/qt/dialogs/dialog_units.h"
+#include "platform/qt/dialogs/template_dialog.h"
+
+namespace {
+class CNameDlg : public CDialog {
+ public:
+  CNameDlg() : CDialog(148) {}
+  void DoDataExchange(CDataExchange* pDX) override {
+    DDX_Text(pDX, 1040, name);
+    DDV_MaxChars(pDX, name, 16);
+  }
+  std::string name = "Ann";
+};
+
+// Records what the platform delivers to it.
+class COptionsProbeDlg : public CDialog {
+ public:
+  COptionsProbeDlg() : CDialog(135) {}
+  void OnLButtonDown(unsigned, CPoint point) override { clicks.push_back(point); }
+  std::vector<CPoint> clicks;
+};
+
+QRect Expected(const QFont& font, int x, int y, int cx, int cy) {
+  const QFontMetrics metrics(font);
+  const int avgWidth = (metrics.horizontalAdvance(QStringLiteral(
+                            "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) /
+                            26 +
+                        1) /
+                       2;
+  const double unitX = avgWidth / 4.0;
+  const double unitY = metrics.height() / 8.0;
+  return QRect(static_cast<int>(std::lround(x * unitX)), static_cast<int>(std::lround(y * unitY)),
+               static_cast<int>(std::lround(cx * unitX)),
+               static_cast<int>(std::lround(cy * unitY)));
+}
+}  // namespace
+
+TEST(QtTemplateDialog, NameEntryControlsSitAtTheirConvertedRectangles) {
+  CNameDlg dialog;
+  CQtTemplateDialog window(*res::FindDialogTemplate(148), dialog, nullptr);
+  const QFont font = TemplateFont(9);
+  EXPECT_EQ(window.font().pointSize(), 9);
+  EXPECT_EQ(window.size(), Expected(font, 0, 0, 147, 76).size());
+  CQtControlSite& site = window.Site();
+  EXPECT_EQ(site.Widget(1040)->geometry(), Expected(font, 5, 40, 135, 12));
+  EXPECT_EQ(site.Widget(IDOK)->geometry(), Expected(font, 89, 58, 50, 14));
+  ASSERT_NE(qobject_cast<QLineEdit*>(site.Widget(1040)), nullptr);
+  ASSERT_NE(qobject_cast<QPushButton*>(site.Widget(IDOK)), nullptr);
+  EXPECT_TRUE(qobject_cast<QPushButton*>(site.Widget(IDOK))->isDefault());
+  // The two texts come in template order, before and after the button's id.
+  std::vector<QString> texts;
+  for (const auto& control : site.Controls())
+    if (auto* label = qobject_cast<QLabel*>(control.widget)) texts.push_back(label->text());
+  EXPECT_EQ(texts, (std::vector<QString>{QStringLiteral("Congratulations -- you got a high score!"),
+                                         QStringLiteral("Please enter your name.")}));
+}
+
+TEST(QtTemplateDialog, ClickOnATextReachesTheDialogInItsCoordinates) {
+  COptionsProbeDlg dialog;
+  CQtTemplateDialog window(*res::FindDialogTemplate(135), dialog, nullptr);
+  window.show();
+  QLabel* text = nullptr;
+  for (const auto& control : window.Site().Controls())
+    if (auto* label = qobject_cast<QLabel*>(control.widget);
+        label && label->text() == QStringLiteral("Tile Set:"))
+      text = label;
+  ASSERT_NE(text, nullptr);
+  QTest::mouseClick(text, Qt::LeftButton, {}, QPoint(2, 3));
+  ASSERT_EQ(dialog.clicks.size(), 1u);
+  EXPECT_EQ(dialog.clicks[0], (CPoint{text->x() + 2, text->y() + 3}));
+  EXPECT_FALSE(dialog.IsEnding());
+}
