@@ -36,7 +36,7 @@ export CCACHE_BASEDIR=$tree
 cmake -S "$tree" -B "$tree/build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
   ${launcher:+-DCMAKE_CXX_COMPILER_LAUNCHER="$launcher"} >"$work/configure.log" 2>&1 ||
   fail "configuring the unpacked tarball failed: $(tail -n 20 "$work/configure.log")"
-cmake --build "$tree/build" -j 2 >"$work/build.log" 2>&1 ||
+cmake --build "$tree/build" -j "$(nproc)" >"$work/build.log" 2>&1 ||
   fail "building the unpacked tarball failed: $(tail -n 20 "$work/build.log")"
 [ "$("$tree/build/karoblen" --version)" = "Karoblen $version" ] || fail "the built game does not run"
 tests=$(find "$tree/build" -name '*_tests' -o -name 'bench_*' -o -name karoblen-shots)

@@ -4,14 +4,17 @@
 # maintainer scripts (dpkg's file triggers refresh the icon and menu caches),
 # its Depends come from dpkg-shlibdeps (and it recommends the sound library
 # the game opens at run time), the binary unpacked from it runs and shows the
-# package's version, and lintian finds nothing to say, pedantic included.
+# package's version, and lintian finds nothing to say, pedantic included
+# (unless told no-lintian, for a sanitized build).
 #
-# usage: package_test.sh BUILD_DIR
+# usage: package_test.sh BUILD_DIR [lintian | no-lintian]
 set -euo pipefail
 source "$(dirname "$0")/installed_files.sh"
 
 build=$1
-need_tools cpack dpkg-deb dpkg-shlibdeps lintian
+lint=${2:-lintian}
+need_tools cpack dpkg-deb dpkg-shlibdeps
+[ "$lint" = no-lintian ] || need_tools lintian
 work=$(mktemp -d "${TMPDIR:-/tmp}/karoblen-package-XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
@@ -40,9 +43,7 @@ diff -u <(installed_files | sed 's|^|./usr/|') \
 closed=$(dpkg-deb -c "$deb" | awk '$1 ~ /^d/ && $1 != "drwxr-xr-x" {print $1, $6}')
 [ -z "$closed" ] || fail "directories not 0755 in the package: $closed"
 dpkg-deb --ctrl-tarfile "$deb" | tar -t | grep -Eq 'inst$|rm$' &&
-  fail "the package has maintainer scripts: $(closed=$(dpkg-deb -c "$deb" | awk '$1 ~ /^d/ && $1 != "drwxr-xr-x" {print $1, $6}')
-[ -z "$closed" ] || fail "directories not 0755 in the package: $closed"
-dpkg-deb --ctrl-tarfile "$deb" | tar -t | tr '\n' ' ')"
+  fail "the package has maintainer scripts: $(dpkg-deb --ctrl-tarfile "$deb" | tar -t | tr '\n' ' ')"
 
 dpkg-deb -x "$deb" "$work/root"
 version=$("$work/root/usr/games/karoblen" --version) || fail "the unpacked binary does not run"
@@ -50,6 +51,10 @@ version=$("$work/root/usr/games/karoblen" --version) || fail "the unpacked binar
 
 # Every tag, down to the pedantic ones: a tag worth overriding would be
 # overridden in the package, not here.
+if [ "$lint" = no-lintian ]; then
+  echo "PASS: $(basename "$deb") (not for lintian: a sanitized build), Depends: $depends"
+  exit 0
+fi
 lintian --pedantic --display-info --no-cfg "$deb" >"$work/lintian.log" 2>"$work/lintian.err" ||
   fail "lintian failed: $(cat "$work/lintian.log" "$work/lintian.err")"
 [ ! -s "$work/lintian.log" ] || fail "lintian: $(cat "$work/lintian.log")"
