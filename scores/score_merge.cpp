@@ -1,50 +1,44 @@
-#include <array>
+// CHighScoreDlg's messages: the merge's and a failed save's.
+#include <cstring>
 
 #include "platform/host.h"
+#include "res/resource_ids.h"
+#include "res/string_table.h"
 #include "scores/high_score_dlg.h"
-#include "scores/score_file.h"
 
 namespace {
 
-// One byte more than a score file holds, so that a longer file shows itself
-// without reading it any further.
-constexpr std::size_t kMergeReadLimit = kScoreFileBytes + 1;
+void ReplaceFirst(std::string& text, std::string_view marker, const std::string& with) {
+  const std::size_t at = text.find(marker);
+  if (at != std::string::npos) text.replace(at, marker.size(), with);
+}
 
 }  // namespace
 
-bool CHighScoreDlg::IsValidScoreFile(std::span<const unsigned char> contents,
-                                     std::int64_t fileSize) {
-  // Both sizes must agree: the file may have changed between the look at its
-  // size and the read.
-  if (fileSize != static_cast<std::int64_t>(kScoreFileBytes) || contents.size() != kScoreFileBytes)
-    return false;
-  bool noNul = false;
-  const bool valid = ValidateScoreBuffer(contents, &noNul);
-  if (noNul) AfxMessageBox("No Nul", MB_OK);
-  return valid;
-}
-
 void CHighScoreDlg::MergeFrom(std::string path) {
-  // Read once: validation and merge both work on this copy.
-  std::array<unsigned char, kMergeReadLimit> buffer{};
-  const auto read = ReadRegularFile(path.c_str(), buffer);
-  if (!read) {
+  const auto outcome = m_scores.MergeFile(path);
+  if (!outcome) {
     AfxMessageBox("Unable to open file!", MB_OK | MB_ICONEXCLAMATION);
     return;
   }
-  const auto contents = std::span<const unsigned char>(buffer).first(read->bytesRead);
-
-  if (!IsValidScoreFile(contents, read->fileSize)) {
+  if (outcome->noNul) AfxMessageBox("No Nul", MB_OK);
+  if (!outcome->valid) {
     AfxMessageBox("Unable to merge highscores -- not a valid Karoblen highscore file",
                   MB_OK | MB_ICONEXCLAMATION);
-    SaveScores();
+    m_scores.SaveScores();
     return;
   }
-
-  const MergeOutcome outcome = MergeBuffer(contents);
   AfxMessageBox(
-      "Highscore merge complete.\n\nHighscore entries added: " + std::to_string(outcome.added) +
-          "\nDuplicate entries found: " + std::to_string(outcome.duplicates),
+      "Highscore merge complete.\n\nHighscore entries added: " + std::to_string(outcome->added) +
+          "\nDuplicate entries found: " + std::to_string(outcome->duplicates),
       MB_OK | MB_ICONINFORMATION);
-  SaveScores();
+  m_scores.SaveScores();
+}
+
+void CHighScoreDlg::OnScoreSaveFailed(const std::string& path, int error) {
+  if (!m_reportedSaveErrors.insert(error).second) return;
+  std::string text = res::LoadString(IDS_SCORES_NOT_SAVED);
+  ReplaceFirst(text, "%1", path);
+  ReplaceFirst(text, "%2", std::strerror(error));
+  AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
 }

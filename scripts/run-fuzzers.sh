@@ -12,10 +12,12 @@ out="$(cd "$build_dir" && pwd)/fuzz"
 clang=${CLANGXX:-clang++}
 targets=(fuzz_score_load fuzz_score_merge fuzz_score_file)
 # The window-free part of the scores: nothing else is compiled in.
-sources=("$root/scores/high_score_tables.cpp" "$root/scores/score_file.cpp"
+sources=("$root/scores/high_score_tables.cpp" "$root/scores/score_store.cpp" "$root/scores/score_file.cpp"
+         "$root/scores/brief_lock.cpp" "$root/scores/file_calls.cpp"
          "$root/scores/whole_file_write.cpp" "$root/scores/save_target.cpp"
          "$root/scores/save_temporaries.cpp")
-headers=("$root/scores/high_score_tables.h" "$root/scores/score_file.h"
+headers=("$root/scores/high_score_tables.h" "$root/scores/score_store.h" "$root/scores/score_file.h"
+         "$root/scores/brief_lock.h" "$root/scores/file_calls.h"
          "$root/scores/file_descriptor.h" "$root/scores/save_target.h"
          "$root/scores/save_temporaries.h" "$root/fuzz/scratch_directory.h")
 flags=(-std=c++20 -O1 -g -I"$root" -Wall -Wextra -Wpedantic
