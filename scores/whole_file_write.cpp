@@ -133,8 +133,20 @@ Outcome ReplaceFile(SaveRun& run, int old, const struct stat& oldInfo,
     DiscardSaveTemporary(directory, *temporary);
     return Outcome::NeedsInPlace;
   }
-  if (!FillTemporary(*temporary, bytes) ||
-      !PublishOverFile(directory, *temporary, run.target.name)) {
+  if (!FillTemporary(*temporary, bytes)) {
+    DiscardSaveTemporary(directory, *temporary);
+    return run.Fail(errno);
+  }
+  // A game that gave up waiting for the lock may have saved meanwhile: its
+  // file is read again rather than replaced unseen.
+  struct stat named {};
+  if (::fstatat(directory, run.target.name.c_str(), &named, AT_SYMLINK_NOFOLLOW) != 0 ||
+      !SameFile(named, oldInfo) || named.st_mtim.tv_nsec != oldInfo.st_mtim.tv_nsec ||
+      named.st_mtim.tv_sec != oldInfo.st_mtim.tv_sec) {
+    DiscardSaveTemporary(directory, *temporary);
+    return Outcome::Raced;
+  }
+  if (!PublishOverFile(directory, *temporary, run.target.name)) {
     DiscardSaveTemporary(directory, *temporary);
     return AfterFailedPublish(run, errno);
   }

@@ -45,20 +45,40 @@ int ExitStatus(pid_t child) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-int StopThenRename(int fromDirectory, const char* from, int toDirectory, const char* to,
-                   unsigned flags) {
-  ::raise(SIGSTOP);
-  return SystemFileCalls().rename(fromDirectory, from, toDirectory, to, flags);
+// The saving child stops at its first call of one kind, and only there.
+void StopOnce() {
+  static bool s_bStopped = false;
+  if (!s_bStopped) ::raise(SIGSTOP);
+  s_bStopped = true;
 }
 
-// A game entering New beside the old file, stopped after writing its
-// temporary, before the rename; it exits with 0 when its save then works.
-pid_t StartSaveStoppedBeforeTheRename(TemporaryFiles kind) {
+int StopThenRename(int fromDirectory, const char* from, int toDirectory, const char* to,
+                   unsigned flags) {
+  StopOnce();
+  return SystemFileCalls().rename(fromDirectory, from, toDirectory, to, flags);
+}
+ssize_t StopThenPwrite(int fd, const void* bytes, size_t count, off_t offset) {
+  StopOnce();
+  return SystemFileCalls().pwrite(fd, bytes, count, offset);
+}
+int StopThenFsync(int fd) {
+  StopOnce();
+  return SystemFileCalls().fsync(fd);
+}
+
+enum class StopAt { Rename, RewriteInPlace, Sync };
+
+// A game entering New beside the old file, stopped at the call `where`; it
+// exits with 0 when its save then works.
+pid_t StartSaveThatStops(StopAt where,
+                         TemporaryFiles kind = TemporaryFiles::UnnamedWhereSupported) {
   const pid_t child = ::fork();
   if (child == 0) {
     ::alarm(20);
     FileCalls calls = SystemFileCalls();
-    calls.rename = StopThenRename;
+    if (where == StopAt::Rename) calls.rename = StopThenRename;
+    if (where == StopAt::RewriteInPlace) calls.pwrite = StopThenPwrite;
+    if (where == StopAt::Sync) calls.fsync = StopThenFsync;
     const CFileCallsOverride stopping(calls);
     CScoreStore game(kScoreFileName, kind);
     game.InsertEntry(11, "New", 7, false, false);
@@ -66,7 +86,7 @@ pid_t StartSaveStoppedBeforeTheRename(TemporaryFiles kind) {
   }
   int status = 0;
   EXPECT_EQ(::waitpid(child, &status, WUNTRACED), child);
-  EXPECT_TRUE(WIFSTOPPED(status)) << "the save ended without a rename: it wrote in place";
+  EXPECT_TRUE(WIFSTOPPED(status)) << "the save never reached the call it was to stop at";
   return child;
 }
 
@@ -79,7 +99,7 @@ class StoppedSaveTest : public ScratchDirectoryTest,
 TEST_P(StoppedSaveTest, OldFileStaysWholeUntilTheRenameAndAStartingGameSparesTheTemporary) {
   WriteFileBytes(kScoreFileName, OldFile());
   for (const int signal : {SIGKILL, SIGCONT}) {
-    const pid_t child = StartSaveStoppedBeforeTheRename(GetParam());
+    const pid_t child = StartSaveThatStops(StopAt::Rename, GetParam());
     if (HasFailure()) {
       ::kill(child, SIGKILL);
       ExitStatus(child);
@@ -276,52 +296,43 @@ TEST_F(InterruptedSaveTest, TwoGamesSavingTheSameFileKeepEachOthersEntries) {
       return both;
     }());
 
-    int start[2];
-    ASSERT_EQ(::pipe(start), 0);
-    pid_t games[2];
-    for (const char name : {'A', 'B'}) {
-      games[name - 'A'] = ::fork();
-      if (games[name - 'A'] == 0) {
-        ::close(start[1]);
-        char go = 0;
-        if (::read(start[0], &go, 1) != 0) ::_exit(2);
-        CScoreStore game;
-        game.LoadScores();
-        bool saved = true;
-        for (int t = 0; t < kScoreTableCount; ++t) {
-          game.InsertEntry(t, std::string(1, name), 100 + t, false, false);
-          saved = game.SaveScores() && saved;
-        }
-        ::_exit(saved ? 0 : 1);
-      }
+    // A game that finds the file locked waits for the save under way, and
+    // then merges what that save wrote.
+    const pid_t saving = StartSaveThatStops(inPlace ? StopAt::RewriteInPlace : StopAt::Rename);
+    const pid_t waiting = ::fork();
+    if (waiting == 0) {
+      CScoreStore game;
+      game.InsertEntry(10, "Other", 8, false, false);
+      ::_exit(game.SaveScores() ? 0 : 1);
     }
-    ::close(start[0]);
-    ::close(start[1]);  // both start now
-    EXPECT_EQ(ExitStatus(games[0]), 0);
-    EXPECT_EQ(ExitStatus(games[1]), 0);
-    CScoreStore after;
-    after.LoadScores();
-    for (int t = 0; t < kScoreTableCount; ++t) {
-      const std::string top =
-          std::string(NameOf(after.Entry(t, 0))) + std::string(NameOf(after.Entry(t, 1)));
-      EXPECT_TRUE(top == "AB" || top == "BA")
-          << "table " << t << ": " << top << (inPlace ? ", in place" : "");
-    }
+    ::usleep(300'000);  // well within the wait for the lock
+    ::kill(saving, SIGCONT);
+    EXPECT_EQ(ExitStatus(saving), 0);
+    EXPECT_EQ(ExitStatus(waiting), 0);
+    Bytes all = OldFileWith(50, "First", 50);
+    PutRecord(all, 51, Record("Second", 40));
+    PutRecord(all, 100, Record("Other", 8));
+    PutRecord(all, 110, Record("New", 7));
+    EXPECT_EQ(ReadFileBytes(kScoreFileName), all) << (inPlace ? "in place" : "replaced");
     EXPECT_TRUE(LeftoverTemporaryFiles().empty());
     std::filesystem::remove("second-name");
   }
 }
 
-// A lock held elsewhere, too long, costs a moment, not the player's scores.
-TEST_F(InterruptedSaveTest, GameThatCannotLockSavesAfterABriefWait) {
+// A game that holds its lock too long costs the next one a moment, and
+// neither loses the other's entries.
+TEST_F(InterruptedSaveTest, GameThatCannotLockSavesAfterABriefWaitAndLosesNothing) {
   WriteFileBytes(kScoreFileName, OldFile());
-  const int holder = ::open(kScoreFileName, O_RDONLY | O_CLOEXEC);
-  ASSERT_EQ(::flock(holder, LOCK_EX), 0);
+  const pid_t slow = StartSaveThatStops(StopAt::Sync);
   CScoreStore game;
-  game.InsertEntry(11, "New", 7, false, false);
+  game.InsertEntry(10, "Other", 8, false, false);
   EXPECT_TRUE(game.SaveScores());
-  ::close(holder);
-  EXPECT_EQ(ReadFileBytes(kScoreFileName), OldFileWith(110, "New", 7));
+  EXPECT_EQ(ReadFileBytes(kScoreFileName), OldFileWith(100, "Other", 8));
+  ::kill(slow, SIGCONT);
+  EXPECT_EQ(ExitStatus(slow), 0);
+  Bytes both = OldFileWith(100, "Other", 8);
+  PutRecord(both, 110, Record("New", 7));
+  EXPECT_EQ(ReadFileBytes(kScoreFileName), both);
 }
 
 }  // namespace
