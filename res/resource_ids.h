@@ -59,9 +59,6 @@ inline constexpr int AFX_IDS_SCCLOSE = 61190;
 inline constexpr int AFX_IDS_SCRESTORE = 61202;
 inline constexpr int AFX_IDP_FAILED_TO_CREATE_DOC = 61700;
 
-// The game's own messages.
-inline constexpr int IDS_SCORES_NOT_SAVED = 4000;
-
 // Dialog buttons.
 inline constexpr int IDOK = 1;
 inline constexpr int IDCANCEL = 2;

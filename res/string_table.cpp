@@ -10,9 +10,6 @@ namespace {
 
 constexpr std::array kStrings{
     StringEntry{IDR_MAINFRAME, "Karoblen\n\n\n\n\n\n"},
-    StringEntry{IDS_SCORES_NOT_SAVED,
-                "The high scores could not be saved in %1:\n%2.\n\nThey are kept while the game "
-                "runs, and the next save that works writes them."},
     StringEntry{ID_GAME_OPTIONS, "Edit game settings\nOptions"},
     StringEntry{ID_GAME_UNDO, "Undo the last move\nUndo Last Move"},
     StringEntry{ID_FILE_HIGHSCORES, "View high scores for current board\nView High Scores"},

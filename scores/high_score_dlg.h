@@ -47,8 +47,8 @@ class CHighScoreDlg : public CDialog, public CHighScoreKeeper, private CScoreSav
   CScoreStore m_scores;
   std::set<int> m_reportedSaveErrors;
 
-  int m_nBoardSize = 1;
-  int m_nTileKinds = 3;
+  int m_nBoardSize = kStartBoardSize;
+  int m_nTileKinds = kStartTileKinds;
   int m_nCurrentScore = -1;
   std::string m_strLastName;
 

@@ -20,10 +20,6 @@ constexpr int kAttempts = 4;
 
 enum class Opened { File, NotRegular, Raced };
 
-bool SameFile(const struct stat& a, const struct stat& b) {
-  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
 // Opens `name` for reading only once it is known to be a regular file: an
 // O_PATH descriptor pins what the name is without opening it (opening a
 // device can have effects of its own, a FIFO can block), and that very inode

@@ -16,8 +16,8 @@ sources=("$root/scores/high_score_tables.cpp" "$root/scores/score_store.cpp" "$r
          "$root/scores/brief_lock.cpp" "$root/scores/file_calls.cpp"
          "$root/scores/whole_file_write.cpp" "$root/scores/save_target.cpp"
          "$root/scores/save_temporaries.cpp")
-headers=("$root/scores/high_score_tables.h" "$root/scores/score_store.h" "$root/scores/score_file.h"
-         "$root/scores/brief_lock.h" "$root/scores/file_calls.h"
+headers=("$root/game/rules.h" "$root/scores/high_score_tables.h" "$root/scores/score_store.h"
+         "$root/scores/score_file.h" "$root/scores/brief_lock.h" "$root/scores/file_calls.h"
          "$root/scores/file_descriptor.h" "$root/scores/save_target.h"
          "$root/scores/save_temporaries.h" "$root/fuzz/scratch_directory.h")
 flags=(-std=c++20 -O1 -g -I"$root" -Wall -Wextra -Wpedantic
