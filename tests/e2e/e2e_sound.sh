@@ -17,7 +17,7 @@ sound_probe=$(readlink -f "$3")
 server=${4:-pulseaudio}
 case $server in
   pulseaudio) e2e_begin "$1" "$2" pulseaudio parec pacat pactl ;;
-  pipewire) e2e_begin "$1" "$2" pipewire wireplumber pipewire-pulse dbus-daemon parec pacat pactl ;;
+  pipewire) e2e_begin "$1" "$2" pipewire wireplumber wpctl pipewire-pulse dbus-daemon parec pacat pactl pw-dump ;;
   *) echo "unknown sound server $server" >&2 && exit 2 ;;
 esac
 columns=10
@@ -81,11 +81,14 @@ start_server() {
     pipewire >>"$work/server.log" 2>&1 &
     server_pids+=($!)
     wait_for 100 test -S "$XDG_RUNTIME_DIR/pipewire-0" || true
-    local part
-    for part in wireplumber pipewire-pulse; do
-      "$part" >>"$work/server.log" 2>&1 &
-      server_pids+=($!)
-    done
+    # The PulseAudio service comes up once the session manager has chosen
+    # the sink, as the desktop brings them up: streams made before that may
+    # never be linked, which is the session manager's business, not the game's.
+    wireplumber >>"$work/server.log" 2>&1 &
+    server_pids+=($!)
+    wait_for 100 wpctl inspect @DEFAULT_AUDIO_SINK@ || true
+    pipewire-pulse >>"$work/server.log" 2>&1 &
+    server_pids+=($!)
   fi
   helper_pids+=("${server_pids[@]}")
   if ! wait_for 100 sink_is_there; then
@@ -96,7 +99,7 @@ start_server() {
   # Its priority makes PipeWire's null sink the default once the session
   # manager is ready, which the request can come too early for.
   wait_for 50 pactl set-default-sink out || true
-  pacat --playback --raw --format=s16le --channels=1 --rate=$rate --latency-msec=20 </dev/zero 2>>"$work/pacat.log" &
+  pacat --playback --raw --format=s16le --channels=1 --rate=$rate --latency-msec=40 </dev/zero 2>>"$work/pacat.log" &
   helper_pids+=($!)
 }
 sink_is_there() { pactl list short sinks | grep -q "^[0-9]*[[:space:]]out[[:space:]]"; }

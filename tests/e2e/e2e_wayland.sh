@@ -126,15 +126,23 @@ read -r board_x board_y <<<"$origin"
 cp "$work/start.grid" "$work/last.grid"
 
 # The largest group, walked to with the arrows: the first shows the cursor
-# on the bottom-left cell.
+# on the bottom-left cell, and its frame is waited for before the next.
 read -r column row _ <<<"$("$probe" largest "$work/start.grid")" || fail "no move on the first board"
 "$probe" after "$work/start.grid" "$column" "$row" >"$work/next.grid"
-keys=(-k Left)
+cursor_is() {  # cursor_is COLUMN ROW
+  shot cursor && [ "$("$probe" cursor "$work/cursor.ppm" "$board_x" "$board_y" "$columns" "$rows")" = "$1 $2" ]
+}
+# Each wtype brings a keyboard of its own to the seat, which the game takes a
+# moment to bind and be given the focus of; keys sent before then are lost.
+type_keys() { wtype -s 400 "$@"; }
+type_keys -k Left || fail "wtype could not type"
+wait_for 50 cursor_is 0 $((rows - 1)) || fail "the first arrow key did not show the cursor bottom left"
+keys=()
 for ((i = 0; i < column; i++)); do keys+=(-k Right); done
 for ((i = rows - 1; i > row; i--)); do keys+=(-k Up); done
-wtype -d 30 "${keys[@]}" || fail "wtype could not type"
-sleep 0.3
-wtype -k Return
+if ((${#keys[@]} > 0)); then type_keys -d 30 "${keys[@]}"; fi
+wait_for 50 cursor_is "$column" "$row" || fail "the arrow keys did not bring the cursor to $column $row"
+type_keys -k Return
 board_is_next() {
   shot now && "$probe" read "$work/now.ppm" "$board_x" "$board_y" "$columns" "$rows" >"$work/last.grid" &&
     cmp -s "$work/last.grid" "$work/next.grid"

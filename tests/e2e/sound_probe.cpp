@@ -32,8 +32,12 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr double kOnsetWindowMs = 15;
 constexpr double kBlockMs = 5;
 constexpr double kOnsetMatch = 0.9;
-// A constant level this long is held, not part of a sound.
+// A constant level this long and this loud is held, not part of a sound.
+// Fainter runs occur in the sounds' own quiet ends, where the 8-bit
+// samples dwell a step or two from silence and a server may resample them
+// to a flat line.
 constexpr double kHeldMs = 2;
+constexpr double kHeldLevel = 1.0 / 32;
 
 using Signal = std::vector<double>;
 
@@ -143,16 +147,16 @@ void PrintActivity(const Signal& rec, double rate) {
   std::putchar('\n');
 }
 
-// Milliseconds of the recording spent in runs of one sample value other than
-// silence lasting `minimum` or more; the effects are sums of sines that
-// never stay put that long.
+// Milliseconds of the recording spent in runs of one sample value of at
+// least kHeldLevel lasting `minimum` or more; the effects are sums of sines
+// that never stay put that long at any strength.
 // Each run is printed, for a failure to show where and at what level.
 double HeldLevelMs(const Signal& rec, std::size_t minimum, double rate) {
   std::size_t held = 0;
   for (std::size_t i = 0; i < rec.size();) {
     std::size_t end = i + 1;
     while (end < rec.size() && rec[end] == rec[i]) ++end;
-    if (rec[i] != 0 && end - i >= minimum) {
+    if (std::abs(rec[i]) >= kHeldLevel && end - i >= minimum) {
       held += end - i;
       std::printf("level %+.4f held for %.1f ms at %.1f ms\n", rec[i],
                   static_cast<double>(end - i) * 1000 / rate, static_cast<double>(i) * 1000 / rate);
