@@ -9,8 +9,8 @@
 #include <cstdio>
 
 #include "platform/dialog.h"
-#include "platform/qt/resource_images.h"
-#include "platform/qt/template_dialog.h"
+#include "platform/qt/common/resource_images.h"
+#include "platform/qt/dialogs/template_dialog.h"
 #include "res/dialog_templates.h"
 #include "res/resource_ids.h"
 

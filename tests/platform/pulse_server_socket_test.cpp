@@ -1,6 +1,6 @@
 // A lost sound server is waited for at the socket it will make again; a
 // wrong place would leave the game silent until the next sound.
-#include "platform/qt/pulse_server_socket.h"
+#include "platform/qt/sound/pulse_server_socket.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // started through sudo keeps the player's runtime directory, which the
 // library complains about at every try; the voice tries once, so the
 // complaint comes at most once however many sounds are asked for.
-#include "platform/qt/pulse_voice.h"
+#include "platform/qt/sound/pulse_voice.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>

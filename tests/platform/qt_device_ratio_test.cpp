@@ -10,8 +10,8 @@
 #include <cmath>
 
 #include "platform/dialog.h"
-#include "platform/qt/command_actions.h"
-#include "platform/qt/template_dialog.h"
+#include "platform/qt/dialogs/template_dialog.h"
+#include "platform/qt/window/command_actions.h"
 #include "res/binary_resources.h"
 #include "res/command_resources.h"
 #include "res/resource_ids.h"
