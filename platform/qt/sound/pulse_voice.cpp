@@ -110,6 +110,8 @@ void CPulseVoice::Play(int key) {
     m_requested = Clock::now();
     if (EnsureContext() && m_pLib->pa_context_get_state(m_pContext) == PA_CONTEXT_READY) Start(key);
     ArmTimer(microseconds(it->second.clip.DurationUs()) + kLateStart + kAfterEnd);
+  } else {
+    Rest();
   }
   m_pLib->pa_threaded_mainloop_unlock(m_pLoop);
 }
@@ -159,6 +161,7 @@ void CPulseVoice::DropStreams() {
 void CPulseVoice::ReleaseStream(Stream& entry) {
   entry.startWhenReady = false;
   entry.wasReady = false;
+  entry.shortLatency = false;
   if (!entry.stream) return;
   m_pLib->pa_stream_set_state_callback(entry.stream, nullptr, nullptr);
   if (PA_STREAM_IS_GOOD(m_pLib->pa_stream_get_state(entry.stream)))
@@ -212,15 +215,26 @@ void CPulseVoice::Write(Stream& entry) {
 }
 
 // Under the lock: the stream stops at once and forgets what it still held.
+// It keeps its short latency while the voice goes on sounding: handing it
+// back between two clips would make the output change its period twice, and
+// the next clip wait for that.
 void CPulseVoice::Silence(Stream& entry) {
   entry.startWhenReady = false;
   if (!entry.stream || m_pLib->pa_stream_get_state(entry.stream) != PA_STREAM_READY) return;
   Forget(*m_pLib, m_pLib->pa_stream_cork(entry.stream, 1, nullptr, nullptr));
   Forget(*m_pLib, m_pLib->pa_stream_flush(entry.stream, nullptr, nullptr));
-  SetLatency(entry, false);
+}
+
+// Under the lock, once nothing sounds: the latency goes back to the server.
+void CPulseVoice::Rest() {
+  for (auto& [key, entry] : m_streams)
+    if (entry.shortLatency && entry.stream &&
+        m_pLib->pa_stream_get_state(entry.stream) == PA_STREAM_READY)
+      SetLatency(entry, false);
 }
 
 void CPulseVoice::SetLatency(Stream& entry, bool sounding) {
+  entry.shortLatency = sounding;
   const pa_sample_spec spec = SpecOf(entry.clip);
   const pa_buffer_attr attr = BufferFor(*m_pLib, spec, sounding);
   Forget(*m_pLib, m_pLib->pa_stream_set_buffer_attr(
@@ -237,6 +251,7 @@ void CPulseVoice::OnLatencySet(pa_stream* stream, int, void* self) {
     Forget(*voice->m_pLib, voice->m_pLib->pa_stream_cork(stream, 0, nullptr, nullptr));
   } else {
     voice->Silence(it->second);
+    voice->Rest();
     voice->m_nSounding = -1;
   }
 }
@@ -304,6 +319,7 @@ void CPulseVoice::OnTimer(pa_mainloop_api* api, pa_time_event* event, const stru
                           void* self) {
   auto* voice = static_cast<CPulseVoice*>(self);
   if (voice->m_nSounding >= 0) voice->Silence(voice->m_streams[voice->m_nSounding]);
+  voice->Rest();
   voice->m_nSounding = -1;
   api->time_restart(event, nullptr);
 }

@@ -8,8 +8,8 @@
 // the clip late. A stream runs only while its clip sounds and is corked when
 // the clip has ended, so an idle game keeps neither the server's mixer nor
 // itself busy: the client library's thread sleeps in poll() with nothing to
-// time. Only a sounding stream asks the server for a short latency; a corked
-// one leaves the output's latency as it found it.
+// time. Only while clips sound do their streams ask the server for a short
+// latency; once the last has ended, the output's latency is as it was.
 //
 // Every call returns at once: the server is reached from that thread. A
 // server that goes away is looked for again at once, and if it is not back,
@@ -55,6 +55,7 @@ class CPulseVoice {
     std::vector<std::uint8_t> pcm;  // signed 16-bit
     bool startWhenReady = false;
     bool wasReady = false;
+    bool shortLatency = false;  // asked of the server, until the voice rests
   };
   using Clock = std::chrono::steady_clock;
 
@@ -67,6 +68,7 @@ class CPulseVoice {
   void Start(int key);
   void Write(Stream& entry);
   void Silence(Stream& entry);
+  void Rest();
   void SetLatency(Stream& entry, bool sounding);
   bool StillDue() const;
   void ArmTimer(std::chrono::microseconds delay);
