@@ -63,6 +63,10 @@ fi
 # test needs; anonymous clients spare a cookie file. The sink's monitor
 # delivers nothing while no stream plays, which would squeeze the quiet
 # between sounds out of a recording, so a stream of silence keeps it running.
+# It asks for 40 ms, which sets the sink to a period of about 10 ms: longer
+# than the 2.5 ms the game's streams ask for while they sound, so an idle
+# game that kept asking would show in the sink's latency, and short enough
+# that a sound starting from idle waits less than the timeline's tolerance.
 # The PulseAudio sink does not rewind: one that does holds its monitor's
 # output back by as much as it might rewind, and a recorder that stops loses
 # that part.
