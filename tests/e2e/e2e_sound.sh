@@ -2,7 +2,8 @@
 # End to end on a real sound server: a private PulseAudio daemon, or PipeWire
 # with its PulseAudio service and session manager, with a null sink whose
 # monitor is recorded while the game plays a move with several settling
-# steps, an undo, and the last move of a game with its tally. sound_probe
+# steps, an undo, a move while the server is paused, which must stay silent,
+# and the last move of a game with its tally. sound_probe
 # finds every sound in the recordings and checks its onset against the move's
 # timeline, that it is heard whole, or up to the sound that cuts it off, and
 # that the output never holds a constant level between sounds. The server is
@@ -221,8 +222,9 @@ play_move() {
 }
 
 # Two kinds make short games, and some deals are too short for what follows:
-# two quiet moves, then a move that leaves another. Such a deal is replaced
-# by a new game (Ctrl+N, and Enter for Yes).
+# two quiet moves, then a move that leaves another, and one more quiet move
+# that does. Such a deal is replaced by a new game (Ctrl+N, and Enter for
+# Yes).
 deal_will_do() {
   local grid=$1 i move
   cp "$grid" "$work/plan.grid"
@@ -232,7 +234,11 @@ deal_will_do() {
     "$probe" after "$work/plan.grid" "$column" "$row" >"$work/plan.next"
     mv "$work/plan.next" "$work/plan.grid"
   done
-  "$probe" busiest "$work/plan.grid" >/dev/null
+  "$probe" busiest "$work/plan.grid" >/dev/null || return 1
+  move=$("$probe" smallest "$work/plan.grid") || return 1
+  read -r column row size <<<"$move"
+  "$probe" after "$work/plan.grid" "$column" "$row" >"$work/plan.next"
+  "$probe" largest "$work/plan.next" >/dev/null
 }
 deals=1
 while ! deal_will_do "$work/small.grid"; do
@@ -291,6 +297,21 @@ for try in 1 2; do
   ((try == 1)) || fail "the sounds of the move are not as they should be, twice"
   echo "trying the move once more"
 done
+
+# A server that stops answering for a while, as a paused or swamped one does,
+# must not play the sounds asked for meanwhile once it goes on: their moment
+# has passed. The recording must stay silent.
+start_recording paused
+kill -STOP "${server_pids[@]}"
+play_move smallest "$current"
+sleep 0.5
+kill -CONT "${server_pids[@]}"
+stop_recording
+park_pointer
+if [ -n "$(tr -d '\0' <"$work/paused.raw" | head -c 1)" ]; then
+  "$sound_probe" "$work/paused.raw" "$rate" 140@? || true
+  fail "a paused server played the sounds of a move asked for while it was paused"
+fi
 
 # Largest group first to the last move, which is recorded with the tally.
 while move=$("$probe" largest "$current"); do
