@@ -363,4 +363,4 @@ play_move smallest "$work/after.grid"
 # it ends cleanly with its sound thread.
 exit_through_menu
 [ -s "$work/game.log" ] && fail "the game printed messages: $(cat "$work/game.log")"
-echo "PASS ($server): a move of $move_steps settling steps after a restart of the server, an undo, and a last move with its tally, all heard whole, on time and with no level held; the sink's latency left alone; the server found late and lost early"
+echo "PASS ($server): a move of $move_steps settling steps after a restart of the server, an undo, and a last move with its tally, all heard whole, on time and with no level held; a move kept silent while the server was paused; the sink's latency left alone; the server found late and lost early"
