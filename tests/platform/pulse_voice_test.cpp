@@ -64,7 +64,7 @@ TEST(PulseVoice, ARuntimeDirectoryOfAnotherUserIsComplainedAboutAtMostOnce) {
   const std::string log = scratch.filePath(QStringLiteral("stderr")).toStdString();
   {
     const CCapturedStderr captured(log);
-    CPulseVoice voice(SoundClips());
+    CPulseVoice voice(SoundClips(), SoundVoiceNames());
     for (int i = 0; i < 4; ++i) {
       voice.Play(SND_DROP);
       // The library's thread tries, and fails, in its own time.

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <utility>
+
 #include "platform/qt/sound/pulse_library.h"
 #include "platform/qt/sound/pulse_server_socket.h"
 
@@ -52,7 +54,8 @@ void Forget(const PulseLibrary& lib, pa_operation* op) {
 }
 }  // namespace
 
-CPulseVoice::CPulseVoice(const std::map<int, WaveClip>& clips) {
+CPulseVoice::CPulseVoice(const std::map<int, WaveClip>& clips, VoiceNames names)
+    : m_names(std::move(names)) {
   for (const auto& [key, clip] : clips) {
     Stream& entry = m_streams[key];
     entry.clip = clip;
@@ -134,7 +137,7 @@ void CPulseVoice::OnConnect(pa_mainloop_api* api, pa_defer_event* event, void* s
   voice->DropStreams();
   voice->DropContext();
   voice->m_bContextWasReady = false;
-  voice->m_pContext = lib.pa_context_new(api, "Karoblen");
+  voice->m_pContext = lib.pa_context_new(api, voice->m_names.application.c_str());
   if (!voice->m_pContext) return;
   lib.pa_context_set_state_callback(voice->m_pContext, &CPulseVoice::OnContextState, voice);
   // Starting a server is the desktop's business, not a game's.
@@ -193,7 +196,7 @@ void CPulseVoice::Start(int key) {
 
 void CPulseVoice::MakeStream(Stream& entry) {
   const pa_sample_spec spec = SpecOf(entry.clip);
-  entry.stream = m_pLib->pa_stream_new(m_pContext, "Sound effect", &spec, nullptr);
+  entry.stream = m_pLib->pa_stream_new(m_pContext, m_names.stream.c_str(), &spec, nullptr);
   if (!entry.stream) return;
   m_pLib->pa_stream_set_state_callback(entry.stream, &CPulseVoice::OnStreamState, this);
   const pa_buffer_attr attr = BufferFor(*m_pLib, spec, false);

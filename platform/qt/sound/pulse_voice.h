@@ -33,9 +33,16 @@ struct pa_context;
 struct pa_stream;
 struct pa_threaded_mainloop;
 
+// How the sound server's mixer names the game and its sounds.
+struct VoiceNames {
+  std::string application;
+  std::string stream;
+};
+
 class CPulseVoice {
  public:
-  explicit CPulseVoice(const std::map<int, WaveClip>& clips);
+  // The clips' samples are copied, widened, when the voice is made.
+  CPulseVoice(const std::map<int, WaveClip>& clips, VoiceNames names);
   ~CPulseVoice();
   CPulseVoice(const CPulseVoice&) = delete;
   CPulseVoice& operator=(const CPulseVoice&) = delete;
@@ -94,6 +101,7 @@ class CPulseVoice {
   // Everything below is shared with the library's thread, under its lock;
   // the set of keys is fixed from the start.
   std::map<int, Stream> m_streams;
+  VoiceNames m_names;
   int m_nSounding = -1;  // key of the clip sounding or about to, or -1
   Clock::time_point m_requested{};
   bool m_bContextWasReady = false;

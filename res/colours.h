@@ -1,0 +1,16 @@
+#pragma once
+// Colours that the pictures and the game's own painting must agree on.
+#include <cstdint>
+
+namespace res {
+
+struct Colour {
+  std::uint8_t r, g, b;
+};
+
+// The light grey of the pictures' 16-colour palette. The toolbar strip's
+// background, which the toolbar shows see-through, and the colour an empty
+// board cell is painted with, so that empty cells match the tile sheet.
+inline constexpr Colour kLightGrey{192, 192, 192};
+
+}  // namespace res
