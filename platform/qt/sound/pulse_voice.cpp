@@ -7,7 +7,6 @@
 
 #include <cstdlib>
 #include <cstring>
-
 #include <utility>
 
 #include "platform/qt/sound/pulse_library.h"
