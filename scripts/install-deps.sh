@@ -18,6 +18,7 @@ test_packages=(
   desktop-file-utils appstream man-db lintian git
   strace openbox
   pulseaudio pulseaudio-utils
+  pipewire pipewire-pulse wireplumber sway wtype grim qt6-wayland
   dbus-daemon at-spi2-core python3-dbus python3-gi procps
 )
 case "${1:-}" in
