@@ -21,9 +21,15 @@ class CCmdUI {
     m_bEnabled = on;
     m_bHandled = true;
   }
+  // A command that is set on or off; the menu shows a check mark when on.
+  void SetCheck(int check = 1) {
+    m_nCheck = check;
+    m_bHandled = true;
+  }
   int m_nID;
   bool m_bEnabled = true;
   bool m_bHandled = false;
+  int m_nCheck = -1;  // never set: the command is not one that is on or off
 };
 
 class CCmdTarget {
@@ -45,6 +51,8 @@ class CView : public CWnd, public CCmdTarget {
   // `type` is passed on untouched; cx, cy are the client size in pixels.
   virtual void OnSize(unsigned, int, int) {}
   virtual void OnMouseMove(unsigned, CPoint) {}
+  // The pointer left the view's client area.
+  virtual void OnMouseLeave() {}
   virtual void OnLButtonDown(unsigned, CPoint) {}
   // The second press of a double-click comes here instead of to
   // OnLButtonDown; a view that does not handle it ignores that press.
@@ -245,10 +253,14 @@ class CWinApp : public CCmdTarget {
   // Routes a command: view, main window, application. False when nobody
   // handled it (ID_APP_EXIT is the framework's own and closes the window).
   bool RouteCommand(int id);
-  // Asks the same route whether command `id` is enabled.
+  // Asks the same route whether command `id` is enabled, and whether it is
+  // on (1) or off (0); -1 for a command that is not one to set on or off.
   bool IsCommandEnabled(int id);
+  int GetCommandCheck(int id);
 
  private:
+  CCmdUI QueryCommand(int id);
+
   std::unique_ptr<CSingleDocTemplate> m_pDocTemplate;
 };
 

@@ -3,10 +3,12 @@
 #include <QWidget>
 
 #include "platform/dialog.h"
+#include "platform/qt/announcement_accessible.h"
 #include "platform/qt/erasable_widget.h"
 #include "platform/qt/input_holding_pause.h"
 #include "platform/qt/message_box.h"
 #include "platform/qt/open_file_dialog.h"
+#include "platform/qt/qt_text.h"
 #include "platform/qt/sound_player.h"
 #include "platform/qt/template_dialog.h"
 #include "platform/qt/window_registry.h"
@@ -59,3 +61,5 @@ int CQtHost::RunModal(CDialog& dialog) {
   CQtTemplateDialog window(*dialogTemplate, dialog, OwnerFor(dialog.GetParent()));
   return window.Run();
 }
+
+void CQtHost::Announce(const std::string& text) { AnnounceToAssistiveTechnology(ToQString(text)); }

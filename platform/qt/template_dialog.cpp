@@ -11,6 +11,7 @@
 
 #include "platform/qt/dialog_units.h"
 #include "platform/qt/qt_text.h"
+#include "platform/qt/template_control_names.h"
 #include "platform/qt/template_controls.h"
 #include "platform/qt/window_registry.h"
 
@@ -39,6 +40,7 @@ CQtTemplateDialog::CQtTemplateDialog(const res::DialogTemplate& dialogTemplate, 
     Deliver([this, timerId] { m_dialog.OnTimer(timerId); });
   });
   m_pSite->AddInitialItems(dialogTemplate);
+  NameTemplateControls(dialogTemplate, *m_pSite, *this);
   ConnectControls();
   m_dialog.BeginModalState();
   m_dialog.AttachSite(m_pSite.get());
