@@ -6,9 +6,9 @@
 #include <cstring>
 #include <string>
 
-#include "app/data_directory.h"
-#include "app/desktop_check.h"
 #include "app/karoblen_app.h"
+#include "platform/desktop/data_directory.h"
+#include "platform/desktop/desktop_check.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 // The document the application really runs: the board engine together with
 // the high-score tables it reports to. Built with the document, the tables
 // load the score file at start-up.
-#include "game/karoblen_doc.h"
 #include "scores/high_score_dlg.h"
+#include "view/board_document.h"
 
-class CKaroblenAppDoc : public CKaroblenDoc {
+class CKaroblenAppDoc : public CBoardDocument {
  public:
   CKaroblenAppDoc() { AttachHighScores(&m_highScoreDlg); }
 

@@ -29,8 +29,6 @@ CKaroblenDoc::CKaroblenDoc()
 CKaroblenDoc::~CKaroblenDoc() = default;
 
 bool CKaroblenDoc::OnNewDocument() {
-  if (!CDocument::OnNewDocument()) return false;
-
   // Reseeding from the clock at every deal means two games begun within the
   // same second are dealt the same board; that is accepted.
   std::srand(static_cast<unsigned>(std::time(nullptr)));

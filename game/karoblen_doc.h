@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <string>
 
-#include "game/document.h"
 #include "game/high_score_keeper.h"
 
 // Grid storage: room for 20 columns of 10 cells, one column contiguous, so the
@@ -37,16 +36,16 @@ inline constexpr std::array<BoardDimensions, kBoardSizeCount> kBoardDimensions{{
 // The state of one game and its rules. Operations take cells inside the
 // current board and board sizes / kind counts inside the ranges above; they do
 // not check. Nothing here allocates once constructed.
-class CKaroblenDoc : public CDocument {
+class CKaroblenDoc {
  public:
   using TileGrid = std::array<std::int8_t, kGridCells>;
   using FlagGrid = std::array<std::uint8_t, kGridCells>;
 
   CKaroblenDoc();
-  ~CKaroblenDoc() override;
+  ~CKaroblenDoc();
 
   // Deals a fresh board of the stored size and kind count.
-  bool OnNewDocument() override;
+  bool OnNewDocument();
 
   // Both take effect for the tiles only at the next OnNewDocument; the
   // dimensions follow SetBoardSize at once.

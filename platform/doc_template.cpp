@@ -1,4 +1,5 @@
-#include "platform/framework.h"
+#include "platform/doc_template.h"
+
 #include "platform/host.h"
 #include "res/resource_ids.h"
 #include "res/string_table.h"

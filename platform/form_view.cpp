@@ -1,4 +1,4 @@
-#include "platform/framework.h"
+#include "platform/view.h"
 
 bool CFormView::UpdateData(bool saveAndValidate) {
   CDataExchange dx(this, saveAndValidate);

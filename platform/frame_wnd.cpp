@@ -1,4 +1,4 @@
-#include "platform/framework.h"
+#include "platform/frame_wnd.h"
 
 bool CToolBar::CreateEx(CFrameWnd* parent, unsigned style, int id) {
   m_pSite = parent ? parent->GetFrameSite() : nullptr;

@@ -1,4 +1,5 @@
-#include "platform/framework.h"
+#include "platform/win_app.h"
+
 #include "res/resource_ids.h"
 
 namespace {

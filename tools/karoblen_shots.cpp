@@ -9,9 +9,9 @@
 #include <cstdio>
 
 #include "platform/dialog.h"
-#include "platform/qt/qt_paint_surface.h"
-#include "platform/qt/resource_images.h"
-#include "platform/qt/template_dialog.h"
+#include "platform/qt/common/qt_paint_surface.h"
+#include "platform/qt/common/resource_images.h"
+#include "platform/qt/dialogs/template_dialog.h"
 #include "res/dialog_templates.h"
 #include "res/resource_ids.h"
 

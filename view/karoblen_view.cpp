@@ -1,14 +1,15 @@
 #include "view/karoblen_view.h"
 
 #include "res/resource_ids.h"
+#include "view/board_document.h"
 
 CKaroblenView::CKaroblenView() : CFormView(IDD_KAROBLEN_FORM) {}
 
 CKaroblenView::~CKaroblenView() = default;
 
 CKaroblenDoc* CKaroblenView::GetDocument() const {
-  // The template pairs this view with a CKaroblenDoc and nothing else.
-  return static_cast<CKaroblenDoc*>(CFormView::GetDocument());
+  // The template pairs this view with a CBoardDocument and nothing else.
+  return static_cast<CBoardDocument*>(CFormView::GetDocument());
 }
 
 void CKaroblenView::DoDataExchange(CDataExchange* pDX) {

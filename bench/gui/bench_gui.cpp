@@ -30,12 +30,12 @@
 #include <string>
 #include <vector>
 
-#include "game/karoblen_doc.h"
-#include "platform/qt/form_view_widget.h"
 #include "platform/qt/input_holding_pause.h"
-#include "platform/qt/pulse_voice.h"
+#include "platform/qt/sound/pulse_voice.h"
 #include "platform/qt/sound_player.h"
+#include "platform/qt/window/form_view_widget.h"
 #include "sound_latency.h"
+#include "view/board_document.h"
 #include "view/karoblen_view.h"
 #ifdef KAROBLEN_OLD_GAME_PATH
 #include "old_sound_player.h"
@@ -59,7 +59,7 @@ double Median(std::vector<double> values) {
 
 // Microseconds per full repaint of a Large board.
 double TimeLargeBoardRepaint(int paints) {
-  CKaroblenDoc doc;
+  CBoardDocument doc;
   doc.SetBoardSize(2);
   doc.OnNewDocument();
   CKaroblenView view;

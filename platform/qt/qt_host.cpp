@@ -3,15 +3,15 @@
 #include <QWidget>
 
 #include "platform/dialog.h"
-#include "platform/qt/announcement_accessible.h"
-#include "platform/qt/erasable_widget.h"
+#include "platform/qt/accessibility/announcement_accessible.h"
+#include "platform/qt/common/erasable_widget.h"
+#include "platform/qt/common/qt_text.h"
+#include "platform/qt/common/window_registry.h"
+#include "platform/qt/dialogs/message_box.h"
+#include "platform/qt/dialogs/open_file_dialog.h"
+#include "platform/qt/dialogs/template_dialog.h"
 #include "platform/qt/input_holding_pause.h"
-#include "platform/qt/message_box.h"
-#include "platform/qt/open_file_dialog.h"
-#include "platform/qt/qt_text.h"
 #include "platform/qt/sound_player.h"
-#include "platform/qt/template_dialog.h"
-#include "platform/qt/window_registry.h"
 
 namespace {
 QWidget* OwnerFor(CWnd* wnd) {

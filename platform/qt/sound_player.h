@@ -4,7 +4,7 @@
 #include <QTimer>
 #include <map>
 
-#include "platform/qt/pulse_voice.h"
+#include "platform/qt/sound/pulse_voice.h"
 
 // The game's effects that can be played, by wave id.
 std::map<int, WaveClip> SoundClips();

@@ -2,7 +2,7 @@
 
 #include "platform/framework.h"
 #include "platform/qt/qt_host.h"
-#include "platform/qt/window_factory.h"
+#include "platform/qt/window/window_factory.h"
 
 int AfxWinMain(CWinApp& app, int argc, char** argv) {
   // Whole scale factors only, so that the tile pictures are enlarged by

@@ -8,6 +8,7 @@
 #include "platform/testing/headless_window_factory.h"
 #include "platform/testing/recording_host.h"
 #include "tests/scores/scratch_directory.h"
+#include "view/board_document.h"
 #include "view/karoblen_view.h"
 
 class AppFixture : public ::testing::Test {
@@ -15,7 +16,7 @@ class AppFixture : public ::testing::Test {
   bool Start() { return app.InitInstance(); }
 
   CKaroblenDoc* Doc() const {
-    return static_cast<CKaroblenDoc*>(app.GetDocTemplate()->GetDocument());
+    return static_cast<CBoardDocument*>(app.GetDocTemplate()->GetDocument());
   }
   CKaroblenView* View() const {
     return static_cast<CKaroblenView*>(app.GetDocTemplate()->GetView());

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "platform/dialog.h"
-#include "platform/qt/template_dialog.h"
+#include "platform/qt/dialogs/template_dialog.h"
 #include "qt_app_fixture.h"
 #include "res/dialog_templates.h"
 #include "tests/game/karoblen_doc_test_access.h"

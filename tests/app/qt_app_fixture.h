@@ -11,10 +11,11 @@
 
 #include "app/karoblen_app.h"
 #include "game/karoblen_doc.h"
-#include "platform/qt/main_window.h"
 #include "platform/qt/qt_host.h"
-#include "platform/qt/window_factory.h"
+#include "platform/qt/window/main_window.h"
+#include "platform/qt/window/window_factory.h"
 #include "tests/scores/scratch_directory.h"
+#include "view/board_document.h"
 #include "view/karoblen_view.h"
 
 class QtAppFixture : public ::testing::Test {
@@ -33,7 +34,7 @@ class QtAppFixture : public ::testing::Test {
 
   CQtMainWindow& Window() const { return *windows.MainWindow(); }
   CKaroblenDoc& Doc() const {
-    return *static_cast<CKaroblenDoc*>(app.GetDocTemplate()->GetDocument());
+    return *static_cast<CBoardDocument*>(app.GetDocTemplate()->GetDocument());
   }
   CKaroblenView& View() const {
     return *static_cast<CKaroblenView*>(app.GetDocTemplate()->GetView());

@@ -15,7 +15,7 @@
 
 #include "board_snapshot.h"
 #include "game/high_score_keeper.h"
-#include "platform/qt/status_panes.h"
+#include "platform/qt/window/status_panes.h"
 #include "qt_app_fixture.h"
 #include "res/resource_ids.h"
 #include "tests/game/karoblen_doc_test_access.h"

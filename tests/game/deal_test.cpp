@@ -32,14 +32,6 @@ Rows ExpectedDeal(std::time_t seed, int nColumns, int nRows, int nKinds) {
 }
 }  // namespace
 
-TEST(DocumentBase, NewDocumentClearsModifiedFlag) {
-  CKaroblenDoc doc;
-  doc.SetModifiedFlag(true);
-  EXPECT_TRUE(doc.IsModified());
-  EXPECT_TRUE(doc.OnNewDocument());
-  EXPECT_FALSE(doc.IsModified());
-}
-
 TEST(Construction, IsAnEmptyMediumBoardWithThreeKinds) {
   const CKaroblenDoc doc;
   EXPECT_EQ(doc.GetBoardSize(), 1);

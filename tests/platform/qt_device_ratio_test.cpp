@@ -10,9 +10,9 @@
 #include <cmath>
 
 #include "platform/dialog.h"
-#include "platform/qt/command_actions.h"
-#include "platform/qt/qt_paint_surface.h"
-#include "platform/qt/template_dialog.h"
+#include "platform/qt/common/qt_paint_surface.h"
+#include "platform/qt/dialogs/template_dialog.h"
+#include "platform/qt/window/command_actions.h"
 #include "res/binary_resources.h"
 #include "res/command_resources.h"
 #include "res/resource_ids.h"
@@ -133,7 +133,9 @@ TEST(QtDeviceRatio, TileSymbolsSitWholeOnTheirTilesAtOneAndTwoTimes) {
         black += mark.pixel(x, y) == qRgb(0, 0, 0);
         shape.push_back(mark.pixel(x, y) == qRgb(255, 255, 255));
         // Inside the face of a lone tile, clear of its bevels.
-        if (mark.pixel(x, y) != key) EXPECT_TRUE(x >= 6 && x <= 31 && y >= 6 && y <= 31);
+        if (mark.pixel(x, y) != key) {
+          EXPECT_TRUE(x >= 6 && x <= 31 && y >= 6 && y <= 31);
+        }
       }
     EXPECT_EQ(white, kWhite[kind]) << kind;
     EXPECT_EQ(black, kBlack[kind]) << kind;

@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "platform/qt/open_file_dialog.h"
+#include "platform/qt/dialogs/open_file_dialog.h"
 #include "platform/qt/qt_host.h"
 #include "qt_test_support.h"
 

@@ -9,9 +9,9 @@
 #include <QTimer>
 
 #include "platform/framework.h"
-#include "platform/qt/form_view_widget.h"
+#include "platform/qt/common/resource_images.h"
 #include "platform/qt/qt_host.h"
-#include "platform/qt/resource_images.h"
+#include "platform/qt/window/form_view_widget.h"
 
 namespace {
 class CPressRecorder : public QWidget {

@@ -5,7 +5,7 @@
 #include <QGuiApplication>
 #include <memory>
 
-#include "platform/qt/resource_images.h"
+#include "platform/qt/common/resource_images.h"
 #include "res/resource_ids.h"
 #include "tests/private_session.h"
 

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "platform/dialog.h"
-#include "platform/qt/dialog_units.h"
+#include "platform/qt/dialogs/dialog_units.h"
+#include "platform/qt/dialogs/template_dialog.h"
 #include "platform/qt/qt_host.h"
-#include "platform/qt/template_dialog.h"
 #include "qt_test_support.h"
 
 namespace {

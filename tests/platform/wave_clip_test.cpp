@@ -1,7 +1,7 @@
 // The effects reach the sound server as read in place from their files: the
 // format and the span of samples must be the file's own, or they play at the
 // wrong pitch, with a click, or cut short.
-#include "platform/qt/wave_clip.h"
+#include "platform/qt/sound/wave_clip.h"
 
 #include <gtest/gtest.h>
 

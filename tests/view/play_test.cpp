@@ -391,4 +391,16 @@ TEST(ViewReentry, InputThatSlipsInDuringAMoveOrTheTallyIsTurnedAway) {
   EXPECT_FALSE(v.view.IsCursorShown());
 }
 
+// The template starts a game through the framework's document; the board
+// behind it must deal, and the document must come out unmodified.
+TEST(BoardDocument, NewDocumentThroughTheFrameworkDealsAndClearsTheModifiedFlag) {
+  CBoardDocument doc;
+  CDocument& framework = doc;
+  doc.SetModifiedFlag(true);
+  EXPECT_TRUE(framework.OnNewDocument());
+  EXPECT_FALSE(doc.IsModified());
+  EXPECT_EQ(doc.GetTilesLeft(), doc.GetWidth() * doc.GetHeight());
+  EXPECT_GE(doc.GetTile(0, 0), 0);
+}
+
 }  // namespace

@@ -10,6 +10,7 @@
 #include "platform/testing/recording_host.h"
 #include "res/resource_ids.h"
 #include "tests/game/karoblen_doc_test_access.h"
+#include "view/board_document.h"
 #include "view/karoblen_view.h"
 
 using Board = CKaroblenDocTestAccess;
@@ -94,7 +95,7 @@ class ViewHarness {
   std::string Text(int id) const { return form.GetText(id); }
 
   CRecordingHost host;
-  CKaroblenDoc doc;
+  CBoardDocument doc;
   CMemoryControlSite form{IDD_KAROBLEN_FORM};
   CLoggingHighScores highScores{host.events, form, doc};
   CKaroblenView view;

@@ -1,0 +1,32 @@
+#pragma once
+// Commands travel view -> document -> main window -> application; the
+// document of this game handles none, so the route skips it.
+
+// Enables or greys one command; the platform applies the state to the menu
+// item and the toolbar button of the command together.
+class CCmdUI {
+ public:
+  explicit CCmdUI(int id) : m_nID(id) {}
+  void Enable(bool on = true) {
+    m_bEnabled = on;
+    m_bHandled = true;
+  }
+  // A command that is set on or off; the menu shows a check mark when on.
+  void SetCheck(int check = 1) {
+    m_nCheck = check;
+    m_bHandled = true;
+  }
+  int m_nID;
+  bool m_bEnabled = true;
+  bool m_bHandled = false;
+  int m_nCheck = -1;  // never set: the command is not one that is on or off
+};
+
+class CCmdTarget {
+ public:
+  virtual ~CCmdTarget() = default;
+  // True when the command was handled here.
+  virtual bool OnCmdMsg(int) { return false; }
+  // True when this target decided the command's state.
+  virtual bool OnUpdateCmdUI(CCmdUI&) { return false; }
+};

@@ -1,0 +1,37 @@
+#pragma once
+// The status bar's panes: the message pane ("Ready", or the prompt of the
+// command under the pointer) and the key-lock indicators.
+#include <QLabel>
+#include <QStatusBar>
+#include <optional>
+#include <vector>
+
+#include "platform/qt/x11/key_locks.h"
+
+class CQtStatusPanes {
+ public:
+  explicit CQtStatusPanes(QStatusBar& bar);
+
+  // Pane ids in order; 0 is the message pane, others are indicators whose
+  // text is the string with that id.
+  bool SetIndicators(const int* ids, int count);
+  // A status tip from a menu item or a button; `overCommand` says whether a
+  // command is under the pointer, whose prompt may be empty.
+  void ShowPrompt(const QString& prompt, bool overCommand);
+  void ShowIdle();
+  QString Message() const { return m_pMessage->text(); }
+  // An indicator shows its text only while its lock is on; all stay blank
+  // when the locks are unknown.
+  void ShowLocks(const std::optional<KeyLocks>& locks);
+
+ private:
+  struct Indicator {
+    int id;
+    QString text;
+    QLabel* label;
+  };
+  QStatusBar& m_bar;
+  QLabel* m_pMessage;
+  std::vector<Indicator> m_indicators;
+  CKeyLockWatcher m_locks;
+};

@@ -1,0 +1,61 @@
+#pragma once
+// The application object: start-up, the one document template and the
+// command route's last stop.
+#include <memory>
+#include <string>
+
+#include "platform/command_target.h"
+#include "platform/doc_template.h"
+#include "platform/frame_wnd.h"
+
+class CCommandLineInfo {
+ public:
+  enum Shell { FileNew, FileNothing };
+  Shell m_nShellCommand = FileNew;
+};
+
+class CWinApp : public CCmdTarget {
+ public:
+  CWinApp();
+  ~CWinApp() override;
+
+  static CWinApp* Current();
+
+  virtual bool InitInstance() { return true; }
+
+  void AddDocTemplate(std::unique_ptr<CSingleDocTemplate> docTemplate);
+  CSingleDocTemplate* GetDocTemplate() const { return m_pDocTemplate.get(); }
+  // Start-up steps of a desktop application that have nothing to do on
+  // this desktop: no embedded controls, no per-user settings are kept.
+  void AfxEnableControlContainer() {}
+  void Enable3dControls() {}
+  void SetRegistryKey(const std::string& key) { m_strRegistryKey = key; }
+  void LoadStdProfileSettings(int) {}
+
+  void ParseCommandLine(CCommandLineInfo& info) {
+    info.m_nShellCommand = CCommandLineInfo::FileNew;
+  }
+  bool ProcessShellCommand(CCommandLineInfo& info);
+  // The framework's New: a new game on the one document.
+  void OnFileNew();
+
+  CFrameWnd* m_pMainWnd = nullptr;
+  std::string m_pszAppName = "Karoblen";
+  std::string m_strRegistryKey;
+
+  // Routes a command: view, main window, application. False when nobody
+  // handled it (ID_APP_EXIT is the framework's own and closes the window).
+  bool RouteCommand(int id);
+  // Asks the same route whether command `id` is enabled, and whether it is
+  // on (1) or off (0); -1 for a command that is not one to set on or off.
+  bool IsCommandEnabled(int id);
+  int GetCommandCheck(int id);
+
+ private:
+  CCmdUI QueryCommand(int id);
+
+  std::unique_ptr<CSingleDocTemplate> m_pDocTemplate;
+};
+
+// Runs the application: InitInstance, then the event loop. Returns the exit code.
+int AfxWinMain(CWinApp& app, int argc, char** argv);
