@@ -173,6 +173,21 @@ TEST_F(QtAccessibilityTest, AMoveTellsTheNewScoreAndTheCellsThatChanged) {
   EXPECT_TRUE(announced);
 }
 
+TEST_F(QtAccessibilityTest, ABoardOfAnotherSizeHasCellsOfThatSize) {
+  QAccessibleInterface* table = Table();
+  ASSERT_NE(Cell(5, 4), nullptr);
+  Board::Lay(Doc(), 1, 3, std::vector<std::string>(7, "0120120120"));
+  Window().ViewWidget().repaint();
+  ASSERT_EQ(Table(), table);
+  EXPECT_EQ(table->childCount(), 70);
+  QAccessibleInterface* corner = Cell(9, 6);
+  ASSERT_NE(corner, nullptr);
+  EXPECT_EQ(Text(corner), "Red");
+  EXPECT_EQ(table->indexOfChild(corner), 69);
+  EXPECT_EQ(Cell(10, 0), nullptr);
+  EXPECT_EQ(table->tableInterface()->columnDescription(9).toStdString(), "Column 10");
+}
+
 TEST_F(QtAccessibilityTest, MenuItemsAreNamedByTheirTextAndReportTheirShortcutApart) {
   std::vector<std::string> game;
   for (QMenu* menu : Window().menuBar()->findChildren<QMenu*>()) {

@@ -7,7 +7,8 @@
 
 #include "platform/accessible_board.h"
 #include "platform/framework.h"
-#include "platform/qt/accessibility/accessible_board.h"
+#include "platform/qt/accessibility/accessible_board_factory.h"
+#include "platform/qt/accessibility/board_access_notifier.h"
 #include "platform/qt/common/erasable_widget.h"
 #include "platform/qt/dialogs/qt_control_site.h"
 
