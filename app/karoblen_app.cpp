@@ -6,6 +6,7 @@
 #include "app/karoblen_document.h"
 #include "app/main_frame.h"
 #include "platform/host.h"
+#include "res/game_texts.h"
 #include "res/resource_ids.h"
 #include "view/karoblen_view.h"
 
@@ -49,8 +50,8 @@ bool CKaroblenApp::OnCmdMsg(int id) {
 
 void CKaroblenApp::OnNewGame() {
   if (m_bConfirmNewGame &&
-      Host().MessageBox(m_pMainWnd, "Are you sure you want to start a new game?", m_pszAppName,
-                        MB_YESNO | MB_ICONQUESTION) != IDYES) {
+      Host().MessageBox(m_pMainWnd, std::string(res::Text(res::TextId::NewGameQuestion)),
+                        m_pszAppName, MB_YESNO | MB_ICONQUESTION) != IDYES) {
     return;
   }
   OnFileNew();

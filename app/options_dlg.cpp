@@ -1,15 +1,16 @@
 #include "app/options_dlg.h"
 
+#include "game/rules.h"
 #include "res/resource_ids.h"
 
 namespace {
 // The lists hold, in order, Small/Medium/Large and 2/3/4/5 tiles; the
 // fallbacks are the start-up settings.
-constexpr int kSizeItems = 3;
-constexpr int kKindsItems = 4;
-constexpr int kFewestKinds = 2;
-constexpr int kDefaultSizeIndex = 1;
-constexpr int kDefaultKindsIndex = 1;
+constexpr int kSizeItems = kBoardSizeCount;
+constexpr int kKindsItems = kTileKindChoices;
+constexpr int kFewestKinds = kMinTileKinds;
+constexpr int kDefaultSizeIndex = kStartBoardSize;
+constexpr int kDefaultKindsIndex = kStartTileKinds - kMinTileKinds;
 
 // Board sizes and item indexes coincide.
 int SizeToIndex(int boardSize) {

@@ -4,17 +4,12 @@
 #include <ctime>
 #include <utility>
 
-namespace {
-constexpr int kMediumBoard = 1;
-constexpr int kStartTileKinds = 3;
-}  // namespace
-
 // Everything but the size and kind count is given a harmless empty Medium
 // board, so that a read before the first deal sees no garbage.
 CKaroblenDoc::CKaroblenDoc()
-    : m_nBoardSize(kMediumBoard),
-      m_nWidth(kBoardDimensions[kMediumBoard].nColumns),
-      m_nHeight(kBoardDimensions[kMediumBoard].nRows),
+    : m_nBoardSize(kStartBoardSize),
+      m_nWidth(kBoardDimensions[kStartBoardSize].nColumns),
+      m_nHeight(kBoardDimensions[kStartBoardSize].nRows),
       m_nTileKinds(kStartTileKinds),
       m_nScore(0),
       m_nTilesLeft(0),
@@ -49,6 +44,16 @@ void CKaroblenDoc::SetBoardSize(int nBoardSize) {
 }
 
 void CKaroblenDoc::SetTileKinds(int nTileKinds) { m_nTileKinds = nTileKinds; }
+
+void CKaroblenDoc::SetGrid(const TileGrid& grid) {
+  m_board = grid;
+  m_nTilesLeft = 0;
+  for (int c = 0; c < m_nWidth; ++c)
+    for (int r = 0; r < m_nHeight; ++r) m_nTilesLeft += m_board[CellIndex(c, r)] < 0 ? 0 : 1;
+  m_nScore = 0;
+  m_bCanUndo = false;
+  ClearSelection();
+}
 
 int CKaroblenDoc::GetTile(int nColumn, int nRow) const { return m_board[CellIndex(nColumn, nRow)]; }
 
@@ -163,7 +168,7 @@ bool CKaroblenDoc::RemoveGroupAt(int nColumn, int nRow) {
   }
   ClearSelection();
 
-  m_nScore += (nRemoved - 2) * (nRemoved - 2);
+  m_nScore += GroupScore(nRemoved);
   m_nTilesLeft -= nRemoved;
   return true;
 }

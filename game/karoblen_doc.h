@@ -5,6 +5,7 @@
 #include <string>
 
 #include "game/high_score_keeper.h"
+#include "game/rules.h"
 
 // Grid storage: room for 20 columns of 10 cells, one column contiguous, so the
 // cell (column c, row r) is element kMaxRows * c + r. Only the corner of the
@@ -18,23 +19,8 @@ inline constexpr int kGridCells = kMaxColumns * kMaxRows;
 // a signed cell; callers test for an empty cell with "< 0".
 inline constexpr std::int8_t EmptyCell = static_cast<std::int8_t>(0xFF);
 
-inline constexpr int kMinTileKinds = 2;
-inline constexpr int kMaxTileKinds = 5;
-
-// Indexed by BoardSize: 0 Small, 1 Medium, 2 Large.
-struct BoardDimensions {
-  int nColumns;
-  int nRows;
-};
-inline constexpr int kBoardSizeCount = 3;
-inline constexpr std::array<BoardDimensions, kBoardSizeCount> kBoardDimensions{{
-    {6, 5},
-    {10, 7},
-    {16, 8},
-}};
-
 // The state of one game and its rules. Operations take cells inside the
-// current board and board sizes / kind counts inside the ranges above; they do
+// current board and board sizes / kind counts inside the ranges of rules.h; they do
 // not check. Nothing here allocates once constructed.
 class CKaroblenDoc {
  public:
@@ -59,6 +45,13 @@ class CKaroblenDoc {
   int GetScore() const { return m_nScore; }
   int GetTilesLeft() const { return m_nTilesLeft; }
   void SetScore(int nScore) { m_nScore = nScore; }
+
+  // The whole 20 x 10 storage, cells outside the board included.
+  const TileGrid& GetGrid() const { return m_board; }
+  // Continues a game from `grid` on the current board: score 0, tiles left
+  // counted on the board, no selection and no undo. Positions laid out by
+  // hand (tests, benchmarks) start this way.
+  void SetGrid(const TileGrid& grid);
 
   // The kind at the cell, or -1 when it is empty.
   int GetTile(int nColumn, int nRow) const;
@@ -97,8 +90,6 @@ class CKaroblenDoc {
   void MergeScoreFile(std::string strPath);
 
  private:
-  friend class CKaroblenDocTestAccess;
-
   static constexpr int CellIndex(int nColumn, int nRow) { return kMaxRows * nColumn + nRow; }
 
   void FillBoard();

@@ -42,6 +42,13 @@ inline constexpr unsigned VK_RIGHT = 0x27;
 inline constexpr unsigned VK_DOWN = 0x28;
 inline constexpr unsigned KF_REPEAT = 0x4000;
 
+// The buttons and modifier keys held during a mouse message.
+inline constexpr unsigned MK_LBUTTON = 0x0001;
+inline constexpr unsigned MK_RBUTTON = 0x0002;
+inline constexpr unsigned MK_SHIFT = 0x0004;
+inline constexpr unsigned MK_CONTROL = 0x0008;
+inline constexpr unsigned MK_MBUTTON = 0x0010;
+
 // Dialog and message-box results (IDOK 1, IDCANCEL 2: see above).
 inline constexpr int IDYES = 6;
 inline constexpr int IDNO = 7;

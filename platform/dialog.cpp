@@ -15,12 +15,6 @@ void CDialog::BeginModalState() {
   m_nResult = IDCANCEL;
 }
 
-bool CDialog::UpdateData(bool saveAndValidate) {
-  CDataExchange dx(this, saveAndValidate);
-  DoDataExchange(&dx);
-  return true;
-}
-
 void CDialog::SetTimer(int timerId, int milliseconds) {
   if (auto* site = GetSite()) site->SetTimer(timerId, milliseconds);
 }
@@ -35,7 +29,7 @@ bool CDialog::OnInitDialog() {
 }
 
 void CDialog::OnOK() {
-  if (!UpdateData(true)) return;
+  UpdateData(true);
   EndDialog(IDOK);
 }
 

@@ -21,12 +21,10 @@ class CDialog : public CWnd {
   // The close request: ends the dialog through OnCancel.
   void SendClose() { OnClose(); }
 
-  bool UpdateData(bool saveAndValidate = true);
   void SetTimer(int timerId, int milliseconds);
   void KillTimer(int timerId);
 
   // Handlers, called by the platform.
-  virtual void DoDataExchange(CDataExchange*) {}
   // Exchanges data into the controls; true lets the platform focus the first
   // control that takes it.
   virtual bool OnInitDialog();

@@ -19,7 +19,7 @@ CWindowFactory* g_windowFactory = &g_noWindows;
 
 void ReportFailedCreation() {
   const char* text = res::LoadString(AFX_IDP_FAILED_TO_CREATE_DOC);
-  AfxMessageBox(text ? text : "Failed to create empty document.", MB_OK | MB_ICONEXCLAMATION);
+  AfxMessageBox(text ? text : std::string(), MB_OK | MB_ICONEXCLAMATION);
 }
 
 }  // namespace

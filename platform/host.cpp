@@ -1,8 +1,6 @@
 #include "platform/host.h"
 
 #include "platform/framework.h"
-#include "res/resource_ids.h"
-#include "res/string_table.h"
 
 namespace {
 
@@ -33,11 +31,7 @@ CPlatformHost& Host() { return *g_host; }
 void SetHost(CPlatformHost* host) { g_host = host ? host : &g_nullHost; }
 
 int AfxMessageBox(const std::string& text, unsigned type, const std::string& caption) {
-  std::string title = caption;
-  if (title.empty()) {
-    const char* appTitle = res::LoadString(AFX_IDS_APP_TITLE);
-    title = appTitle ? appTitle : "Karoblen";
-  }
+  const std::string title = caption.empty() ? AfxAppTitle() : caption;
   CWinApp* app = CWinApp::Current();
   return Host().MessageBox(app ? app->m_pMainWnd : nullptr, text, title, type);
 }

@@ -36,8 +36,6 @@ class CFormView : public CView {
   explicit CFormView(int templateId) : m_nIDTemplate(templateId) {}
   int GetTemplateId() const { return m_nIDTemplate; }
 
-  virtual void DoDataExchange(CDataExchange*) {}
-  bool UpdateData(bool saveAndValidate = true);
   // Binds the controls (UpdateData(false)) and repaints.
   void OnInitialUpdate() override;
 

@@ -1,12 +1,18 @@
 #include "platform/win_app.h"
 
 #include "res/resource_ids.h"
+#include "res/string_table.h"
 
 namespace {
 CWinApp* g_currentApp = nullptr;
 }  // namespace
 
-CWinApp::CWinApp() { g_currentApp = this; }
+std::string AfxAppTitle() {
+  const char* title = res::LoadString(AFX_IDS_APP_TITLE);
+  return title ? title : std::string();
+}
+
+CWinApp::CWinApp() : m_pszAppName(AfxAppTitle()) { g_currentApp = this; }
 
 CWinApp::~CWinApp() {
   if (g_currentApp == this) g_currentApp = nullptr;

@@ -14,6 +14,10 @@ class CCommandLineInfo {
   Shell m_nShellCommand = FileNew;
 };
 
+// The string table's application name: message-box caption and the
+// desktop's name for the program.
+std::string AfxAppTitle();
+
 class CWinApp : public CCmdTarget {
  public:
   CWinApp();
@@ -29,7 +33,7 @@ class CWinApp : public CCmdTarget {
   // this desktop: no embedded controls, no per-user settings are kept.
   void AfxEnableControlContainer() {}
   void Enable3dControls() {}
-  void SetRegistryKey(const std::string& key) { m_strRegistryKey = key; }
+  void SetRegistryKey(const std::string&) {}
   void LoadStdProfileSettings(int) {}
 
   void ParseCommandLine(CCommandLineInfo& info) {
@@ -40,8 +44,8 @@ class CWinApp : public CCmdTarget {
   void OnFileNew();
 
   CFrameWnd* m_pMainWnd = nullptr;
-  std::string m_pszAppName = "Karoblen";
-  std::string m_strRegistryKey;
+  // The string table's application name (AFX_IDS_APP_TITLE).
+  std::string m_pszAppName;
 
   // Routes a command: view, main window, application. False when nobody
   // handled it (ID_APP_EXIT is the framework's own and closes the window).

@@ -19,3 +19,8 @@ void CWnd::RepaintNow(bool erase) {
 }
 
 void CWnd::RepaintLater() { Host().Repaint(*this, RepaintMode::Later); }
+
+void CWnd::UpdateData(bool saveAndValidate) {
+  CDataExchange dx(this, saveAndValidate);
+  DoDataExchange(&dx);
+}

@@ -6,6 +6,8 @@
 #include "platform/afx_types.h"
 #include "platform/control_site.h"
 
+class CDataExchange;
+
 class CWnd {
  public:
   CWnd() = default;
@@ -20,6 +22,11 @@ class CWnd {
 
   void SetDlgItemText(int id, const std::string& text);
   std::string GetDlgItemText(int id) const;
+
+  // Binds the controls (DDX_Control) and moves values between them and the
+  // fields: into the controls, or back when `saveAndValidate` is set.
+  virtual void DoDataExchange(CDataExchange*) {}
+  void UpdateData(bool saveAndValidate = true);
 
   // Repaint modes of the whole client area (see RepaintMode).
   void RepaintNow(bool erase = false);

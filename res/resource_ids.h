@@ -51,8 +51,8 @@ inline constexpr int ID_INDICATOR_SCRL = 59139;
 inline constexpr int ID_INDICATOR_OVR = 59140;
 inline constexpr int ID_INDICATOR_REC = 59141;
 
-// What assistive technology reads: the board, its cells, the news of a move
-// and of a finished game, and the high-score table.
+// What assistive technology reads: the board, its cells, the news of a
+// finished game, and the high-score table.
 inline constexpr int IDS_BOARD_NAME = 300;
 inline constexpr int IDS_TILE_KIND_FIRST = 301;  // 301-305: the kinds, in the tile sheet's order
 inline constexpr int IDS_TILE_EMPTY = 306;
@@ -60,7 +60,6 @@ inline constexpr int IDS_CELL_PLACE = 307;
 inline constexpr int IDS_CELL_GROUP = 308;
 inline constexpr int IDS_BOARD_COLUMN = 309;
 inline constexpr int IDS_BOARD_ROW = 310;
-inline constexpr int IDS_NEWS_SCORE = 311;
 inline constexpr int IDS_NEWS_FINAL_SCORE = 312;
 inline constexpr int IDS_HIGHSCORE_TABLE = 313;
 inline constexpr int IDS_HIGHSCORE_RANK = 314;

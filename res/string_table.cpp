@@ -21,7 +21,6 @@ constexpr std::array kStrings{
     StringEntry{IDS_CELL_GROUP, ", group of %1"},
     StringEntry{IDS_BOARD_COLUMN, "Column %1"},
     StringEntry{IDS_BOARD_ROW, "Row %1"},
-    StringEntry{IDS_NEWS_SCORE, "Score: %1"},
     StringEntry{IDS_NEWS_FINAL_SCORE, "Game over. Final score: %1"},
     StringEntry{IDS_HIGHSCORE_TABLE, "High Scores"},
     StringEntry{IDS_HIGHSCORE_RANK, "Rank"},

@@ -1,5 +1,7 @@
 #pragma once
-// An open POSIX file descriptor, closed when its owner goes.
+// An open POSIX file descriptor, closed when its owner goes, and the test
+// for two descriptors or names being one file.
+#include <sys/stat.h>
 #include <unistd.h>
 
 class CFileDescriptor {
@@ -34,3 +36,8 @@ class CFileDescriptor {
 
   int m_fd;
 };
+
+// Two stat results describe the same file, whatever names led to it.
+inline bool SameFile(const struct stat& a, const struct stat& b) {
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}

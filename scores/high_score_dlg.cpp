@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "res/game_texts.h"
 #include "res/resource_ids.h"
 #include "scores/latin1_text.h"
 #include "scores/name_entry_dlg.h"
@@ -11,29 +12,19 @@ namespace {
 std::string_view BoardSizeWord(int boardSize) {
   switch (boardSize) {
     case 0:
-      return "Small";
+      return res::Text(res::TextId::BoardSmall);
     case 1:
-      return "Medium";
+      return res::Text(res::TextId::BoardMedium);
     case 2:
-      return "Large";
+      return res::Text(res::TextId::BoardLarge);
     default:
       return {};
   }
 }
 
-std::string_view TileKindsSuffix(int tileKinds) {
-  switch (tileKinds) {
-    case 2:
-      return "/2";
-    case 3:
-      return "/3";
-    case 4:
-      return "/4";
-    case 5:
-      return "/5";
-    default:
-      return {};
-  }
+std::string TileKindsSuffix(int tileKinds) {
+  return IsTileKinds(tileKinds) ? res::FormatText(res::TextId::TileKindsSuffix, tileKinds)
+                                : std::string();
 }
 
 }  // namespace
@@ -46,10 +37,8 @@ void CHighScoreDlg::SetBoard(int boardSize, int tileKinds) {
 }
 
 int CHighScoreDlg::SelectedTable() const {
-  const int table = ScoreTableIndex(m_nBoardSize, m_nTileKinds);
-  const bool valid =
-      m_nBoardSize >= 0 && m_nBoardSize <= 2 && table >= 0 && table < kScoreTableCount;
-  return valid ? table : -1;
+  const bool valid = IsBoardSize(m_nBoardSize) && IsTileKinds(m_nTileKinds);
+  return valid ? ScoreTableIndex(m_nBoardSize, m_nTileKinds) : -1;
 }
 
 void CHighScoreDlg::SubmitScore(int score) {
@@ -84,13 +73,12 @@ void CHighScoreDlg::DoDataExchange(CDataExchange* pDX) {
 bool CHighScoreDlg::OnInitDialog() {
   CDialog::OnInitDialog();
 
-  std::string title = "High Scores for game board ";
-  title += BoardSizeWord(m_nBoardSize);
-  title += TileKindsSuffix(m_nTileKinds);
-  m_stTitle.SetWindowText(title);
+  m_stTitle.SetWindowText(res::FormatText(
+      res::TextId::HighScoresTitle, {BoardSizeWord(m_nBoardSize), TileKindsSuffix(m_nTileKinds)}));
 
-  m_stYourScore.SetWindowText(
-      m_nCurrentScore >= 0 ? "Your score: " + std::to_string(m_nCurrentScore) : std::string());
+  m_stYourScore.SetWindowText(m_nCurrentScore >= 0
+                                  ? res::FormatText(res::TextId::YourScoreLine, m_nCurrentScore)
+                                  : std::string());
 
   // Every showing rewrites all rows, so nothing lingers from another table.
   const int table = SelectedTable();

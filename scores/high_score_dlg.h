@@ -41,8 +41,8 @@ class CHighScoreDlg : public CDialog, public CHighScoreTables, public CHighScore
   // The table of m_nBoardSize and m_nTileKinds, or -1 when they name none.
   int SelectedTable() const;
 
-  int m_nBoardSize = 1;
-  int m_nTileKinds = 3;
+  int m_nBoardSize = kStartBoardSize;
+  int m_nTileKinds = kStartTileKinds;
   int m_nCurrentScore = -1;
   std::string m_strLastName;
 

@@ -6,6 +6,8 @@
 #include <span>
 #include <string_view>
 
+#include "game/rules.h"
+
 // A name holds at most 16 Latin-1 bytes, then a zero byte; the bytes after
 // the terminator are zero as well.
 struct HighScoreEntry {
@@ -15,7 +17,6 @@ struct HighScoreEntry {
   friend bool operator==(const HighScoreEntry&, const HighScoreEntry&) = default;
 };
 
-inline constexpr int kScoreTableCount = 12;
 inline constexpr int kEntriesPerTable = 10;
 inline constexpr int kScoreEntryCount = kScoreTableCount * kEntriesPerTable;
 inline constexpr std::size_t kNameFieldBytes = sizeof(HighScoreEntry::name);
@@ -23,19 +24,16 @@ inline constexpr std::size_t kMaxNameBytes = kNameFieldBytes - 1;
 // Name field, one separator byte, big-endian score.
 inline constexpr std::size_t kScoreRecordBytes = kNameFieldBytes + 1 + 4;
 inline constexpr std::size_t kScoreFileBytes = kScoreRecordBytes * kScoreEntryCount;
-// The best final score a game can reach: a Large board's 128 tiles removed
-// as one group, (128 - 2)^2, plus the bonus for an empty board.
-inline constexpr std::int32_t kMaxPossibleScore = 16876;
+// The tables come from the rules; the file's size must never follow them.
+static_assert(kScoreFileBytes == 2640, "other players' score files have this size");
+// A merged score above what any game can reach marks the file as not ours.
+inline constexpr std::int32_t kMaxPossibleScore = MaxPossibleScore();
 // Relative on purpose: the scores live in the directory the game runs in.
 inline constexpr char kScoreFileName[] = "Karoblen.scr";
 
 // InsertEntry's results besides a position 0-9.
 inline constexpr int kEntryNotHighEnough = -1;
 inline constexpr int kEntryDuplicate = -2;
-
-constexpr int ScoreTableIndex(int boardSize, int tileKinds) {
-  return (tileKinds - 2) * 3 + boardSize;
-}
 
 struct MergeOutcome {
   bool valid = false;

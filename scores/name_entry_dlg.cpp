@@ -20,6 +20,6 @@ bool CNameEntryDlg::OnInitDialog() {
 }
 
 void CNameEntryDlg::OnOK() {
-  UpdateData(true);
-  EndDialog(IDOK);
+  // The standard OK takes the text in, cut to the limit, and ends with OK.
+  CDialog::OnOK();
 }

@@ -24,10 +24,6 @@ constexpr std::string_view kLetters =
 constexpr std::size_t kRandomLetters = 6;
 constexpr int kNameAttempts = 100;
 
-bool SameFile(const struct stat& a, const struct stat& b) {
-  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
 bool IsLetterOrDigit(char c) { return kLetters.find(c) != std::string_view::npos; }
 
 std::string RandomName(const std::string& targetName) {

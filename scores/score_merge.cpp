@@ -1,6 +1,7 @@
 #include <array>
 
 #include "platform/host.h"
+#include "res/game_texts.h"
 #include "scores/high_score_dlg.h"
 #include "scores/score_file.h"
 
@@ -20,7 +21,7 @@ bool CHighScoreDlg::IsValidScoreFile(std::span<const unsigned char> contents,
     return false;
   bool noNul = false;
   const bool valid = ValidateScoreBuffer(contents, &noNul);
-  if (noNul) AfxMessageBox("No Nul", MB_OK);
+  if (noNul) AfxMessageBox(std::string(res::Text(res::TextId::MergeNoNul)), MB_OK);
   return valid;
 }
 
@@ -29,22 +30,21 @@ void CHighScoreDlg::MergeFrom(std::string path) {
   std::array<unsigned char, kMergeReadLimit> buffer{};
   const auto read = ReadRegularFile(path.c_str(), buffer);
   if (!read) {
-    AfxMessageBox("Unable to open file!", MB_OK | MB_ICONEXCLAMATION);
+    AfxMessageBox(std::string(res::Text(res::TextId::MergeCannotOpen)), MB_OK | MB_ICONEXCLAMATION);
     return;
   }
   const auto contents = std::span<const unsigned char>(buffer).first(read->bytesRead);
 
   if (!IsValidScoreFile(contents, read->fileSize)) {
-    AfxMessageBox("Unable to merge highscores -- not a valid Karoblen highscore file",
+    AfxMessageBox(std::string(res::Text(res::TextId::MergeNotAScoreFile)),
                   MB_OK | MB_ICONEXCLAMATION);
     SaveScores();
     return;
   }
 
   const MergeOutcome outcome = MergeBuffer(contents);
-  AfxMessageBox(
-      "Highscore merge complete.\n\nHighscore entries added: " + std::to_string(outcome.added) +
-          "\nDuplicate entries found: " + std::to_string(outcome.duplicates),
-      MB_OK | MB_ICONINFORMATION);
+  AfxMessageBox(res::FormatText(res::TextId::MergeComplete, {std::to_string(outcome.added),
+                                                             std::to_string(outcome.duplicates)}),
+                MB_OK | MB_ICONINFORMATION);
   SaveScores();
 }

@@ -24,10 +24,6 @@ enum class Outcome {
 constexpr int kAttempts = 4;
 constexpr const char* kAccessAcl = "system.posix_acl_access";
 
-bool SameFile(const struct stat& a, const struct stat& b) {
-  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
 // Root may open any file for writing, but a file whose mode lets nobody write
 // it, or nobody read it, was made so on purpose: a save leaves it alone.
 bool ModeInvitesRewrite(mode_t mode) { return (mode & 0222) != 0 && (mode & 0444) != 0; }

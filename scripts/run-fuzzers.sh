@@ -15,7 +15,7 @@ targets=(fuzz_score_load fuzz_score_merge fuzz_score_file)
 sources=("$root/scores/high_score_tables.cpp" "$root/scores/score_file.cpp"
          "$root/scores/whole_file_write.cpp" "$root/scores/save_target.cpp"
          "$root/scores/save_temporaries.cpp")
-headers=("$root/scores/high_score_tables.h" "$root/scores/score_file.h"
+headers=("$root/game/rules.h" "$root/scores/high_score_tables.h" "$root/scores/score_file.h"
          "$root/scores/file_descriptor.h" "$root/scores/save_target.h"
          "$root/scores/save_temporaries.h" "$root/fuzz/scratch_directory.h")
 flags=(-std=c++20 -O1 -g -I"$root" -Wall -Wextra -Wpedantic

@@ -2,12 +2,13 @@
 
 #include <string>
 
+#include "game/rules.h"
 #include "platform/host.h"
 #include "res/resource_ids.h"
 
 namespace {
-constexpr int kClearedBoardBonus = 1000;
 constexpr int kBonusStep = 100;
+static_assert(kClearedBoardBonus % kBonusStep == 0, "the bonus counts down to exactly 0");
 // In ticks: before the first step, after the game score moves over, and
 // after the last tile or bonus step before the dialog closes.
 constexpr int kPauseBeforeTally = 10;
@@ -23,9 +24,9 @@ CGameOverDlg::CGameOverDlg(int nScore, int nTilesLeft, CWnd* pParent)
     : CDialog(IDD_GAMEOVER, pParent),
       m_nGameScore(nScore),
       m_nTilesRemaining(nTilesLeft),
-      m_nBonus(nTilesLeft == 0 ? kClearedBoardBonus : 0),
+      m_nBonus(ClearedBoardBonus(nTilesLeft)),
       m_nTally(0),
-      m_nFinalScore(nScore - nTilesLeft + m_nBonus) {}
+      m_nFinalScore(FinalScore(nScore, nTilesLeft)) {}
 
 void CGameOverDlg::DoDataExchange(CDataExchange* pDX) {
   CDialog::DoDataExchange(pDX);

@@ -35,8 +35,10 @@ class CGameOverDlg : public CDialog {
   int m_nTally;
   int m_nFinalScore;
 
-  // Ticks left until the next tally step. Shared by every tally of the run;
-  // each tally sets it before first reading it.
+  // Ticks left until the next tally step. Shared by every tally of the run,
+  // so a tally closed early leaves its rest behind: the next tally counts
+  // that rest down in its first five ticks, harmlessly, and the sixth sets
+  // the pause afresh before any step can wait on it.
   static int s_nPause;
 
   CStatic m_GameScoreValue;

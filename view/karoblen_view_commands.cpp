@@ -3,6 +3,7 @@
 
 #include "app/options_dlg.h"
 #include "platform/host.h"
+#include "res/game_texts.h"
 #include "res/resource_ids.h"
 #include "view/karoblen_view.h"
 
@@ -28,8 +29,8 @@ void CKaroblenView::OnGameOptions() {
     return;
   }
   const int answer = Host().MessageBox(
-      this, "Changes to board size/number of tiles requires the game to restart -- are you sure?",
-      "Karoblen Options", MB_YESNO | MB_ICONQUESTION);
+      this, std::string(res::Text(res::TextId::OptionsRestartQuestion)),
+      std::string(res::Text(res::TextId::OptionsCaption)), MB_YESNO | MB_ICONQUESTION);
   if (answer != IDYES) return;
 
   const int oldBoardSize = pDoc->GetBoardSize();
@@ -57,8 +58,8 @@ void CKaroblenView::OnViewHighScores() {
 
 void CKaroblenView::OnMergeHighScores() {
   FileOpenRequest request;
-  request.title = "Select High Score File To Merge";
-  request.filter = "Highscore Files (.scr;.scores)|*.scr;*.scores|All Files|*.*||";
+  request.title = res::Text(res::TextId::MergeFileTitle);
+  request.filter = res::Text(res::TextId::MergeFileFilter);
   request.defaultExt = "scr";
   request.flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
   if (const std::optional<std::string> path = Host().GetOpenFileName(request)) {

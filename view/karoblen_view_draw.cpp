@@ -1,13 +1,17 @@
 // Painting the board and laying out the view.
 #include <string>
 
+#include "game/rules.h"
+#include "res/colours.h"
+#include "res/game_texts.h"
 #include "res/resource_ids.h"
 #include "view/karoblen_view.h"
 
 namespace {
-constexpr COLORREF kEmptyCellColour = RGB(192, 192, 192);
+constexpr COLORREF kEmptyCellColour = RGB(res::kLightGrey.r, res::kLightGrey.g, res::kLightGrey.b);
 // The tile symbols' see-through colour.
-constexpr COLORREF kSymbolKey = RGB(255, 0, 255);
+constexpr COLORREF kSymbolKey =
+    RGB(res::kTileSymbolKey.r, res::kTileSymbolKey.g, res::kTileSymbolKey.b);
 constexpr int kTextWidth = 100;
 constexpr int kTextHeight = 15;
 // Leaves room above the texts along the bottom edge.
@@ -111,12 +115,12 @@ BoardCell CKaroblenView::HitTest(int x, int y) const {
 
 void CKaroblenView::UpdateScoreTexts() {
   const CKaroblenDoc* pDoc = GetDocument();
-  m_ScoreText.SetWindowText("Score: " + std::to_string(pDoc->GetScore()));
-  m_TilesLeftText.SetWindowText("Tiles Left: " + std::to_string(pDoc->GetTilesLeft()));
+  m_ScoreText.SetWindowText(res::FormatText(res::TextId::ScoreLine, pDoc->GetScore()));
+  m_TilesLeftText.SetWindowText(res::FormatText(res::TextId::TilesLeftLine, pDoc->GetTilesLeft()));
 }
 
 void CKaroblenView::UpdateSelectScoreText() {
   const int selected = GetDocument()->CountSelected();
-  const int points = selected > 0 ? (selected - 2) * (selected - 2) : 0;
-  m_SelectScoreText.SetWindowText("Select Score: " + std::to_string(points));
+  const int points = selected > 0 ? GroupScore(selected) : 0;
+  m_SelectScoreText.SetWindowText(res::FormatText(res::TextId::SelectScoreLine, points));
 }

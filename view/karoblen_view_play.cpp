@@ -2,6 +2,7 @@
 #include <string>
 
 #include "platform/host.h"
+#include "res/game_texts.h"
 #include "res/resource_ids.h"
 #include "res/string_table.h"
 #include "view/game_over_dlg.h"
@@ -79,7 +80,8 @@ void CKaroblenView::PlayCell(BoardCell cell) {
     // Whatever landed under the pointer is highlighted straight away.
     pDoc->SelectGroupAt(cell.nColumn, cell.nRow);
     RepaintNow();
-    Host().Announce(res::FormatString(IDS_NEWS_SCORE, {std::to_string(pDoc->GetScore())}));
+    // The score text's own words, heard wherever the focus is.
+    Host().Announce(res::FormatText(res::TextId::ScoreLine, pDoc->GetScore()));
   }
   UpdateSelectScoreText();
 

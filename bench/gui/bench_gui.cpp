@@ -227,7 +227,7 @@ int main(int argc, char** argv) {
     {
       // The library is loaded by now: this is the cost of reaching the
       // server and making the streams when a sound is due.
-      CPulseVoice voice(SoundClips());
+      CPulseVoice voice(SoundClips(), SoundVoiceNames());
       PrintLatency("game, server reached on demand",
                    MeasureSoundLatency([&](int id) { voice.Play(id); }, 3));
     }

@@ -4,15 +4,16 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
+
+#include "res/game_texts.h"
 
 namespace {
 
 bool IsAbsolute(const std::string& path) { return !path.empty() && path[0] == '/'; }
 
-std::string Reason(const char* what, const std::string& path, int error) {
-  return std::string(what) + " " + path + " (" + std::strerror(error) + ")";
+std::string Reason(res::TextId what, const std::string& path, int error) {
+  return res::FormatText(what, {path, std::strerror(error)});
 }
 
 // mkdir -p: an existing directory, or a symbolic link to one, is fine.
@@ -20,7 +21,7 @@ std::string MakeDirectories(const std::string& path) {
   for (std::size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
     const std::string prefix = path.substr(0, slash);
     if (mkdir(prefix.c_str(), 0700) != 0 && errno != EEXIST)
-      return Reason("cannot create", prefix, errno);
+      return Reason(res::TextId::CannotCreateDirectory, prefix, errno);
     if (slash == std::string::npos) return {};
   }
 }
@@ -37,16 +38,11 @@ std::string DataDirectoryPath(const EnvReader& env) {
 
 std::string EnterDataDirectory(const EnvReader& env) {
   const std::string path = DataDirectoryPath(env);
-  if (path.empty()) return "neither XDG_DATA_HOME nor HOME names an absolute directory";
+  if (path.empty()) return std::string(res::Text(res::TextId::NoDataHome));
   std::string why = MakeDirectories(path);
   if (!why.empty()) return why;
-  if (chdir(path.c_str()) != 0) return Reason("cannot enter", path, errno);
+  if (chdir(path.c_str()) != 0) return Reason(res::TextId::CannotEnterDirectory, path, errno);
   return {};
 }
 
-std::string EnterDataDirectory() {
-  return EnterDataDirectory([](const std::string& name) {
-    const char* value = std::getenv(name.c_str());
-    return value ? std::string(value) : std::string();
-  });
-}
+std::string EnterDataDirectory() { return EnterDataDirectory(ReadEnvironment); }

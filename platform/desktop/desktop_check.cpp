@@ -15,6 +15,8 @@
 #include <ctime>
 #include <memory>
 
+#include "res/game_texts.h"
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -75,7 +77,7 @@ struct Probes {
 };
 
 std::string CheckX11(const std::string& display, const Probes& probes) {
-  if (display.empty()) return "DISPLAY is not set";
+  if (display.empty()) return std::string(res::Text(res::TextId::DisplayNotSet));
   const X11Address address = ParseDisplay(display);
   bool answers = true;
   if (address.kind == X11Address::Local) {
@@ -84,20 +86,20 @@ std::string CheckX11(const std::string& display, const Probes& probes) {
   } else if (address.kind == X11Address::Tcp) {
     answers = probes.tcp(address.host, kX11TcpPortBase + address.number);
   }
-  return answers ? std::string() : "no X server answers on display " + display;
+  return answers ? std::string() : res::FormatText(res::TextId::NoXServer, {display});
 }
 
 std::string CheckWayland(const std::string& socket, const std::string& runtimeDir,
                          const Probes& probes) {
-  if (socket.empty()) return "WAYLAND_DISPLAY is not set";
+  if (socket.empty()) return std::string(res::Text(res::TextId::WaylandNotSet));
   const std::string path = StartsWith(socket, "/") ? socket : runtimeDir + "/" + socket;
   if (probes.local(path)) return {};
-  return "no Wayland compositor answers at " + path;
+  return res::FormatText(res::TextId::NoWaylandCompositor, {path});
 }
 
 // Both reasons, when neither desktop could be reached.
 std::string Neither(const std::string& wayland, const std::string& x11) {
-  return wayland + ", and " + x11;
+  return res::FormatText(res::TextId::NeitherDesktop, {wayland, x11});
 }
 
 }  // namespace
@@ -124,16 +126,16 @@ std::string FindMissingDesktop(const EnvReader& env, const SocketProbe& probe,
   return x11.empty() ? x11 : Neither(why, x11);
 }
 
+std::string ReadEnvironment(const std::string& name) {
+  const char* value = std::getenv(name.c_str());
+  return value ? std::string(value) : std::string();
+}
+
 std::string FindMissingDesktop() {
-  return FindMissingDesktop(
-      [](const std::string& name) {
-        const char* value = std::getenv(name.c_str());
-        return value ? std::string(value) : std::string();
-      },
-      CanConnectLocalSocket,
-      [](const std::string& host, int port) {
-        return CanConnectTcp(host, port, kNetworkDisplayTimeout);
-      });
+  return FindMissingDesktop(ReadEnvironment, CanConnectLocalSocket,
+                            [](const std::string& host, int port) {
+                              return CanConnectTcp(host, port, kNetworkDisplayTimeout);
+                            });
 }
 
 bool CanConnectLocalSocket(const std::string& path) {

@@ -8,6 +8,8 @@
 
 // Reads one environment variable; empty when it is not set.
 using EnvReader = std::function<std::string(const std::string& name)>;
+// The EnvReader of this process's own environment.
+std::string ReadEnvironment(const std::string& name);
 // True when something listens on the local socket at `path` (a leading '@'
 // names a Linux abstract socket).
 using SocketProbe = std::function<bool(const std::string& path)>;

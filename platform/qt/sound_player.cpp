@@ -3,7 +3,9 @@
 #include <QApplication>
 
 #include "res/binary_resources.h"
+#include "res/game_texts.h"
 #include "res/resource_ids.h"
+#include "res/string_table.h"
 
 namespace {
 constexpr int kWaveIds[] = {SND_DROP, SND_REMOVE, SND_SHIFT, SND_TALLY, SND_UNDO};
@@ -21,7 +23,13 @@ std::map<int, WaveClip> SoundClips() {
   return clips;
 }
 
-CQtSoundPlayer::CQtSoundPlayer() : m_voice(SoundClips()) {
+VoiceNames SoundVoiceNames() {
+  const char* application = res::LoadString(AFX_IDS_APP_TITLE);
+  return {application ? application : std::string(),
+          std::string(res::Text(res::TextId::SoundStreamName))};
+}
+
+CQtSoundPlayer::CQtSoundPlayer() : m_voice(SoundClips(), SoundVoiceNames()) {
   m_prepare.setSingleShot(true);
   QObject::connect(&m_prepare, &QTimer::timeout, [this] { m_voice.Prepare(); });
   m_prepare.start(kPrepareAfterMs);

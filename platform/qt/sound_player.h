@@ -8,6 +8,8 @@
 
 // The game's effects that can be played, by wave id.
 std::map<int, WaveClip> SoundClips();
+// The game's names for the sound server, from the string tables.
+VoiceNames SoundVoiceNames();
 
 class CQtSoundPlayer {
  public:

@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "platform/framework.h"
+#include "platform/qt/common/qt_text.h"
 #include "platform/qt/qt_host.h"
 #include "platform/qt/window/window_factory.h"
 
@@ -11,7 +12,7 @@ int AfxWinMain(CWinApp& app, int argc, char** argv) {
       Qt::HighDpiScaleFactorRoundingPolicy::RoundPreferFloor);
   int qtArgc = argc;
   QApplication qtApp(qtArgc, argv);
-  QApplication::setApplicationName(QStringLiteral("Karoblen"));
+  QApplication::setApplicationName(ToQString(app.m_pszAppName));
 
   CQtHost host;
   SetHost(&host);

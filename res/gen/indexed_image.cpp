@@ -4,6 +4,8 @@
 
 #include <stdexcept>
 
+#include "colours.h"
+
 namespace resgen {
 
 IndexedImage::IndexedImage(int width, int height, std::uint8_t fill)
@@ -37,7 +39,7 @@ Palette16 StandardPalette() {
            {0, 0, 128},
            {128, 0, 128},
            {0, 128, 128},
-           {192, 192, 192},
+           {res::kLightGrey.r, res::kLightGrey.g, res::kLightGrey.b},
            {128, 128, 128},
            {255, 0, 0},
            {0, 255, 0},

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "colours.h"
+
 namespace resgen {
 namespace {
 
@@ -65,7 +67,7 @@ const Mark kBar = {
 
 Palette16 TileSymbolsPalette() {
   Palette16 palette{};  // indexes 3-15 stay black
-  palette[kKey] = {255, 0, 255};
+  palette[kKey] = {res::kTileSymbolKey.r, res::kTileSymbolKey.g, res::kTileSymbolKey.b};
   palette[kBlack] = {0, 0, 0};
   palette[kWhite] = {255, 255, 255};
   return palette;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -18,32 +19,26 @@ class CKaroblenDocTestAccess {
   static void Lay(CKaroblenDoc& doc, int nBoardSize, int nTileKinds, const Rows& rows) {
     doc.SetBoardSize(nBoardSize);
     doc.SetTileKinds(nTileKinds);
-    if (static_cast<int>(rows.size()) != doc.m_nHeight)
+    if (static_cast<int>(rows.size()) != doc.GetHeight())
       throw std::logic_error("layout has the wrong number of rows");
-    int nTiles = 0;
-    for (int r = 0; r < doc.m_nHeight; ++r) {
-      if (static_cast<int>(rows[r].size()) != doc.m_nWidth)
+    CKaroblenDoc::TileGrid grid = doc.GetGrid();
+    for (int r = 0; r < doc.GetHeight(); ++r) {
+      if (static_cast<int>(rows[r].size()) != doc.GetWidth())
         throw std::logic_error("layout row has the wrong width");
-      for (int c = 0; c < doc.m_nWidth; ++c) {
+      for (int c = 0; c < doc.GetWidth(); ++c) {
         const char ch = rows[r][c];
-        const bool bEmpty = ch == '.';
-        doc.m_board[CKaroblenDoc::CellIndex(c, r)] =
-            bEmpty ? EmptyCell : static_cast<std::int8_t>(ch - '0');
-        nTiles += bEmpty ? 0 : 1;
+        grid[Cell(c, r)] = ch == '.' ? EmptyCell : static_cast<std::int8_t>(ch - '0');
       }
     }
-    doc.m_nTilesLeft = nTiles;
-    doc.m_nScore = 0;
-    doc.m_bCanUndo = false;
-    doc.ClearSelection();
-  }
-
-  static void SetCell(CKaroblenDoc& doc, int nColumn, int nRow, std::int8_t value) {
-    doc.m_board[CKaroblenDoc::CellIndex(nColumn, nRow)] = value;
+    doc.SetGrid(grid);
   }
 
   // Fills the whole 20 x 10 grid, including cells outside the board.
-  static void FillGrid(CKaroblenDoc& doc, std::int8_t value) { doc.m_board.fill(value); }
+  static void FillGrid(CKaroblenDoc& doc, std::int8_t value) {
+    CKaroblenDoc::TileGrid grid;
+    grid.fill(value);
+    doc.SetGrid(grid);
+  }
 
   static Rows Board(const CKaroblenDoc& doc) {
     Rows rows(doc.GetHeight(), std::string(doc.GetWidth(), '.'));
@@ -64,6 +59,11 @@ class CKaroblenDocTestAccess {
   }
 
   static std::uint8_t RawByte(const CKaroblenDoc& doc, int nColumn, int nRow) {
-    return static_cast<std::uint8_t>(doc.m_board[CKaroblenDoc::CellIndex(nColumn, nRow)]);
+    return static_cast<std::uint8_t>(doc.GetGrid()[Cell(nColumn, nRow)]);
+  }
+
+ private:
+  static constexpr std::size_t Cell(int nColumn, int nRow) {
+    return static_cast<std::size_t>(kMaxRows * nColumn + nRow);
   }
 };

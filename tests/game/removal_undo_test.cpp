@@ -64,6 +64,7 @@ TEST(Removal, ScoresTheSquareOfTheTilesBeyondTwo) {
     Access::Lay(doc, 2, 3, CheckerboardWithBottomRun(tc.n));
     ASSERT_TRUE(doc.RemoveGroupAt(0, 7)) << tc.n;
     EXPECT_EQ(doc.GetScore(), tc.points) << tc.n;
+    EXPECT_EQ(GroupScore(tc.n), tc.points) << tc.n;
     EXPECT_EQ(doc.GetTilesLeft(), 128 - tc.n) << tc.n;
     EXPECT_TRUE(doc.CanUndo()) << tc.n;
   }

@@ -39,7 +39,7 @@ ALLOWED = {
     "game": set(),
     "res": set(),
     "platform": {"res"},
-    "desktop": set(),
+    "desktop": {"res"},
     "platform_testing": {"platform", "res"},
     "qt_sound": set(),
     "qt_x11": set(),
@@ -49,11 +49,11 @@ ALLOWED = {
     "qt_window": {"qt_dialogs", "qt_accessibility", "qt_x11", "qt_common", "platform", "res"},
     "qt": {"qt_window", "qt_dialogs", "qt_accessibility", "qt_sound", "qt_common", "platform", "res"},
     "scores": {"game", "platform", "res"},
-    "options": {"platform", "res"},
+    "options": {"game", "platform", "res"},
     # The Options command runs the application's Options dialog.
     "view": {"game", "platform", "res", "options"},
     "app": {"view", "scores", "options", "game", "platform", "res"},
-    "main": {"app", "desktop", "platform"},
+    "main": {"app", "desktop", "platform", "res"},
 }
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"]+)"')

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "res/game_texts.h"
 #include "res/resource_ids.h"
 #include "res/string_table.h"
 #include "res/version_info.h"
@@ -122,6 +123,29 @@ TEST(VersionInfo, Is1_1_0_0InUsEnglish) {
   EXPECT_STREQ(kVersionInfo.productName, "Karoblen");
   EXPECT_EQ(kVersionInfo.language, 0x0409);
   EXPECT_EQ(kVersionInfo.codePage, 1200);
+}
+
+TEST(GameTexts, EveryIdHasATextAndValuesFillTheMarkersInOrder) {
+  for (int id = 0; id < static_cast<int>(TextId::Count); ++id)
+    EXPECT_FALSE(Text(static_cast<TextId>(id)).empty()) << id;
+
+  const struct {
+    TextId id;
+    std::initializer_list<std::string_view> values;
+    const char* expected;
+  } cases[] = {
+      {TextId::ScoreLine, {"-2"}, "Score: -2"},
+      {TextId::MergeComplete,
+       {"3", "1"},
+       "Highscore merge complete.\n\nHighscore entries added: 3\nDuplicate entries found: 1"},
+      {TextId::HighScoresTitle, {"Large", "/4"}, "High Scores for game board Large/4"},
+      // A value is never read as a marker, and a marker without a value goes.
+      {TextId::NeitherDesktop, {"50%d", "%s"}, "50%d, and %s"},
+      {TextId::HighScoresTitle, {"Small"}, "High Scores for game board Small"},
+      {TextId::MergeNoNul, {"unused"}, "No Nul"},
+  };
+  for (const auto& tc : cases) EXPECT_EQ(FormatText(tc.id, tc.values), tc.expected);
+  EXPECT_EQ(FormatText(TextId::YourScoreLine, 16876), "Your score: 16876");
 }
 
 }  // namespace

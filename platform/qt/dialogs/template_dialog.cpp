@@ -24,8 +24,6 @@ Qt::WindowFlags FlagsFor(unsigned style) {
   if (style & CloseBox) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
   return flags;
 }
-
-constexpr unsigned kLeftButton = 0x0001;  // the left-button bit of a mouse message
 }  // namespace
 
 CQtTemplateDialog::CQtTemplateDialog(const res::DialogTemplate& dialogTemplate, CDialog& dialog,
@@ -132,7 +130,7 @@ void CQtTemplateDialog::closeEvent(QCloseEvent* event) {
 void CQtTemplateDialog::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) {
     const QPoint at = event->position().toPoint();
-    Deliver([this, at] { m_dialog.OnLButtonDown(kLeftButton, CPoint{at.x(), at.y()}); });
+    Deliver([this, at] { m_dialog.OnLButtonDown(MK_LBUTTON, CPoint{at.x(), at.y()}); });
   }
   QDialog::mousePressEvent(event);
 }

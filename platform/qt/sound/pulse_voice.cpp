@@ -2,6 +2,8 @@
 
 #include <sys/time.h>
 
+#include <utility>
+
 #include "platform/qt/sound/pulse_library.h"
 
 namespace {
@@ -25,7 +27,8 @@ pa_sample_spec SpecOf(const WaveClip& clip) {
 }
 }  // namespace
 
-CPulseVoice::CPulseVoice(const std::map<int, WaveClip>& clips) {
+CPulseVoice::CPulseVoice(const std::map<int, WaveClip>& clips, VoiceNames names)
+    : m_names(std::move(names)) {
   for (const auto& [key, clip] : clips) m_streams[key].clip = clip;
 }
 
@@ -94,7 +97,7 @@ void CPulseVoice::OnConnect(pa_mainloop_api* api, pa_defer_event* event, void* s
   if (voice->m_pContext && PA_CONTEXT_IS_GOOD(lib.pa_context_get_state(voice->m_pContext))) return;
   voice->DropStreams();
   voice->DropContext();
-  voice->m_pContext = lib.pa_context_new(api, "Karoblen");
+  voice->m_pContext = lib.pa_context_new(api, voice->m_names.application.c_str());
   if (!voice->m_pContext) return;
   lib.pa_context_set_state_callback(voice->m_pContext, &CPulseVoice::OnContextState, voice);
   // Starting a server is the desktop's business, not a game's.
@@ -149,7 +152,7 @@ void CPulseVoice::Start(int key) {
 
 void CPulseVoice::MakeStream(Stream& entry) {
   const pa_sample_spec spec = SpecOf(entry.clip);
-  entry.stream = m_pLib->pa_stream_new(m_pContext, "Sound effect", &spec, nullptr);
+  entry.stream = m_pLib->pa_stream_new(m_pContext, m_names.stream.c_str(), &spec, nullptr);
   if (!entry.stream) return;
   m_pLib->pa_stream_set_state_callback(entry.stream, &CPulseVoice::OnStreamState, this);
   // A small target latency makes the server mix the clip in at once. With

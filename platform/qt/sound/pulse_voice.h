@@ -15,6 +15,7 @@
 // that thread look for it again, rather than a timer keeping watch.
 #include <chrono>
 #include <map>
+#include <string>
 
 #include "platform/qt/sound/wave_clip.h"
 
@@ -26,10 +27,16 @@ struct pa_stream;
 struct pa_threaded_mainloop;
 struct pa_time_event;
 
+// How the sound server's mixer names the game and its sounds.
+struct VoiceNames {
+  std::string application;
+  std::string stream;
+};
+
 class CPulseVoice {
  public:
   // The clips' samples must outlive the voice.
-  explicit CPulseVoice(const std::map<int, WaveClip>& clips);
+  CPulseVoice(const std::map<int, WaveClip>& clips, VoiceNames names);
   ~CPulseVoice();
   CPulseVoice(const CPulseVoice&) = delete;
   CPulseVoice& operator=(const CPulseVoice&) = delete;
@@ -77,6 +84,7 @@ class CPulseVoice {
   // Everything below is shared with the library's thread, under its lock;
   // the set of keys is fixed from the start.
   std::map<int, Stream> m_streams;
+  VoiceNames m_names;
   int m_nSounding = -1;  // key of the clip sounding or about to, or -1
   Clock::time_point m_requested{};
 };

@@ -6,6 +6,7 @@
 #include "platform/qt/common/crisp_icon.h"
 #include "platform/qt/common/qt_text.h"
 #include "platform/qt/common/resource_images.h"
+#include "res/colours.h"
 #include "res/command_resources.h"
 #include "res/string_table.h"
 
@@ -38,7 +39,7 @@ QIcon ButtonIcon(const QImage& strip, int index) {
                        .copy(index * res::ToolbarButtonWidth, 0, res::ToolbarButtonWidth,
                              res::ToolbarButtonHeight)
                        .convertToFormat(QImage::Format_ARGB32);
-  const QRgb background = qRgb(192, 192, 192);
+  const QRgb background = qRgb(res::kLightGrey.r, res::kLightGrey.g, res::kLightGrey.b);
   for (int y = 0; y < picture.height(); ++y)
     for (int x = 0; x < picture.width(); ++x)
       if (picture.pixel(x, y) == background) picture.setPixel(x, y, qRgba(0, 0, 0, 0));

@@ -14,6 +14,7 @@
 #include "platform/qt/common/window_registry.h"
 #include "platform/qt/window/status_bar.h"
 #include "res/command_resources.h"
+#include "res/game_texts.h"
 #include "res/string_table.h"
 
 namespace {
@@ -112,12 +113,11 @@ void CQtMainWindow::ApplyMinimumSize() {
 }
 
 bool CQtMainWindow::CreateToolBar(unsigned style, int id) {
-  m_pToolBar = new QToolBar(QStringLiteral("Toolbar"), this);
+  m_pToolBar = new QToolBar(ToQString(res::Text(res::TextId::ToolbarTitle)), this);
   m_pToolBar->setObjectName(QStringLiteral("toolbar-%1").arg(id));
   m_pToolBar->setIconSize(QSize(res::ToolbarButtonWidth, res::ToolbarButtonHeight));
   m_pToolBar->setMovable(true);
   m_pToolBar->setFloatable(true);
-  m_dwToolBarStyle = style;
   // The view is laid out afresh whenever the toolbar lands somewhere else.
   connect(m_pToolBar, &QToolBar::topLevelChanged, this, [this] { m_frame.RecalcLayout(); });
   connect(m_pToolBar, &QToolBar::orientationChanged, this, [this] { m_frame.RecalcLayout(); });
@@ -134,7 +134,9 @@ bool CQtMainWindow::LoadToolBar(int resourceId) {
   return m_pToolBar && m_pCommands->FillToolBar(*m_pToolBar, resourceId);
 }
 
-void CQtMainWindow::SetToolBarStyle(unsigned style) { m_dwToolBarStyle = style; }
+void CQtMainWindow::SetToolBarStyle(unsigned) {
+  // Tooltips and size follow the toolkit's own toolbar; no style changes them.
+}
 
 void CQtMainWindow::EnableToolBarDocking(unsigned sides) {
   if (m_pToolBar) m_pToolBar->setAllowedAreas(AreasOf(sides));

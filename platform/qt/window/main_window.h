@@ -57,6 +57,5 @@ class CQtMainWindow : public QMainWindow, public CFrameSite {
   CQtFormViewWidget* m_pView;
   std::unique_ptr<CQtCommandActions> m_pCommands;
   QToolBar* m_pToolBar = nullptr;
-  unsigned m_dwToolBarStyle = 0;
   std::unique_ptr<CQtStatusPanes> m_pStatus;
 };

@@ -1,0 +1,100 @@
+#include "res/game_texts.h"
+
+#include <array>
+#include <cstddef>
+
+namespace res {
+namespace {
+
+struct TextEntry {
+  TextId id;
+  const char* text;
+};
+
+constexpr std::array kTexts{
+    TextEntry{TextId::ScoreLine, "Score: %d"},
+    TextEntry{TextId::TilesLeftLine, "Tiles Left: %d"},
+    TextEntry{TextId::SelectScoreLine, "Select Score: %d"},
+    TextEntry{TextId::OptionsRestartQuestion,
+              "Changes to board size/number of tiles requires the game to restart -- are you "
+              "sure?"},
+    TextEntry{TextId::OptionsCaption, "Karoblen Options"},
+    TextEntry{TextId::MergeFileTitle, "Select High Score File To Merge"},
+    TextEntry{TextId::MergeFileFilter,
+              "Highscore Files (.scr;.scores)|*.scr;*.scores|All Files|*.*||"},
+    TextEntry{TextId::NewGameQuestion, "Are you sure you want to start a new game?"},
+    TextEntry{TextId::HighScoresTitle, "High Scores for game board %s%s"},
+    TextEntry{TextId::BoardSmall, "Small"},
+    TextEntry{TextId::BoardMedium, "Medium"},
+    TextEntry{TextId::BoardLarge, "Large"},
+    TextEntry{TextId::TileKindsSuffix, "/%d"},
+    TextEntry{TextId::YourScoreLine, "Your score: %d"},
+    TextEntry{TextId::MergeNoNul, "No Nul"},
+    TextEntry{TextId::MergeCannotOpen, "Unable to open file!"},
+    TextEntry{TextId::MergeNotAScoreFile,
+              "Unable to merge highscores -- not a valid Karoblen highscore file"},
+    TextEntry{TextId::MergeComplete,
+              "Highscore merge complete.\n\nHighscore entries added: %d\nDuplicate entries "
+              "found: %d"},
+    TextEntry{TextId::ToolbarTitle, "Toolbar"},
+    TextEntry{TextId::SoundStreamName, "Sound effect"},
+    TextEntry{TextId::Usage,
+              "Usage: karoblen [--in-data-dir] [--tile-symbols] [--help | --version]\n"
+              "Starts Karoblen, a tile puzzle: click a group of two or more like tiles\n"
+              "to remove it. High scores are kept in Karoblen.scr in the current directory.\n"
+              "\n"
+              "  --in-data-dir  play in $XDG_DATA_HOME/karoblen (~/.local/share/karoblen\n"
+              "                 by default), made on first use, so that the score file is\n"
+              "                 kept there; the desktop menu starts the game this way\n"
+              "  --tile-symbols mark each kind of tile with a shape of its own, as\n"
+              "                 Game > Tile Symbols does\n"
+              "  --help         show this text and exit\n"
+              "  --version      show the version and exit\n"},
+    TextEntry{TextId::VersionLine, "Karoblen %s"},
+    TextEntry{TextId::NoDesktop,
+              "Karoblen needs a desktop to show its window, and there is none here (%s).\n"
+              "Start it from a terminal inside your desktop session.\n"},
+    TextEntry{TextId::DisplayNotSet, "DISPLAY is not set"},
+    TextEntry{TextId::NoXServer, "no X server answers on display %s"},
+    TextEntry{TextId::WaylandNotSet, "WAYLAND_DISPLAY is not set"},
+    TextEntry{TextId::NoWaylandCompositor, "no Wayland compositor answers at %s"},
+    TextEntry{TextId::NeitherDesktop, "%s, and %s"},
+    TextEntry{TextId::NoDataDirectory,
+              "Karoblen cannot keep its scores in its data directory: %s.\n"},
+    TextEntry{TextId::NoDataHome, "neither XDG_DATA_HOME nor HOME names an absolute directory"},
+    TextEntry{TextId::CannotCreateDirectory, "cannot create %s (%s)"},
+    TextEntry{TextId::CannotEnterDirectory, "cannot enter %s (%s)"},
+};
+
+// Text() indexes the table by id, so every id has its place.
+constexpr bool IsInIdOrder() {
+  for (std::size_t i = 0; i < kTexts.size(); ++i)
+    if (static_cast<std::size_t>(kTexts[i].id) != i) return false;
+  return kTexts.size() == static_cast<std::size_t>(TextId::Count);
+}
+static_assert(IsInIdOrder(), "one text per id, in the order of TextId");
+
+}  // namespace
+
+std::string_view Text(TextId id) { return kTexts[static_cast<std::size_t>(id)].text; }
+
+std::string FormatText(TextId id, std::initializer_list<std::string_view> values) {
+  const std::string_view format = Text(id);
+  const std::string_view* next = values.begin();
+  std::string out;
+  for (std::size_t i = 0; i < format.size(); ++i) {
+    const bool marker =
+        format[i] == '%' && i + 1 < format.size() && (format[i + 1] == 'd' || format[i + 1] == 's');
+    if (!marker) {
+      out += format[i];
+      continue;
+    }
+    if (next != values.end()) out += *next++;
+    ++i;
+  }
+  return out;
+}
+
+std::string FormatText(TextId id, int value) { return FormatText(id, {std::to_string(value)}); }
+
+}  // namespace res

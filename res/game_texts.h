@@ -1,0 +1,61 @@
+#pragma once
+// The game's own texts beside the numbered string table: every sentence a
+// player reads in a window, a message box, the sound mixer or the terminal,
+// kept in one place so that they can be translated together.
+//
+// "%d" and "%s" mark where FormatText puts its values, in order.
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+namespace res {
+
+enum class TextId {
+  // The board view.
+  ScoreLine,
+  TilesLeftLine,
+  SelectScoreLine,
+  OptionsRestartQuestion,
+  OptionsCaption,
+  MergeFileTitle,
+  MergeFileFilter,
+  // The application.
+  NewGameQuestion,
+  // The high scores.
+  HighScoresTitle,
+  BoardSmall,
+  BoardMedium,
+  BoardLarge,
+  TileKindsSuffix,
+  YourScoreLine,
+  MergeNoNul,
+  MergeCannotOpen,
+  MergeNotAScoreFile,
+  MergeComplete,
+  // The desktop.
+  ToolbarTitle,
+  SoundStreamName,
+  // The terminal, before any window.
+  Usage,
+  VersionLine,
+  NoDesktop,
+  DisplayNotSet,
+  NoXServer,
+  WaylandNotSet,
+  NoWaylandCompositor,
+  NeitherDesktop,
+  NoDataDirectory,
+  NoDataHome,
+  CannotCreateDirectory,
+  CannotEnterDirectory,
+  Count
+};
+
+std::string_view Text(TextId id);
+
+// The text with each "%d" or "%s" replaced by the next of `values`; a marker
+// without a value is left out.
+std::string FormatText(TextId id, std::initializer_list<std::string_view> values);
+std::string FormatText(TextId id, int value);
+
+}  // namespace res
