@@ -124,6 +124,7 @@ TEST_F(QtAccessibilityTest, BoardIsATableOfCellsNamedByColourWithPlaceAndGroup) 
   EXPECT_EQ(table->indexOfChild(cell), 3 * 6 + 2);
   EXPECT_EQ(table->child(3 * 6 + 2), cell);
   EXPECT_EQ(table->parent(), Form());
+  EXPECT_EQ(Text(Form()), "Board");
   // Screen coordinates find the cell under them.
   EXPECT_EQ(table->childAt(cell->rect().center().x(), cell->rect().center().y()), cell);
 }

@@ -1,5 +1,7 @@
 #include "platform/qt/accessibility/form_accessible.h"
 
+#include "platform/qt/common/qt_text.h"
+
 CFormAccessible::CFormAccessible(QWidget* widget, const CAccessibleBoard& board)
     : QAccessibleWidget(widget),
       m_board(board),
@@ -20,6 +22,11 @@ int CFormAccessible::indexOfChild(const QAccessibleInterface* child) const {
   if (child == Table()) return 0;
   const int index = QAccessibleWidget::indexOfChild(child);
   return index < 0 ? -1 : index + 1;
+}
+
+QString CFormAccessible::text(QAccessible::Text t) const {
+  const QString text = QAccessibleWidget::text(t);
+  return t == QAccessible::Name && text.isEmpty() ? ToQString(m_board.GetBoardName()) : text;
 }
 
 QAccessibleInterface* CFormAccessible::focusChild() const {

@@ -20,6 +20,9 @@ class CFormAccessible : public QAccessibleWidget {
   int indexOfChild(const QAccessibleInterface* child) const override;
   // The cursor's cell while the cursor shows, else the table.
   QAccessibleInterface* focusChild() const override;
+  // The toolkit tells the widget itself focused before the board's part in
+  // it is told; it goes by the board's name rather than by none.
+  QString text(QAccessible::Text t) const override;
 
  private:
   const CAccessibleBoard& m_board;
