@@ -20,8 +20,9 @@ build: deps $(BUILD)/CMakeCache.txt
 run: build
 	@$(BUILD)/karoblen
 
+# Each run leaves ctest-junit.xml in its build folder; CI reads the skips there.
 test: build
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --output-junit ctest-junit.xml
 
 # The whole suite, end-to-end tests included, built with clang's address and
 # undefined-behaviour sanitizers in a folder of its own. The fuzzers are
@@ -34,7 +35,8 @@ sanitize: deps
 	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DCMAKE_CXX_COMPILER=clang++ -DKAROBLEN_SANITIZE=ON
 	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
-	cd $(SANITIZE_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS) -LE fuzz
+	cd $(SANITIZE_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS) -LE fuzz \
+		--output-junit ctest-junit.xml
 
 # clang-tidy over every source the build compiles, tests included.
 tidy: deps $(BUILD)/CMakeCache.txt

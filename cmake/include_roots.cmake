@@ -4,8 +4,12 @@
 # boundary the design does not have fails to compile. The links keep the
 # repository's paths, so sources write "game/karoblen_doc.h" wherever they are.
 
-# karoblen_export_headers(TARGET header...): headers relative to the current
-# source directory.
+# The repository, also when a nested project (the fuzzers' own clang
+# configuration) includes this file.
+cmake_path(GET CMAKE_CURRENT_LIST_DIR PARENT_PATH KAROBLEN_SOURCE_ROOT)
+
+# karoblen_export_headers(TARGET header...): headers absolute or relative to
+# the current source directory.
 function(karoblen_export_headers target)
   set(root ${PROJECT_BINARY_DIR}/include-roots/${target})
   # Made afresh at each configure: a header that left the list leaves the root.
@@ -13,7 +17,7 @@ function(karoblen_export_headers target)
   foreach(header IN LISTS ARGN)
     cmake_path(ABSOLUTE_PATH header BASE_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR} NORMALIZE
                OUTPUT_VARIABLE source)
-    cmake_path(RELATIVE_PATH source BASE_DIRECTORY ${PROJECT_SOURCE_DIR} OUTPUT_VARIABLE relative)
+    cmake_path(RELATIVE_PATH source BASE_DIRECTORY ${KAROBLEN_SOURCE_ROOT} OUTPUT_VARIABLE relative)
     cmake_path(GET relative PARENT_PATH directory)
     file(MAKE_DIRECTORY ${root}/${directory})
     file(CREATE_LINK ${source} ${root}/${relative} SYMBOLIC)
@@ -31,4 +35,4 @@ endfunction()
 # folder, for test programs only.
 set(KAROBLEN_TESTS_ROOT ${PROJECT_BINARY_DIR}/include-roots/tests)
 file(MAKE_DIRECTORY ${KAROBLEN_TESTS_ROOT})
-file(CREATE_LINK ${PROJECT_SOURCE_DIR}/tests ${KAROBLEN_TESTS_ROOT}/tests SYMBOLIC)
+file(CREATE_LINK ${KAROBLEN_SOURCE_ROOT}/tests ${KAROBLEN_TESTS_ROOT}/tests SYMBOLIC)

@@ -1,8 +1,8 @@
-// A merge as the program makes it, through real files on disk: start-up loads
-// the score file, the chosen file is read, checked and merged, and the result
-// is saved, whatever the two names turn out to be (regular files, links,
-// dangling links, FIFOs, directories, /dev/null, read-only or shared files).
-// Nothing may hang or crash, and afterwards:
+// A merge as the program makes it, through real files on disk and the score
+// store's own functions: start-up loads the score file, the chosen file is
+// read, checked and merged, and the result is saved, whatever the two names turn out to be (regular
+// files, links, dangling links, FIFOs, directories, /dev/null, read-only or shared files). Nothing
+// may hang or crash, and afterwards:
 //  - a save that reports success left exactly the tables' bytes behind the
 //    score file's name, and a second load reads the same tables back;
 //  - what may never be replaced (a FIFO, a directory, a read-only file, the
@@ -28,8 +28,7 @@
 #include <vector>
 
 #include "fuzz/scratch_directory.h"
-#include "scores/high_score_tables.h"
-#include "scores/score_file.h"
+#include "scores/score_store.h"
 
 namespace {
 
@@ -221,31 +220,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   MakeScoreFile(scoreKind, content);
   const std::vector<std::uint8_t> oldScoreFile = ReadFile(kScoreFileName);
 
-  // Start-up.
-  CHighScoreTables tables;
-  tables.LoadScores();
-  const std::vector<HighScoreEntry> loaded(tables.Entries().begin(), tables.Entries().end());
-
-  // The merge: one read, both sizes checked, then validated and merged.
-  std::array<unsigned char, kScoreFileBytes + 1> buffer{};
-  const auto read = ReadRegularFile(kMergeName, buffer);
-  const bool readable = read.has_value();
-  if (readable) {
-    const auto contents = std::span<const unsigned char>(buffer).first(read->bytesRead);
-    if (read->fileSize == static_cast<std::int64_t>(kScoreFileBytes) &&
-        contents.size() == kScoreFileBytes)
-      tables.MergeBuffer(contents);
-  } else {
+  // Start-up, the merge and its save, as the program makes them.
+  CScoreStore store(kScoreFileName, temporaries);
+  store.LoadScores();
+  const std::vector<HighScoreEntry> loaded(store.Entries().begin(), store.Entries().end());
+  const bool readable = store.MergeFile(kMergeName).has_value();
+  if (!readable) {
     Check(mergeKind != kMergeRegular && mergeKind != kMergeLink, "a regular file was not read");
-    Check(std::ranges::equal(loaded, tables.Entries()), "an unreadable file merged something");
+    Check(std::ranges::equal(loaded, store.Entries()), "an unreadable file merged something");
+    return 0;  // the program says so and saves nothing
   }
-  if (!readable) return 0;  // the program says so and saves nothing
-
+  const bool saved = store.SaveScores();
   std::array<unsigned char, kScoreFileBytes> expected{};
-  tables.EncodeScoreFile(expected);
-  const bool saved = temporaries == TemporaryFiles::NamedOnly
-                         ? WriteWholeFile(kScoreFileName, expected, temporaries)
-                         : tables.SaveScores();
+  store.EncodeScoreFile(expected);
 
   switch (scoreKind) {
     case kScoreFifo:
@@ -272,9 +259,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(TypeOf(kScoreFileName) == S_IFLNK, "the link was replaced by a file");
       if (scoreKind == kScoreHardLinked)
         Check(ReadFile(kSecondName) == now, "the second name kept the old scores");
-      CHighScoreTables again;
+      CScoreStore again;
       again.LoadScores();
-      Check(std::ranges::equal(again.Entries(), tables.Entries()), "a reload differs");
+      Check(std::ranges::equal(again.Entries(), store.Entries()), "a reload differs");
       break;
     }
   }

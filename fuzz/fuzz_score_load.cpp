@@ -10,7 +10,7 @@
 #include <string>
 
 #include "fuzz/scratch_directory.h"
-#include "scores/high_score_tables.h"
+#include "scores/score_store.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size > 0 && std::fwrite(data, 1, size, file) != size) ::abort();
   std::fclose(file);
 
-  CHighScoreTables tables;
+  CScoreStore tables;
   tables.InsertEntry(4, "stale", 77, false, false);
   tables.LoadScores();
 

@@ -36,6 +36,9 @@ constexpr std::array kTexts{
     TextEntry{TextId::MergeComplete,
               "Highscore merge complete.\n\nHighscore entries added: %d\nDuplicate entries "
               "found: %d"},
+    TextEntry{TextId::ScoresNotSaved,
+              "The high scores could not be saved in %s:\n%s.\n\nThey are kept while the game "
+              "runs, and the next save that works writes them."},
     TextEntry{TextId::ToolbarTitle, "Toolbar"},
     TextEntry{TextId::SoundStreamName, "Sound effect"},
     TextEntry{TextId::Usage,

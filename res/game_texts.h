@@ -32,6 +32,7 @@ enum class TextId {
   MergeCannotOpen,
   MergeNotAScoreFile,
   MergeComplete,
+  ScoresNotSaved,
   // The desktop.
   ToolbarTitle,
   SoundStreamName,

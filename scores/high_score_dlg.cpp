@@ -29,7 +29,10 @@ std::string TileKindsSuffix(int tileKinds) {
 
 }  // namespace
 
-CHighScoreDlg::CHighScoreDlg(CWnd* parent) : CDialog(IDD_HIGHSCORES, parent) { LoadScores(); }
+CHighScoreDlg::CHighScoreDlg(CWnd* parent) : CDialog(IDD_HIGHSCORES, parent) {
+  m_scores.SetSaveListener(this);
+  m_scores.LoadScores();
+}
 
 void CHighScoreDlg::SetBoard(int boardSize, int tileKinds) {
   m_nBoardSize = boardSize;
@@ -45,7 +48,7 @@ void CHighScoreDlg::SubmitScore(int score) {
   m_nCurrentScore = score;
   const int table = SelectedTable();
   if (table < 0) return;
-  if (score <= Entry(table, kEntriesPerTable - 1).score) return;
+  if (score <= m_scores.Entry(table, kEntriesPerTable - 1).score) return;
 
   CNameEntryDlg prompt;
   prompt.SetName(m_strLastName);
@@ -54,7 +57,7 @@ void CHighScoreDlg::SubmitScore(int score) {
 
   HighScoreEntry stored{};
   CopyName(stored.name, Utf8ToLatin1(name));
-  InsertEntry(table, NameOf(stored), score, false, true);
+  m_scores.InsertEntry(table, NameOf(stored), score, false, true);
   // The next prompt offers the name as the table keeps it, not as typed.
   m_strLastName = Latin1ToUtf8(NameOf(stored));
 }
@@ -88,7 +91,7 @@ bool CHighScoreDlg::OnInitDialog() {
       m_stScores[k].SetWindowText({});
       continue;
     }
-    const HighScoreEntry& entry = Entry(table, k);
+    const HighScoreEntry& entry = m_scores.Entry(table, k);
     m_stNames[k].SetWindowText(Latin1ToUtf8(NameOf(entry)));
     m_stScores[k].SetWindowText(std::to_string(entry.score));
   }

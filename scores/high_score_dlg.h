@@ -1,17 +1,16 @@
 #pragma once
-// The high scores as the game sees them: the twelve tables with their score
-// file, the name prompt for a new entry, the dialog that shows one table, and
-// the merge of another player's score file. The document keeps one for the
-// whole run.
-#include <cstdint>
-#include <span>
+// The high scores as the game sees them: the dialog that shows one table,
+// the name prompt for a new entry, and the messages of a merge and of a save
+// that failed, over the score store that keeps the tables and their file.
+// The document keeps one for the whole run.
+#include <set>
 #include <string>
 
 #include "game/high_score_keeper.h"
 #include "platform/dialog.h"
-#include "scores/high_score_tables.h"
+#include "scores/score_store.h"
 
-class CHighScoreDlg : public CDialog, public CHighScoreTables, public CHighScoreKeeper {
+class CHighScoreDlg : public CDialog, public CHighScoreKeeper, private CScoreSaveListener {
  public:
   // Loads the score file; a missing or unreadable one leaves blank tables.
   explicit CHighScoreDlg(CWnd* parent = nullptr);
@@ -22,11 +21,12 @@ class CHighScoreDlg : public CDialog, public CHighScoreTables, public CHighScore
   void SubmitScore(int score) override;
   int DoModal() override;
   // Merges a score file chosen by the player and saves the result; every
-  // outcome is reported in a message box.
+  // outcome is reported in a message box, and a name field without a
+  // terminator also gets "No Nul", as a hint at what is wrong.
   void MergeFrom(std::string path) override;
-  // Checks the file read by MergeFrom; says "No Nul" for a name field without
-  // a terminator, as a hint at what is wrong.
-  bool IsValidScoreFile(std::span<const unsigned char> contents, std::int64_t fileSize);
+
+  CScoreStore& Scores() { return m_scores; }
+  const CScoreStore& Scores() const { return m_scores; }
 
   // UTF-8: the last name entered, as the table stores it.
   const std::string& GetLastName() const { return m_strLastName; }
@@ -40,6 +40,12 @@ class CHighScoreDlg : public CDialog, public CHighScoreTables, public CHighScore
  private:
   // The table of m_nBoardSize and m_nTileKinds, or -1 when they name none.
   int SelectedTable() const;
+  // Tells the player, once a run for each reason; the scores stay in the
+  // store, and the next save that works writes them.
+  void OnScoreSaveFailed(const std::string& path, int error) override;
+
+  CScoreStore m_scores;
+  std::set<int> m_reportedSaveErrors;
 
   int m_nBoardSize = kStartBoardSize;
   int m_nTileKinds = kStartTileKinds;

@@ -1,6 +1,7 @@
 #pragma once
-// The twelve ten-entry high-score tables and their score file. Plain C++ and
-// POSIX only, so the fuzz targets can build it without any window code.
+// The twelve ten-entry high-score tables, their records' bytes and the merge
+// rules. Plain C++ only, so the fuzz targets can build it without any window
+// code.
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -60,14 +61,9 @@ class CHighScoreTables {
   int InsertEntry(int tableIndex, std::string_view name, int score, bool checkDuplicates,
                   bool save);
 
-  // Replaces the tables by the score file's records when the file is a
-  // readable regular file; records the file lacks are left blank. Clears away
-  // the temporaries of saves killed in an earlier run.
-  void LoadScores();
-  // Writes the whole score file as WriteWholeFile (score_file.h) does; silent
-  // on failure, the tables in memory are kept either way, for a later save.
-  // True when the bytes were written.
-  bool SaveScores() const;
+  // What InsertEntry calls when asked to save. The tables alone keep no
+  // file: the score store (score_store.h) does.
+  virtual bool SaveScores() { return false; }
 
   void EncodeScoreFile(std::span<unsigned char, kScoreFileBytes> out) const;
   // Blanks every entry, then takes each complete record of `bytes` (at most

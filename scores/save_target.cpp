@@ -35,11 +35,20 @@ bool MayFollow(const std::string& linkPath, const struct stat& link) {
 std::optional<std::string> ReadLink(const std::string& path) {
   std::array<char, 4096> text{};
   const ssize_t length = ::readlink(path.c_str(), text.data(), text.size());
-  if (length <= 0 || static_cast<std::size_t>(length) >= text.size()) return std::nullopt;
+  if (length <= 0 || static_cast<std::size_t>(length) >= text.size()) {
+    if (length >= 0) errno = ENAMETOOLONG;
+    return std::nullopt;
+  }
   return std::string(text.data(), static_cast<std::size_t>(length));
 }
 
 }  // namespace
+
+bool IsSharedStickyDirectory(int directory) {
+  struct stat info {};
+  return ::fstat(directory, &info) == 0 && (info.st_mode & S_ISVTX) != 0 &&
+         (info.st_mode & S_IWOTH) != 0;
+}
 
 std::optional<SaveTarget> ResolveSaveTarget(const char* path) {
   std::string current(path);
@@ -50,7 +59,14 @@ std::optional<SaveTarget> ResolveSaveTarget(const char* path) {
       break;  // absent: the name a plain open would create
     }
     if (!S_ISLNK(info.st_mode)) break;
-    if (followed == kMaxLinksFollowed || !MayFollow(current, info)) return std::nullopt;
+    if (followed == kMaxLinksFollowed) {
+      errno = ELOOP;
+      return std::nullopt;
+    }
+    if (!MayFollow(current, info)) {
+      errno = EACCES;  // what the kernel's own rule answers
+      return std::nullopt;
+    }
     const auto link = ReadLink(current);
     if (!link) return std::nullopt;
     // A relative link counts from the directory that holds it.
@@ -58,7 +74,10 @@ std::optional<SaveTarget> ResolveSaveTarget(const char* path) {
   }
 
   auto [directory, name] = SplitLastComponent(current);
-  if (name.empty() || name == "." || name == "..") return std::nullopt;
+  if (name.empty() || name == "." || name == "..") {
+    errno = EISDIR;
+    return std::nullopt;
+  }
   SaveTarget target{CFileDescriptor(::open(directory.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC)),
                     std::move(name)};
   if (!target.directory.IsOpen()) return std::nullopt;

@@ -14,6 +14,12 @@ struct SaveTarget {
   std::string name;
 };
 
-// Nothing when the path cannot lead to a file: a link loop, a missing
-// directory, a name that ends in a slash.
+// Nothing when the path cannot lead to a file, with errno set as an open
+// would set it: a link loop (ELOOP), a missing directory (ENOENT), a name that
+// ends in a slash (EISDIR), a link that may not be followed (EACCES).
+// The load and the save both come this way, so both refuse the same links.
 std::optional<SaveTarget> ResolveSaveTarget(const char* path);
+
+// A sticky directory anyone may write, such as /tmp: its names may have been
+// put there by anyone, hard links to this user's files included.
+bool IsSharedStickyDirectory(int directory);

@@ -14,19 +14,24 @@
 #include <cstdio>
 #include <vector>
 
+#include "scores/file_calls.h"
 #include "scores/save_target.h"
 
 namespace {
 
 constexpr std::string_view kInfix = ".saving-";
+// Marks the first name of a named temporary, before its inode is known. A kill
+// in that instant leaves an empty file that start-up cannot prove is one.
+constexpr std::string_view kUnprovenInfix = ".saving-new-";
 constexpr std::string_view kLetters =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+constexpr std::string_view kHexDigits = "0123456789abcdef";
 constexpr std::size_t kRandomLetters = 6;
 constexpr int kNameAttempts = 100;
 
 bool IsLetterOrDigit(char c) { return kLetters.find(c) != std::string_view::npos; }
 
-std::string RandomName(const std::string& targetName) {
+std::string RandomLetters() {
   std::array<unsigned char, kRandomLetters> noise{};
   if (::getrandom(noise.data(), noise.size(), GRND_NONBLOCK) !=
       static_cast<ssize_t>(noise.size())) {
@@ -41,19 +46,27 @@ std::string RandomName(const std::string& targetName) {
       byte = static_cast<unsigned char>(mix >> 56);
     }
   }
-  std::string name = targetName;
-  name += kInfix;
-  for (const unsigned char byte : noise) name += kLetters[byte % kLetters.size()];
-  return name;
+  std::string letters;
+  for (const unsigned char byte : noise) letters += kLetters[byte % kLetters.size()];
+  return letters;
+}
+
+std::string ProvableName(const std::string& targetName, int file) {
+  struct stat info {};
+  if (::fstat(file, &info) != 0) return {};
+  std::string hex;
+  for (auto inode = static_cast<std::uint64_t>(info.st_ino); hex.empty() || inode != 0; inode >>= 4)
+    hex.insert(hex.begin(), kHexDigits[inode & 15]);
+  return targetName + std::string(kInfix) + hex + "-" + RandomLetters();
 }
 
 // An unnamed file gets its first name through linkat. AT_EMPTY_PATH needs a
 // capability most players lack; the descriptor's entry under /proc does not.
 bool LinkUnnamed(int file, int directory, const char* name) {
-  if (::linkat(file, "", directory, name, AT_EMPTY_PATH) == 0) return true;
+  if (Files().linkat(file, "", directory, name, AT_EMPTY_PATH) == 0) return true;
   if (errno == EEXIST) return false;
   const std::string self = "/proc/self/fd/" + std::to_string(file);
-  if (::linkat(AT_FDCWD, self.c_str(), directory, name, AT_SYMLINK_FOLLOW) == 0) return true;
+  if (Files().linkat(AT_FDCWD, self.c_str(), directory, name, AT_SYMLINK_FOLLOW) == 0) return true;
   // Without /proc the file can never be named: tell the caller to use named files.
   if (errno == ENOENT) errno = EOPNOTSUPP;
   return false;
@@ -63,35 +76,13 @@ bool UnnamedFilesUnsupported(int error) {
   return error == EOPNOTSUPP || error == EISDIR || error == EINVAL;
 }
 
-std::optional<SaveTemporary> CreateNamed(int directory, const std::string& targetName,
-                                         mode_t mode) {
+// Gives the locked temporary its provable name; `link(name)` makes the name.
+template <typename Link>
+bool NameProvably(SaveTemporary& temporary, const std::string& targetName, Link link) {
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    std::string name = RandomName(targetName);
-    CFileDescriptor file(::openat(directory, name.c_str(),
-                                  O_CREAT | O_EXCL | O_RDWR | O_NOFOLLOW | O_CLOEXEC, mode));
-    if (!file.IsOpen()) {
-      if (errno == EEXIST) continue;
-      return std::nullopt;
-    }
-    // A start-up elsewhere may have taken it for stale in the instant before
-    // the lock: then it is gone or going, and another name is tried.
-    struct stat opened {};
-    struct stat named {};
-    if (::flock(file.Get(), LOCK_EX | LOCK_NB) == 0 && ::fstat(file.Get(), &opened) == 0 &&
-        ::fstatat(directory, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
-        SameFile(opened, named)) {
-      return SaveTemporary{std::move(file), std::move(name)};
-    }
-  }
-  errno = EEXIST;
-  return std::nullopt;
-}
-
-// Gives an unnamed temporary a temporary name, for the rename that follows.
-bool NameUnnamed(int directory, SaveTemporary& temporary, const std::string& targetName) {
-  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    std::string name = RandomName(targetName);
-    if (LinkUnnamed(temporary.file.Get(), directory, name.c_str())) {
+    std::string name = ProvableName(targetName, temporary.file.Get());
+    if (name.empty()) return false;
+    if (link(name.c_str())) {
       temporary.name = std::move(name);
       return true;
     }
@@ -100,12 +91,42 @@ bool NameUnnamed(int directory, SaveTemporary& temporary, const std::string& tar
   return false;
 }
 
-void RemoveIfStale(int directory, const std::string& name) {
+std::optional<SaveTemporary> CreateNamed(int directory, const std::string& targetName,
+                                         mode_t mode) {
+  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+    const std::string first = targetName + std::string(kUnprovenInfix) + RandomLetters();
+    SaveTemporary temporary{
+        CFileDescriptor(::openat(directory, first.c_str(),
+                                 O_CREAT | O_EXCL | O_RDWR | O_NOFOLLOW | O_CLOEXEC, mode)),
+        {}};
+    if (!temporary.file.IsOpen()) {
+      if (errno == EEXIST) continue;
+      return std::nullopt;
+    }
+    // Locked before it has a name that start-up would look at.
+    const bool named = ::flock(temporary.file.Get(), LOCK_EX | LOCK_NB) == 0 &&
+                       NameProvably(temporary, targetName, [&](const char* name) {
+                         return Files().linkat(directory, first.c_str(), directory, name, 0) == 0;
+                       });
+    const int error = errno;
+    ::unlinkat(directory, first.c_str(), 0);
+    if (!named) {
+      errno = error;
+      return std::nullopt;
+    }
+    return temporary;
+  }
+  errno = EEXIST;
+  return std::nullopt;
+}
+
+void RemoveIfStale(int directory, const std::string& name, ino_t claimed) {
   // Looked at without following anything, and opened only when it is a
   // regular file of ours: opening a device can have effects of its own.
   struct stat seen {};
   if (::fstatat(directory, name.c_str(), &seen, AT_SYMLINK_NOFOLLOW) != 0 ||
-      !S_ISREG(seen.st_mode) || seen.st_uid != ::geteuid())
+      !S_ISREG(seen.st_mode) || seen.st_uid != ::geteuid() || seen.st_ino != claimed ||
+      seen.st_nlink != 1)
     return;
   CFileDescriptor file(
       ::openat(directory, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
@@ -138,13 +159,15 @@ std::optional<SaveTemporary> CreateSaveTemporary(int directory, const std::strin
 bool PublishAsNewFile(int directory, SaveTemporary& temporary, const std::string& targetName) {
   if (temporary.name.empty())
     return LinkUnnamed(temporary.file.Get(), directory, targetName.c_str());
-  int renamed = ::renameat2(directory, temporary.name.c_str(), directory, targetName.c_str(),
-                            RENAME_NOREPLACE);
-  // A file system without the flag: the plain rename may replace a file made
-  // in the same instant by another save, which holds the same scores' kind.
-  if (renamed != 0 && errno == EINVAL)
-    renamed = ::renameat(directory, temporary.name.c_str(), directory, targetName.c_str());
-  if (renamed != 0) return false;
+  if (Files().rename(directory, temporary.name.c_str(), directory, targetName.c_str(),
+                     RENAME_NOREPLACE) != 0) {
+    // A file system without the flag: a second name never replaces anything
+    // either, and a file another game made in the same instant is kept.
+    if (errno != EINVAL ||
+        Files().linkat(directory, temporary.name.c_str(), directory, targetName.c_str(), 0) != 0)
+      return false;
+    ::unlinkat(directory, temporary.name.c_str(), 0);
+  }
   temporary.name.clear();
   return true;
 }
@@ -152,8 +175,11 @@ bool PublishAsNewFile(int directory, SaveTemporary& temporary, const std::string
 bool PublishOverFile(int directory, SaveTemporary& temporary, const std::string& targetName) {
   // The only moment an unnamed temporary has a name: a kill between these two
   // calls leaves a complete file that the next start-up removes.
-  if (temporary.name.empty() && !NameUnnamed(directory, temporary, targetName)) return false;
-  if (::renameat(directory, temporary.name.c_str(), directory, targetName.c_str()) != 0)
+  if (temporary.name.empty() && !NameProvably(temporary, targetName, [&](const char* name) {
+        return LinkUnnamed(temporary.file.Get(), directory, name);
+      }))
+    return false;
+  if (Files().rename(directory, temporary.name.c_str(), directory, targetName.c_str(), 0) != 0)
     return false;
   temporary.name.clear();
   return true;
@@ -167,14 +193,25 @@ void DiscardSaveTemporary(int directory, SaveTemporary& temporary) {
   errno = error;
 }
 
-bool IsSaveTemporaryName(std::string_view candidate, std::string_view targetName) {
-  if (candidate.size() != targetName.size() + kInfix.size() + kRandomLetters) return false;
-  if (!candidate.starts_with(targetName) ||
-      candidate.substr(targetName.size(), kInfix.size()) != kInfix)
-    return false;
-  for (const char c : candidate.substr(targetName.size() + kInfix.size()))
-    if (!IsLetterOrDigit(c)) return false;
-  return true;
+std::optional<ino_t> SaveTemporaryInode(std::string_view candidate, std::string_view targetName) {
+  if (!candidate.starts_with(targetName)) return std::nullopt;
+  candidate.remove_prefix(targetName.size());
+  if (!candidate.starts_with(kInfix)) return std::nullopt;
+  candidate.remove_prefix(kInfix.size());
+  const std::size_t dash = candidate.find('-');
+  // At most 16 digits, and no leading zero: exactly the name ProvableName gives.
+  if (dash == 0 || dash > 16 || (candidate[0] == '0' && dash != 1) ||
+      candidate.size() != dash + 1 + kRandomLetters)
+    return std::nullopt;
+  std::uint64_t inode = 0;
+  for (const char c : candidate.substr(0, dash)) {
+    const std::size_t digit = kHexDigits.find(c);
+    if (digit == std::string_view::npos) return std::nullopt;
+    inode = inode << 4 | digit;
+  }
+  for (const char c : candidate.substr(dash + 1))
+    if (!IsLetterOrDigit(c)) return std::nullopt;
+  return static_cast<ino_t>(inode);
 }
 
 void RemoveStaleSaveTemporaries(const char* path) {
@@ -188,10 +225,11 @@ void RemoveStaleSaveTemporaries(const char* path) {
     return;
   }
   // Collected first: the listing is not changed while it is read.
-  std::vector<std::string> candidates;
+  std::vector<std::pair<std::string, ino_t>> candidates;
   while (const dirent* entry = ::readdir(entries)) {
-    if (IsSaveTemporaryName(entry->d_name, target->name)) candidates.emplace_back(entry->d_name);
+    if (const auto inode = SaveTemporaryInode(entry->d_name, target->name))
+      candidates.emplace_back(entry->d_name, *inode);
   }
   ::closedir(entries);
-  for (const std::string& name : candidates) RemoveIfStale(target->directory.Get(), name);
+  for (const auto& [name, inode] : candidates) RemoveIfStale(target->directory.Get(), name, inode);
 }

@@ -3,10 +3,12 @@
 // Where the file system allows, it has no name at all until it is complete
 // (O_TMPFILE), so a crash while writing leaves nothing behind. Otherwise, and
 // for the moment between taking a temporary name and the final rename, it is
-// called "<target>.saving-XXXXXX"; such names left by a killed save are
-// removed at the next start-up. A save holds an exclusive flock on its
-// temporary for as long as the file has a name, so that the removal passes
-// over the temporaries of a save still under way.
+// called "<target>.saving-<inode>-XXXXXX", the file's own inode number in
+// hexadecimal and six random letters: a name no player gives a file by
+// chance, and one whose number proves which file it was given to. Such names
+// left by a killed save are removed at the next start-up. A save holds an
+// exclusive flock on its temporary for as long as the file has a name, so
+// that the removal passes over the temporaries of a save still under way.
 #include <sys/types.h>
 
 #include <optional>
@@ -39,9 +41,11 @@ bool PublishOverFile(int directory, SaveTemporary& temporary, const std::string&
 // Removes the temporary's name, if it has one; errno is kept.
 void DiscardSaveTemporary(int directory, SaveTemporary& temporary);
 
-// True for "<targetName>.saving-" followed by six letters or digits.
-bool IsSaveTemporaryName(std::string_view candidate, std::string_view targetName);
+// The inode number a temporary's name claims, or nothing when `candidate` is
+// not "<targetName>.saving-<hex inode>-" followed by six letters or digits.
+std::optional<ino_t> SaveTemporaryInode(std::string_view candidate, std::string_view targetName);
 // Removes the temporaries that killed saves left beside the file `path` leads
-// to: only names of the pattern above, only regular files of this user, never
-// through a link, and never one that a running save holds.
+// to, and only what proves to be one: a name of the pattern above given to
+// the very file it names by number, a regular file of this user with that one
+// name, reached without a link, and not held by a running save.
 void RemoveStaleSaveTemporaries(const char* path);

@@ -13,6 +13,7 @@ packages=(
   desktop-file-utils appstream dpkg-dev man-db
   strace openbox
   pulseaudio pulseaudio-utils
+  pipewire pipewire-pulse wireplumber sway wtype grim qt6-wayland
   dbus-daemon at-spi2-core python3-dbus python3-gi procps
 )
 # The former sound path, on Qt Multimedia, which the benchmark weighs the

@@ -1,47 +1,23 @@
 #!/usr/bin/env bash
-# Builds the score-file fuzz targets with clang's libFuzzer and runs each for
-# a while. Usage: run-fuzzers.sh BUILD_DIR SECONDS  (0 seconds: build only).
-# Exits non-zero when a target fails to build or finds a crash; crashing
-# inputs are kept in BUILD_DIR/fuzz/artifacts.
+# Runs each score-file fuzz target for a while. Usage: run-fuzzers.sh BUILD_DIR
+# SECONDS. The build makes the targets (`cmake --build BUILD_DIR --target
+# fuzzers`) in BUILD_DIR/fuzz. Exits non-zero when a target is missing or
+# finds a crash; crashing inputs are kept in BUILD_DIR/fuzz/artifacts.
 set -euo pipefail
 
 build_dir=${1:?usage: run-fuzzers.sh BUILD_DIR SECONDS}
 seconds=${2:-5}
 root=$(cd "$(dirname "$0")/.." && pwd)
 out="$(cd "$build_dir" && pwd)/fuzz"
-clang=${CLANGXX:-clang++}
 targets=(fuzz_score_load fuzz_score_merge fuzz_score_file)
-# The window-free part of the scores: nothing else is compiled in.
-sources=("$root/scores/high_score_tables.cpp" "$root/scores/score_file.cpp"
-         "$root/scores/whole_file_write.cpp" "$root/scores/save_target.cpp"
-         "$root/scores/save_temporaries.cpp")
-headers=("$root/game/rules.h" "$root/scores/high_score_tables.h" "$root/scores/score_file.h"
-         "$root/scores/file_descriptor.h" "$root/scores/save_target.h"
-         "$root/scores/save_temporaries.h" "$root/fuzz/scratch_directory.h")
-flags=(-std=c++20 -O1 -g -I"$root" -Wall -Wextra -Wpedantic
-       -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined)
-
-mkdir -p "$out/artifacts"
-
-is_stale() {  # target, inputs...
-  local target=$1; shift
-  [[ -x $target ]] || return 0
-  local input
-  for input in "$@"; do [[ $input -nt $target ]] && return 0; done
-  return 1
-}
 
 for name in "${targets[@]}"; do
-  binary="$out/$name"
-  if is_stale "$binary" "$root/fuzz/$name.cpp" "${sources[@]}" "${headers[@]}" "$0"; then
-    echo "building $name"
-    # Link to a private name first: a concurrent run never sees half a binary.
-    "$clang" "${flags[@]}" "$root/fuzz/$name.cpp" "${sources[@]}" -o "$binary.tmp.$$"
-    mv -f "$binary.tmp.$$" "$binary"
+  if [[ ! -x $out/$name ]]; then
+    echo "$out/$name is not built: cmake --build $build_dir --target fuzzers" >&2
+    exit 1
   fi
 done
-
-[[ $seconds -gt 0 ]] || exit 0
+mkdir -p "$out/artifacts"
 
 status=0
 for name in "${targets[@]}"; do

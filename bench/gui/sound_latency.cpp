@@ -1,5 +1,6 @@
 #include "sound_latency.h"
 
+#include <fcntl.h>
 #include <pulse/simple.h>
 #include <signal.h>
 #include <spawn.h>
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <mutex>
@@ -99,7 +101,7 @@ std::optional<double> TimeOneSound(CRecorder& recorder, const std::function<void
 }
 }  // namespace
 
-CPrivateSoundServer::CPrivateSoundServer() {
+CPrivateSoundServer::CPrivateSoundServer(Kind kind) {
   char dirTemplate[] = "/tmp/karoblen-bench-pulse-XXXXXX";
   if (!mkdtemp(dirTemplate)) {
     m_problem = "no scratch directory";
@@ -112,26 +114,17 @@ CPrivateSoundServer::CPrivateSoundServer() {
   setenv("XDG_RUNTIME_DIR", m_dir.c_str(), 1);
   setenv("PULSE_RUNTIME_PATH", runtime.c_str(), 1);
   setenv("PULSE_SERVER", ("unix:" + runtime + "/native").c_str(), 1);
-  const std::string socket =
-      "module-native-protocol-unix auth-anonymous=1 socket=" + runtime + "/native";
-  std::vector<std::string> args = {"pulseaudio",
-                                   "-n",
-                                   "--daemonize=no",
-                                   "--use-pid-file=no",
-                                   "--exit-idle-time=-1",
-                                   "--log-target=file:" + m_dir + "/log",
-                                   "-L",
-                                   "module-null-sink sink_name=out rate=44100 norewinds=1",
-                                   "-L",
-                                   socket};
-  std::vector<char*> argv;
-  argv.reserve(args.size() + 1);
-  for (auto& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  if (posix_spawnp(&m_pid, "pulseaudio", nullptr, nullptr, argv.data(), environ) != 0) {
-    m_pid = -1;
-    m_problem = "pulseaudio is not installed";
-    return;
+  if (kind == Kind::PipeWire) {
+    if (!StartPipeWire()) return;
+  } else {
+    const std::string socket =
+        "module-native-protocol-unix auth-anonymous=1 socket=" + runtime + "/native";
+    if (!Spawn({"pulseaudio", "-n", "--daemonize=no", "--use-pid-file=no", "--exit-idle-time=-1",
+                "--log-target=file:" + m_dir + "/log", "-L",
+                "module-null-sink sink_name=out rate=44100 norewinds=1", "-L", socket})) {
+      m_problem = "pulseaudio is not installed";
+      return;
+    }
   }
   // Up when a client gets through.
   for (int i = 0; i < 100; ++i) {
@@ -143,13 +136,86 @@ CPrivateSoundServer::CPrivateSoundServer() {
     }
     usleep(100000);
   }
-  m_problem = "pulseaudio did not start";
+  m_problem = kind == Kind::PipeWire ? "PipeWire did not start" : "pulseaudio did not start";
+}
+
+// The pieces come up in the order a desktop brings them up: the session bus,
+// PipeWire, its session manager, and the PulseAudio service last, once the
+// session manager has chosen the silent sink.
+bool CPrivateSoundServer::StartPipeWire() {
+  const std::string bus = "unix:path=" + m_dir + "/bus";
+  const std::string config = m_dir + "/config";
+  std::filesystem::create_directories(config + "/pipewire/pipewire.conf.d");
+  {
+    std::FILE* out = std::fopen((config + "/pipewire/pipewire.conf.d/null-sink.conf").c_str(), "w");
+    if (!out) {
+      m_problem = "no PipeWire configuration";
+      return false;
+    }
+    std::fputs(
+        "context.objects = [ { factory = adapter args = { factory.name = "
+        "support.null-audio-sink node.name = out media.class = Audio/Sink audio.position = [ MONO "
+        "] "
+        "audio.rate = 44100 node.driver = true priority.driver = 30000 priority.session = 30000 } "
+        "} ]\n",
+        out);
+    std::fclose(out);
+  }
+  setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+  setenv("DBUS_SESSION_BUS_ADDRESS", bus.c_str(), 1);
+  const auto waitFor = [](const std::string& path) {
+    for (int i = 0; i < 100 && !std::filesystem::exists(path); ++i) usleep(100000);
+  };
+  if (!Spawn({"dbus-daemon", "--session", "--address=" + bus, "--nofork", "--nopidfile"}) ||
+      (waitFor(m_dir + "/bus"), !Spawn({"pipewire"})) ||
+      (waitFor(m_dir + "/pipewire-0"), !Spawn({"wireplumber"}))) {
+    m_problem = "dbus-daemon, pipewire or wireplumber is not installed";
+    return false;
+  }
+  for (int i = 0; i < 100; ++i) {
+    pid_t pid = -1;
+    char* args[] = {const_cast<char*>("wpctl"), const_cast<char*>("inspect"),
+                    const_cast<char*>("@DEFAULT_AUDIO_SINK@"), nullptr};
+    posix_spawn_file_actions_t quiet;
+    posix_spawn_file_actions_init(&quiet);
+    posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&quiet, 2, "/dev/null", O_WRONLY, 0);
+    int status = 1;
+    if (posix_spawnp(&pid, "wpctl", &quiet, nullptr, args, environ) == 0) waitpid(pid, &status, 0);
+    posix_spawn_file_actions_destroy(&quiet);
+    if (status == 0) break;
+    usleep(100000);
+  }
+  if (!Spawn({"pipewire-pulse"})) {
+    m_problem = "pipewire-pulse is not installed";
+    return false;
+  }
+  return true;
+}
+
+// Started with its output in the scratch directory's log.
+bool CPrivateSoundServer::Spawn(std::vector<std::string> args) {
+  std::vector<char*> argv;
+  argv.reserve(args.size() + 1);
+  for (auto& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t log;
+  posix_spawn_file_actions_init(&log);
+  const std::string path = m_dir + "/" + args[0] + ".log";
+  posix_spawn_file_actions_addopen(&log, 1, path.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
+  posix_spawn_file_actions_adddup2(&log, 1, 2);
+  pid_t pid = -1;
+  const bool started =
+      posix_spawnp(&pid, args[0].c_str(), &log, nullptr, argv.data(), environ) == 0;
+  posix_spawn_file_actions_destroy(&log);
+  if (started) m_pids.push_back(pid);
+  return started;
 }
 
 CPrivateSoundServer::~CPrivateSoundServer() {
-  if (m_pid > 0) {
-    kill(m_pid, SIGTERM);
-    waitpid(m_pid, nullptr, 0);
+  for (auto it = m_pids.rbegin(); it != m_pids.rend(); ++it) {
+    kill(*it, SIGTERM);
+    waitpid(*it, nullptr, 0);
   }
   if (!m_dir.empty()) std::filesystem::remove_all(m_dir);
 }

@@ -6,20 +6,27 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
-// A PulseAudio server of the bench's own in a scratch directory, found by
-// everything started after it (PULSE_SERVER and friends are set); ended with
-// the object.
+// A sound server of the bench's own in a scratch directory, found by
+// everything started after it (PULSE_SERVER and friends are set): PulseAudio,
+// or PipeWire with its session manager and PulseAudio service on a session
+// bus of its own. Ended with the object.
 class CPrivateSoundServer {
  public:
-  CPrivateSoundServer();
+  enum class Kind { PulseAudio, PipeWire };
+  explicit CPrivateSoundServer(Kind kind = Kind::PulseAudio);
   ~CPrivateSoundServer();
+  CPrivateSoundServer(const CPrivateSoundServer&) = delete;
+  CPrivateSoundServer& operator=(const CPrivateSoundServer&) = delete;
   // Why the server is not there, or empty once it runs.
   const std::string& Problem() const { return m_problem; }
 
  private:
+  bool Spawn(std::vector<std::string> args);
+  bool StartPipeWire();
   std::string m_dir;
-  int m_pid = -1;
+  std::vector<int> m_pids;  // in the order started, ended in reverse
   std::string m_problem;
 };
 

@@ -13,6 +13,10 @@ int AfxWinMain(CWinApp& app, int argc, char** argv) {
   int qtArgc = argc;
   QApplication qtApp(qtArgc, argv);
   QApplication::setApplicationName(ToQString(app.m_pszAppName));
+  // The menu entry's id, which a Wayland shell matches the window against
+  // (its app_id) to give it the entry's name and icon. It moves with the
+  // packaging's id.
+  QGuiApplication::setDesktopFileName(QStringLiteral("invalid.karoblen.Karoblen"));
 
   CQtHost host;
   SetHost(&host);

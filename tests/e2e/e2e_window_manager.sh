@@ -2,7 +2,10 @@
 # End to end under a real window manager (openbox) on a virtual X server:
 # once the window is framed, the smallest size it allows is 640 x 440 for the
 # outside of the frame, before any resize and after one. Read from the
-# window's size hints and the frame the window manager reports. Exit 77
+# window's size hints and the frame the window manager reports. The fixed-size
+# dialogs, with a close box (About) and without (Options), tell the window
+# manager they have nothing to minimise or maximise, and it offers neither
+# resizing nor maximising. Exit 77
 # (skipped) only when the tools are missing.
 #
 # usage: e2e_window_manager.sh KAROBLEN_BINARY BOARD_PROBE
@@ -64,5 +67,44 @@ wait_for 50 outer_is_minimum ||
   fail "the minimum-size hint changed from $hint_before to $(min_hint) after a resize"
 min_outer_is_right || fail "after a resize the smallest outer size is $(min_outer)"
 
+# The Motif hints give the functions and decorations, neither with minimise
+# (function 8, decoration 32) or maximise (16, 64); without them the window
+# manager would add both buttons.
+dialog_asks_for_no_buttons() {  # dialog_asks_for_no_buttons WINDOW NAME
+  local hints flags functions decorations actions
+  hints=$(xprop -id "$1" _MOTIF_WM_HINTS | sed -n 's/^_MOTIF_WM_HINTS([^)]*) = //p' | tr -d ' ')
+  IFS=, read -r flags functions decorations _ <<<"$hints"
+  [ -n "$decorations" ] || fail "the $2 dialog sets no Motif hints"
+  (((flags & 3) == 3)) || fail "the $2 dialog's Motif hints ($hints) leave its functions or decorations to the window manager"
+  ((functions & 24)) && fail "the $2 dialog's Motif hints ($hints) offer minimise or maximise"
+  ((decorations & 96)) && fail "the $2 dialog's Motif hints ($hints) ask for a minimise or maximise button"
+  actions=$(xprop -id "$1" _NET_WM_ALLOWED_ACTIONS)
+  case $actions in
+    *MAXIMIZE* | *ACTION_RESIZE*) fail "the window manager lets the fixed-size $2 dialog be resized or maximised: $actions" ;;
+  esac
+  return 0
+}
+open_dialog() {  # open_dialog NAME-REGEX KEY...: prints the dialog's window
+  local dialog key
+  focus_window "$window"
+  for key in "${@:2}"; do
+    xdotool key "$key"
+    sleep 0.3
+  done
+  dialog=$(wait_for_window "$1" 50 "$window") || fail "no window named $1 after ${*:2}"
+  wait_for 50 test -n "$(xprop -id "$dialog" _NET_WM_ALLOWED_ACTIONS | grep ACTION)"
+  echo "$dialog"
+}
+options=$(open_dialog '^Karoblen Options$' ctrl+o)
+dialog_asks_for_no_buttons "$options" Options
+focus_window "$options"
+xdotool key Escape
+wait_gone "$options" 50 || fail "Escape did not close the Options dialog"
+about=$(open_dialog '^About Karoblen$' alt+h a)
+dialog_asks_for_no_buttons "$about" About
+focus_window "$about"
+xdotool key Return
+wait_gone "$about" 50 || fail "Return did not close the About box"
+
 exit_through_menu
-echo "PASS: smallest outer size $min_outer_width x $min_outer_height (inside $hint_before, frame $left $right $top $bottom) before and after a resize"
+echo "PASS: smallest outer size $min_outer_width x $min_outer_height (inside $hint_before, frame $left $right $top $bottom) before and after a resize; the dialogs ask for no minimise or maximise button"

@@ -7,8 +7,10 @@
 // ID@GAP: wave resource ID starting GAP ms after the onset of the event before
 // it (within the tolerance, 15 ms unless given), or ID@? for one that may
 // start any time after it. Each sound must be heard from its first sample, to
-// its last or else up to the onset of the next event, within the tolerance. Prints one line per
-// event; exits 1 at the first that is late, missing or cut short, and shows the recording.
+// its last or else up to the onset of the next event, within the tolerance. The recording must
+// never hold a constant level other than silence: a stream left to run dry on such a level clicks
+// at both ends. Prints one line per event; exits 3 if a sound that may come any time is missing, 1
+// at the first that is late or cut short or if a level is held, and shows the recording.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -30,6 +32,12 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr double kOnsetWindowMs = 15;
 constexpr double kBlockMs = 5;
 constexpr double kOnsetMatch = 0.9;
+// A constant level this long and this loud is held, not part of a sound.
+// Fainter runs occur in the sounds' own quiet ends, where the 8-bit
+// samples dwell a step or two from silence and a server may resample them
+// to a flat line.
+constexpr double kHeldMs = 2;
+constexpr double kHeldLevel = 1.0 / 32;
 
 using Signal = std::vector<double>;
 
@@ -139,6 +147,25 @@ void PrintActivity(const Signal& rec, double rate) {
   std::putchar('\n');
 }
 
+// Milliseconds of the recording spent in runs of one sample value of at
+// least kHeldLevel lasting `minimum` or more; the effects are sums of sines
+// that never stay put that long at any strength.
+// Each run is printed, for a failure to show where and at what level.
+double HeldLevelMs(const Signal& rec, std::size_t minimum, double rate) {
+  std::size_t held = 0;
+  for (std::size_t i = 0; i < rec.size();) {
+    std::size_t end = i + 1;
+    while (end < rec.size() && rec[end] == rec[i]) ++end;
+    if (std::abs(rec[i]) >= kHeldLevel && end - i >= minimum) {
+      held += end - i;
+      std::printf("level %+.4f held for %.1f ms at %.1f ms\n", rec[i],
+                  static_cast<double>(end - i) * 1000 / rate, static_cast<double>(i) * 1000 / rate);
+    }
+    i = end;
+  }
+  return static_cast<double>(held) * 1000 / rate;
+}
+
 struct Event {
   int id;
   std::optional<double> gapMs;
@@ -184,6 +211,14 @@ int main(int argc, char** argv) {
     events.push_back(std::move(e));
   }
 
+  const double held = HeldLevelMs(*rec, samples(kHeldMs), rate);
+  std::printf("level held between sounds: %.1f ms\n", held);
+  if (held > 0) {
+    std::printf("FAIL: the output holds a level other than silence for %.1f ms\n", held);
+    PrintActivity(*rec, rate);
+    return 1;
+  }
+
   std::size_t previous = 0;
   for (std::size_t i = 0; i < events.size(); ++i) {
     Event& e = events[i];
@@ -205,7 +240,7 @@ int main(int argc, char** argv) {
       std::printf("FAIL: sound %d (event %zu) is not heard%s\n", e.id, i + 1,
                   e.gapMs ? " where it belongs" : "");
       PrintActivity(*rec, rate);
-      return 1;
+      return e.gapMs ? 1 : 3;
     }
     e.onset = *onset;
     if (e.gapMs && i) {

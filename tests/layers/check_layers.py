@@ -44,7 +44,7 @@ ALLOWED = {
     "qt_sound": set(),
     "qt_x11": set(),
     "qt_common": {"platform", "res"},
-    "qt_dialogs": {"qt_accessibility", "qt_common", "platform", "res"},
+    "qt_dialogs": {"qt_accessibility", "qt_common", "qt_x11", "platform", "res"},
     "qt_accessibility": {"qt_common", "platform", "res"},
     "qt_window": {"qt_dialogs", "qt_accessibility", "qt_x11", "qt_common", "platform", "res"},
     "qt": {"qt_window", "qt_dialogs", "qt_accessibility", "qt_sound", "qt_common", "platform", "res"},

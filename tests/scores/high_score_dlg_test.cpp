@@ -54,8 +54,8 @@ TEST_F(HighScoreDlgTest, ConstructionLoadsTheScoreFile) {
   PutRecord(file, 0, Record("Zed", 77));
   WriteFileBytes("Karoblen.scr", file);
   CHighScoreDlg dlg;
-  EXPECT_STREQ(dlg.Entry(0, 0).name, "Zed");
-  EXPECT_EQ(dlg.Entry(0, 0).score, 77);
+  EXPECT_STREQ(dlg.Scores().Entry(0, 0).name, "Zed");
+  EXPECT_EQ(dlg.Scores().Entry(0, 0).score, 77);
   EXPECT_TRUE(dlg.GetLastName().empty());
 }
 
@@ -92,8 +92,8 @@ TEST_F(HighScoreDlgTest, FirstHighScoreClosedWithEscapeIsRecordedWithAnEmptyName
   dlg.SubmitScore(1);
   EXPECT_EQ(Prompts(), 1);
   EXPECT_EQ(m_offered, "");
-  EXPECT_STREQ(dlg.Entry(0, 0).name, "");
-  EXPECT_EQ(dlg.Entry(0, 0).score, 1);
+  EXPECT_STREQ(dlg.Scores().Entry(0, 0).name, "");
+  EXPECT_EQ(dlg.Scores().Entry(0, 0).score, 1);
   const Bytes file = ReadFileBytes("Karoblen.scr");
   ASSERT_EQ(file.size(), 2640u);
   EXPECT_EQ(RecordOf(file, 0), Record("", 1));
@@ -129,7 +129,7 @@ TEST_F(HighScoreDlgTest, NameTakesSixteenCharactersAndRefusesTheSeventeenth) {
   AnswerPrompt("ABCDEFGHIJKLMNOPQ");
   dlg.SubmitScore(9);
   EXPECT_EQ(m_limit, 16);
-  EXPECT_STREQ(dlg.Entry(9, 0).name, "ABCDEFGHIJKLMNOP");
+  EXPECT_STREQ(dlg.Scores().Entry(9, 0).name, "ABCDEFGHIJKLMNOP");
   EXPECT_EQ(dlg.GetLastName(), "ABCDEFGHIJKLMNOP");
 
   // Characters, not bytes: sixteen two-byte letters fill the name exactly.
@@ -137,7 +137,7 @@ TEST_F(HighScoreDlgTest, NameTakesSixteenCharactersAndRefusesTheSeventeenth) {
   for (int i = 0; i < 17; ++i) accents += "\xC3\xA9";
   AnswerPrompt(accents);
   dlg.SubmitScore(10);
-  EXPECT_EQ(std::string(dlg.Entry(9, 0).name), std::string(16, '\xE9'));
+  EXPECT_EQ(std::string(dlg.Scores().Entry(9, 0).name), std::string(16, '\xE9'));
 }
 
 TEST_F(HighScoreDlgTest, Utf8NameIsStoredAsLatin1AndShownAsUtf8) {
@@ -180,13 +180,13 @@ TEST_F(HighScoreDlgTest, PlayedGamesMayEnterTheSameNameAndScoreTwice) {
   AnswerPrompt("Sam");
   dlg.SubmitScore(60);
   dlg.SubmitScore(60);
-  EXPECT_STREQ(dlg.Entry(7, 1).name, "Sam");
-  EXPECT_EQ(dlg.Entry(7, 1).score, 60);
+  EXPECT_STREQ(dlg.Scores().Entry(7, 1).name, "Sam");
+  EXPECT_EQ(dlg.Scores().Entry(7, 1).score, 60);
 }
 
 TEST_F(HighScoreDlgTest, EachShowingRebuildsEveryRowFromItsOwnTable) {
   CHighScoreDlg dlg;
-  dlg.InsertEntry(ScoreTableIndex(2, 4), "Top", 500, false, false);
+  dlg.Scores().InsertEntry(ScoreTableIndex(2, 4), "Top", 500, false, false);
   dlg.SetBoard(2, 4);
   auto texts = ShowTable(dlg);
   EXPECT_EQ(texts.at(1019), "Top");

@@ -1,7 +1,7 @@
 #include <string>
 #include <vector>
 
-#include "scores/high_score_tables.h"
+#include "scores/score_store.h"
 #include "scratch_directory.h"
 
 namespace {
@@ -14,7 +14,7 @@ struct Row {
   friend bool operator==(const Row&, const Row&) = default;
 };
 
-std::vector<Row> TableRows(const CHighScoreTables& tables, int table) {
+std::vector<Row> TableRows(const CScoreStore& tables, int table) {
   std::vector<Row> rows;
   rows.reserve(10);
   for (int p = 0; p < 10; ++p)
@@ -23,15 +23,15 @@ std::vector<Row> TableRows(const CHighScoreTables& tables, int table) {
 }
 
 // Table 6 filled with 100, 90, ..., 10 named "a".."j".
-CHighScoreTables FullTable() {
-  CHighScoreTables tables;
+CScoreStore FullTable() {
+  CScoreStore tables;
   for (int i = 0; i < 10; ++i)
     tables.InsertEntry(6, std::string(1, static_cast<char>('a' + i)), 100 - 10 * i, false, false);
   return tables;
 }
 
 TEST_F(InsertEntryTest, BlankTableTakesAnyScoreAboveZeroAtTheTop) {
-  CHighScoreTables tables;
+  CScoreStore tables;
   EXPECT_EQ(tables.InsertEntry(0, "zero", 0, false, false), kEntryNotHighEnough);
   EXPECT_EQ(tables.InsertEntry(0, "neg", -5, false, false), kEntryNotHighEnough);
   EXPECT_EQ(tables.InsertEntry(0, "one", 1, false, false), 0);
@@ -39,7 +39,7 @@ TEST_F(InsertEntryTest, BlankTableTakesAnyScoreAboveZeroAtTheTop) {
 }
 
 TEST_F(InsertEntryTest, TieGoesBelowTheEqualScoreAndTheTenthEntryDropsOut) {
-  CHighScoreTables tables = FullTable();
+  CScoreStore tables = FullTable();
   EXPECT_EQ(tables.InsertEntry(6, "new", 70, false, false), 4);
   const std::vector<Row> expected{{"a", 100}, {"b", 90}, {"c", 80}, {"d", 70}, {"new", 70},
                                   {"e", 60},  {"f", 50}, {"g", 40}, {"h", 30}, {"i", 20}};
@@ -47,7 +47,7 @@ TEST_F(InsertEntryTest, TieGoesBelowTheEqualScoreAndTheTenthEntryDropsOut) {
 }
 
 TEST_F(InsertEntryTest, ScoreEqualToTheTenthDoesNotQualify) {
-  CHighScoreTables tables = FullTable();
+  CScoreStore tables = FullTable();
   const auto before = TableRows(tables, 6);
   EXPECT_EQ(tables.InsertEntry(6, "tie", 10, false, true), kEntryNotHighEnough);
   EXPECT_EQ(TableRows(tables, 6), before);
@@ -55,7 +55,7 @@ TEST_F(InsertEntryTest, ScoreEqualToTheTenthDoesNotQualify) {
 }
 
 TEST_F(InsertEntryTest, NewBestMovesEveryoneDown) {
-  CHighScoreTables tables = FullTable();
+  CScoreStore tables = FullTable();
   EXPECT_EQ(tables.InsertEntry(6, "top", 101, false, false), 0);
   EXPECT_EQ(TableRows(tables, 6)[1], (Row{"a", 100}));
   EXPECT_EQ(TableRows(tables, 6)[9], (Row{"i", 20}));
@@ -64,7 +64,7 @@ TEST_F(InsertEntryTest, NewBestMovesEveryoneDown) {
 }
 
 TEST_F(InsertEntryTest, DuplicateNeedsSameScoreAndSameBytes) {
-  CHighScoreTables tables = FullTable();
+  CScoreStore tables = FullTable();
   EXPECT_EQ(tables.InsertEntry(6, "c", 80, true, true), kEntryDuplicate);
   EXPECT_FALSE(FileExists("Karoblen.scr"));
   EXPECT_EQ(tables.InsertEntry(6, "C", 80, true, false), 3);   // letter case counts
@@ -74,7 +74,7 @@ TEST_F(InsertEntryTest, DuplicateNeedsSameScoreAndSameBytes) {
 }
 
 TEST_F(InsertEntryTest, NameIsCutAtSixteenBytesAndAtAZeroByte) {
-  CHighScoreTables tables;
+  CScoreStore tables;
   tables.InsertEntry(1, "ABCDEFGHIJKLMNOPQRS", 5, false, false);
   tables.InsertEntry(1, std::string("Al\0ice", 6), 4, false, false);
   EXPECT_STREQ(tables.Entry(1, 0).name, "ABCDEFGHIJKLMNOP");

@@ -1,131 +1,316 @@
+// Saves cut short, failing, or side by side with another game's: the score
+// file stays whole, every failure reaches the player, and no game loses
+// another's entries.
 #include <signal.h>
-#include <sys/mman.h>
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <atomic>
-#include <chrono>
-#include <cstdio>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <string>
+#include <vector>
 
+#include "platform/testing/recording_host.h"
 #include "score_bytes.h"
-#include "scores/high_score_tables.h"
+#include "scores/file_calls.h"
+#include "scores/high_score_dlg.h"
 #include "scores/score_file.h"
 #include "scratch_directory.h"
 
 namespace {
 
 using InterruptedSaveTest = ScratchDirectoryTest;
+using Calls = std::vector<std::string>;
 
-// Written by the saving child, read by the test once the child is dead.
-struct SaveCounts {
-  std::atomic<int> started{0};
-  std::atomic<int> finished{0};
-};
+Bytes OldFile() {
+  Bytes file = BlankScoreFile();
+  PutRecord(file, 0, Record("Old", 9));
+  return file;
+}
 
-[[noreturn]] void SaveForever(const Bytes& first, const Bytes& second, TemporaryFiles kind,
-                              SaveCounts& counts, int ready) {
-  const char go = 1;
-  if (::write(ready, &go, 1) != 1) ::_exit(2);
-  for (;;) {
-    for (const Bytes* bytes : {&first, &second}) {
-      counts.started.fetch_add(1);
-      WriteWholeFile(kScoreFileName, *bytes, kind);
-      counts.finished.fetch_add(1);
-    }
+Bytes OldFileWith(int index, const char* name, std::uint32_t score) {
+  Bytes file = OldFile();
+  PutRecord(file, index, Record(name, score));
+  return file;
+}
+
+// The child's exit status, or -1 when a signal ended it.
+int ExitStatus(pid_t child) {
+  int status = 0;
+  if (::waitpid(child, &status, 0) != child) return -2;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// The saving child stops at its first call of one kind, and only there.
+void StopOnce() {
+  static bool s_bStopped = false;
+  if (!s_bStopped) ::raise(SIGSTOP);
+  s_bStopped = true;
+}
+
+int StopThenRename(int fromDirectory, const char* from, int toDirectory, const char* to,
+                   unsigned flags) {
+  StopOnce();
+  return SystemFileCalls().rename(fromDirectory, from, toDirectory, to, flags);
+}
+ssize_t StopThenPwrite(int fd, const void* bytes, size_t count, off_t offset) {
+  StopOnce();
+  return SystemFileCalls().pwrite(fd, bytes, count, offset);
+}
+int StopThenFsync(int fd) {
+  StopOnce();
+  return SystemFileCalls().fsync(fd);
+}
+
+enum class StopAt { Rename, RewriteInPlace, Sync };
+
+// A game entering New beside the old file, stopped at the call `where`; it
+// exits with 0 when its save then works.
+pid_t StartSaveThatStops(StopAt where,
+                         TemporaryFiles kind = TemporaryFiles::UnnamedWhereSupported) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::alarm(20);
+    FileCalls calls = SystemFileCalls();
+    if (where == StopAt::Rename) calls.rename = StopThenRename;
+    if (where == StopAt::RewriteInPlace) calls.pwrite = StopThenPwrite;
+    if (where == StopAt::Sync) calls.fsync = StopThenFsync;
+    const CFileCallsOverride stopping(calls);
+    CScoreStore game(kScoreFileName, kind);
+    game.InsertEntry(11, "New", 7, false, false);
+    ::_exit(game.SaveScores() ? 0 : 1);
   }
+  int status = 0;
+  EXPECT_EQ(::waitpid(child, &status, WUNTRACED), child);
+  EXPECT_TRUE(WIFSTOPPED(status)) << "the save never reached the call it was to stop at";
+  return child;
 }
 
-struct SaverSetup {
-  TemporaryFiles kind;
-  bool throughLink;
-};
+class StoppedSaveTest : public ScratchDirectoryTest,
+                        public ::testing::WithParamInterface<TemporaryFiles> {};
 
-// Microseconds one save takes here, so that kills can be spread over the
-// first few saves whatever the file system.
-long MeasureSaveMicroseconds(const Bytes& bytes, TemporaryFiles kind) {
-  constexpr int kSaves = 5;
-  const auto start = std::chrono::steady_clock::now();
-  for (int i = 0; i < kSaves; ++i) WriteWholeFile(kScoreFileName, bytes, kind);
-  const auto took = std::chrono::steady_clock::now() - start;
-  return std::chrono::duration_cast<std::chrono::microseconds>(took).count() / kSaves + 1;
-}
-
-// A save killed at any moment leaves the old or the new file, complete,
-// never a torn one; any temporary it leaves is gone after the next start-up.
-TEST_F(InterruptedSaveTest, KilledSaverNeverLeavesAPartialFile) {
-  Bytes firstFile = BlankScoreFile();
-  PutRecord(firstFile, 0, Record("A", 1));
-  Bytes secondFile = BlankScoreFile();
-  PutRecord(secondFile, 0, Record("B", 2));
-  PutRecord(secondFile, 110, Record("Z", 3));  // table 11, entry 0
-
-  auto* counts = static_cast<SaveCounts*>(::mmap(
-      nullptr, sizeof(SaveCounts), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
-  ASSERT_NE(counts, MAP_FAILED);
-
-  constexpr int kRoundsEach = 10;
-  constexpr SaverSetup kSetups[] = {{TemporaryFiles::UnnamedWhereSupported, false},
-                                    {TemporaryFiles::NamedOnly, false},
-                                    {TemporaryFiles::UnnamedWhereSupported, true},
-                                    {TemporaryFiles::NamedOnly, true}};
-  int insideASave = 0;
-  int leftovers[2] = {0, 0};  // by kind of temporary
-  int round = 0;
-  long slowestSave = 0;
-  for (const SaverSetup& setup : kSetups) {
-    const std::string directory = setup.throughLink ? "shared" : ".";
-    const std::string file = directory + "/Karoblen.scr";
-    if (setup.throughLink) {
-      std::filesystem::create_directory("shared");
-      std::filesystem::remove("Karoblen.scr");
-      std::filesystem::create_symlink("shared/Karoblen.scr", "Karoblen.scr");
-    }
-    // Every kill then lands in a save that replaces a complete file.
-    const long saveMicroseconds = MeasureSaveMicroseconds(firstFile, setup.kind);
-    slowestSave = std::max(slowestSave, saveMicroseconds);
-    for (int r = 0; r < kRoundsEach; ++r, ++round) {
-      int ready[2];
-      ASSERT_EQ(::pipe(ready), 0);
-      counts->started = 0;
-      counts->finished = 0;
-      const pid_t child = ::fork();
-      ASSERT_GE(child, 0);
-      if (child == 0) SaveForever(firstFile, secondFile, setup.kind, *counts, ready[1]);
-      // Timed from the moment the child starts saving, spread over the time
-      // of its first three saves.
-      char go = 0;
-      ASSERT_EQ(::read(ready[0], &go, 1), 1);
-      ::close(ready[0]);
-      ::close(ready[1]);
-      ::usleep(static_cast<useconds_t>(saveMicroseconds * 3 * ((round * 397) % 1000) / 1000));
+// Until the rename the old file is whole and untouched, so a kill there
+// leaves it; a game starting meanwhile leaves the temporary to its save, and
+// the next start after the kill removes it.
+TEST_P(StoppedSaveTest, OldFileStaysWholeUntilTheRenameAndAStartingGameSparesTheTemporary) {
+  WriteFileBytes(kScoreFileName, OldFile());
+  for (const int signal : {SIGKILL, SIGCONT}) {
+    const pid_t child = StartSaveThatStops(StopAt::Rename, GetParam());
+    if (HasFailure()) {
       ::kill(child, SIGKILL);
-      int status = 0;
-      ASSERT_EQ(::waitpid(child, &status, 0), child);
-      ASSERT_TRUE(WIFSIGNALED(status));
-      insideASave += counts->started > counts->finished;
-
-      const Bytes bytes = ReadFileBytes(file);
-      ASSERT_TRUE(bytes == firstFile || bytes == secondFile)
-          << "round " << round << ": " << bytes.size() << " bytes";
-      // At most the one temporary of the save that was cut short, and the
-      // next start-up removes it.
-      const auto left = LeftoverTemporaryFiles(directory);
-      ASSERT_LE(left.size(), 1u) << "round " << round;
-      leftovers[setup.kind == TemporaryFiles::NamedOnly] += static_cast<int>(left.size());
-      CHighScoreTables startUp;
-      startUp.LoadScores();
-      ASSERT_TRUE(LeftoverTemporaryFiles(directory).empty()) << "round " << round;
+      ExitStatus(child);
+      return;
     }
+    EXPECT_EQ(ReadFileBytes(kScoreFileName), OldFile());
+    EXPECT_EQ(LeftoverTemporaryFiles().size(), 1u);
+    CScoreStore starting;
+    starting.LoadScores();
+    EXPECT_EQ(NameOf(starting.Entry(0, 0)), "Old");
+    EXPECT_EQ(LeftoverTemporaryFiles().size(), 1u) << "a starting game removed a save's temporary";
+
+    ::kill(child, signal);
+    const int status = ExitStatus(child);
+    if (signal == SIGKILL) {
+      EXPECT_EQ(ReadFileBytes(kScoreFileName), OldFile());
+      CScoreStore next;
+      next.LoadScores();
+    } else {
+      EXPECT_EQ(status, 0) << "the save failed after the other game started";
+      EXPECT_EQ(ReadFileBytes(kScoreFileName), OldFileWith(110, "New", 7));
+    }
+    EXPECT_TRUE(LeftoverTemporaryFiles().empty());
   }
-  ::munmap(counts, sizeof(SaveCounts));
-  std::printf(
-      "%d of %d kills inside a save (up to %ld us each); temporaries left: %d unnamed, %d named\n",
-      insideASave, round, slowestSave, leftovers[0], leftovers[1]);
-  // Kills that land before the first save or between saves prove nothing.
-  EXPECT_GT(insideASave, round / 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Temporaries, StoppedSaveTest,
+                         ::testing::Values(TemporaryFiles::UnnamedWhereSupported,
+                                           TemporaryFiles::NamedOnly),
+                         [](const auto& info) {
+                           return info.param == TemporaryFiles::NamedOnly ? "Named" : "Unnamed";
+                         });
+
+// The calls that sync and name a save's bytes, in order.
+Calls g_calls;
+
+int RecordFsync(int fd) {
+  struct stat info {};
+  ::fstat(fd, &info);
+  g_calls.push_back(S_ISDIR(info.st_mode) ? "fsync directory" : "fsync file");
+  return ::fsync(fd);
+}
+int RecordRename(int fromDirectory, const char* from, int toDirectory, const char* to,
+                 unsigned flags) {
+  g_calls.push_back("rename");
+  return SystemFileCalls().rename(fromDirectory, from, toDirectory, to, flags);
+}
+int RecordLink(int fromDirectory, const char* from, int toDirectory, const char* to, int flags) {
+  g_calls.push_back("link");
+  return ::linkat(fromDirectory, from, toDirectory, to, flags);
+}
+
+// The bytes are synced before any name leads to them, and the directory after
+// the name changed; a file rewritten in place is synced too.
+TEST_F(InterruptedSaveTest, BytesReachTheDiskBeforeTheNameDoesAndTheNameAfter) {
+  struct Case {
+    const char* what;
+    bool exists;
+    bool secondName;
+    TemporaryFiles kind;
+    Calls calls;
+  };
+  const Case cases[] = {
+      {"new",
+       false,
+       false,
+       TemporaryFiles::UnnamedWhereSupported,
+       {"fsync file", "link", "fsync directory"}},
+      {"new, named",
+       false,
+       false,
+       TemporaryFiles::NamedOnly,
+       {"link", "fsync file", "rename", "fsync directory"}},
+      {"replaced",
+       true,
+       false,
+       TemporaryFiles::UnnamedWhereSupported,
+       {"fsync file", "link", "rename", "fsync directory"}},
+      {"replaced, named",
+       true,
+       false,
+       TemporaryFiles::NamedOnly,
+       {"link", "fsync file", "rename", "fsync directory"}},
+      {"in place", true, true, TemporaryFiles::UnnamedWhereSupported, {"fsync file"}},
+  };
+  const FileCalls recording{::write, ::pwrite, RecordFsync, RecordRename, RecordLink};
+  for (const Case& c : cases) {
+    std::filesystem::remove(kScoreFileName);
+    std::filesystem::remove("second-name");
+    if (c.exists) WriteFileBytes(kScoreFileName, OldFile());
+    if (c.secondName) std::filesystem::create_hard_link(kScoreFileName, "second-name");
+    CScoreStore game(kScoreFileName, c.kind);
+    g_calls.clear();
+    const CFileCallsOverride recorder(recording);
+    EXPECT_TRUE(game.SaveScores()) << c.what;
+    EXPECT_EQ(g_calls, c.calls) << c.what;
+  }
+}
+
+ssize_t FullDisk(int, const void*, size_t) {
+  errno = ENOSPC;
+  return -1;
+}
+int BrokenDisk(int) {
+  errno = EIO;
+  return -1;
+}
+int ReadOnlyFileSystem(int, const char*, int, const char*, unsigned) {
+  errno = EROFS;
+  return -1;
+}
+
+// Each failure keeps the old file as it was and is told once per run for its
+// reason; the scores stay in memory and the next save that works writes them.
+TEST_F(InterruptedSaveTest, FailedSaveKeepsTheOldFileTellsThePlayerOnceAndLaterSucceeds) {
+  struct Failure {
+    FileCalls calls;
+    int error;
+  };
+  const FileCalls& system = SystemFileCalls();
+  const Failure failures[] = {
+      {{FullDisk, system.pwrite, system.fsync, system.rename, system.linkat}, ENOSPC},
+      {{system.write, system.pwrite, BrokenDisk, system.rename, system.linkat}, EIO},
+      {{system.write, system.pwrite, system.fsync, ReadOnlyFileSystem, system.linkat}, EROFS},
+  };
+  WriteFileBytes(kScoreFileName, OldFile());
+  CRecordingHost host;
+  CHighScoreDlg dlg;
+  std::vector<std::string> expected;
+  int score = 100;
+  for (const Failure& failure : failures) {
+    const CFileCallsOverride failing(failure.calls);
+    for (int twice = 0; twice < 2; ++twice) {
+      EXPECT_GE(dlg.Scores().InsertEntry(3, "Kept", score--, false, true), 0);
+      EXPECT_EQ(ReadFileBytes(kScoreFileName), OldFile()) << std::strerror(failure.error);
+      EXPECT_TRUE(LeftoverTemporaryFiles().empty()) << std::strerror(failure.error);
+    }
+    expected.push_back("message box \"The high scores could not be saved in " +
+                       (std::filesystem::current_path() / kScoreFileName).string() + ":\n" +
+                       std::strerror(failure.error) +
+                       ".\n\nThey are kept while the game runs, and the next save that works "
+                       "writes them.\" caption \"Karoblen\" ok exclamation");
+  }
+  EXPECT_EQ(host.events, expected);
+
+  EXPECT_TRUE(dlg.Scores().SaveScores());
+  const Bytes saved = ReadFileBytes(kScoreFileName);
+  for (int k = 0; k < 6; ++k) EXPECT_EQ(RecordOf(saved, 30 + k), Record("Kept", 100 - k));
+  EXPECT_EQ(RecordOf(saved, 0), Record("Old", 9));
+}
+
+// A file size limit stands in for a full disk: the kernel cuts the write short.
+TEST_F(InterruptedSaveTest, FullDiskLeavesTheOldFileWhole) {
+  WriteFileBytes(kScoreFileName, OldFile());
+  for (const TemporaryFiles kind :
+       {TemporaryFiles::UnnamedWhereSupported, TemporaryFiles::NamedOnly}) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+      ::signal(SIGXFSZ, SIG_IGN);
+      const rlimit limit{1000, 1000};
+      ::setrlimit(RLIMIT_FSIZE, &limit);
+      ::_exit(WriteWholeFile(kScoreFileName, OldFileWith(110, "New", 7), kind));
+    }
+    EXPECT_EQ(ExitStatus(child), EFBIG);
+    EXPECT_EQ(ReadFileBytes(kScoreFileName), OldFile());
+    EXPECT_TRUE(LeftoverTemporaryFiles().empty());
+  }
+}
+
+// Two games saving at once each keep what the other saved, whether the file
+// is replaced or rewritten in place.
+TEST_F(InterruptedSaveTest, TwoGamesSavingTheSameFileKeepEachOthersEntries) {
+  for (const bool inPlace : {false, true}) {
+    std::filesystem::remove(kScoreFileName);
+    WriteFileBytes(kScoreFileName, OldFile());
+    if (inPlace) std::filesystem::create_hard_link(kScoreFileName, "second-name");
+    // A game that finds the file locked waits for the save under way, and
+    // then merges what that save wrote.
+    const pid_t saving = StartSaveThatStops(inPlace ? StopAt::RewriteInPlace : StopAt::Rename);
+    const pid_t waiting = ::fork();
+    if (waiting == 0) {
+      CScoreStore game;
+      game.InsertEntry(10, "Other", 8, false, false);
+      ::_exit(game.SaveScores() ? 0 : 1);
+    }
+    ::usleep(300'000);  // well within the wait for the lock
+    ::kill(saving, SIGCONT);
+    EXPECT_EQ(ExitStatus(saving), 0);
+    EXPECT_EQ(ExitStatus(waiting), 0);
+    Bytes all = OldFileWith(100, "Other", 8);
+    PutRecord(all, 110, Record("New", 7));
+    EXPECT_EQ(ReadFileBytes(kScoreFileName), all) << (inPlace ? "in place" : "replaced");
+    EXPECT_TRUE(LeftoverTemporaryFiles().empty());
+    std::filesystem::remove("second-name");
+  }
+}
+
+// A game that holds its lock too long costs the next one a moment, and
+// neither loses the other's entries.
+TEST_F(InterruptedSaveTest, GameThatCannotLockSavesAfterABriefWaitAndLosesNothing) {
+  WriteFileBytes(kScoreFileName, OldFile());
+  const pid_t slow = StartSaveThatStops(StopAt::Sync);
+  CScoreStore game;
+  game.InsertEntry(10, "Other", 8, false, false);
+  EXPECT_TRUE(game.SaveScores());
+  EXPECT_EQ(ReadFileBytes(kScoreFileName), OldFileWith(100, "Other", 8));
+  ::kill(slow, SIGCONT);
+  EXPECT_EQ(ExitStatus(slow), 0);
+  Bytes both = OldFileWith(100, "Other", 8);
+  PutRecord(both, 110, Record("New", 7));
+  EXPECT_EQ(ReadFileBytes(kScoreFileName), both);
 }
 
 }  // namespace

@@ -1,10 +1,11 @@
-// Every kind of file a save can meet at the score file's name, each set up in
-// a scratch directory and saved by a player without privileges in a forked
-// child: as root (as on CI) the child becomes `nobody` and the scenes get
-// other owners; as anyone else the child saves as that user, and the scenes
-// that need other owners are skipped.
+// Every kind of file a game can meet at the score file's name, each set up in
+// a scratch directory, then loaded and saved by a player without privileges
+// in a forked child: as root (as on CI) the child becomes `nobody` and the
+// scenes get other owners; as anyone else the child plays as that user, and
+// the scenes that need other owners are skipped, each reported as skipped.
 #include <fcntl.h>
 #include <grp.h>
+#include <pty.h>
 #include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -18,12 +19,12 @@
 #include <filesystem>
 #include <functional>
 #include <set>
+#include <sstream>
 #include <string>
 #include <tuple>
 
 #include "score_bytes.h"
-#include "scores/high_score_tables.h"
-#include "scores/score_file.h"
+#include "scores/score_store.h"
 #include "scratch_directory.h"
 
 namespace fs = std::filesystem;
@@ -47,6 +48,9 @@ enum class Inode { Kept, Replaced, Created };
 constexpr int kCouldNotBecomePlayer = 90;
 constexpr int kCouldNotReachScene = 91;
 constexpr int kTouchedTheUmask = 92;
+// What the child reports, as bits of its exit status.
+constexpr int kSaved = 1;
+constexpr int kLoaded = 2;
 constexpr const char* kAccessAcl = "system.posix_acl_access";
 
 // Who plays which part. As root the player is `nobody`; the other user and
@@ -80,9 +84,12 @@ Bytes OldFile() {
   return file;
 }
 
-Bytes NewFile() {
+// What a game that entered New and Last saves: with the old file's entry
+// when there was one, since a save keeps what it finds on disk.
+Bytes NewFile(bool keepingOld) {
   Bytes file = BlankScoreFile();
-  PutRecord(file, 0, Record("New", 5));
+  PutRecord(file, keepingOld, Record("New", 5));
+  if (keepingOld) PutRecord(file, 0, Record("Old", 9));
   PutRecord(file, 110, Record("Last", 3));
   return file;
 }
@@ -130,6 +137,18 @@ class Scene {
     ASSERT_EQ(::mkfifo(path, 0600), 0) << path;
     Own(path, Who::Player, Group::Player, 0666);
   }
+  // A terminal the player may write, whose other end nobody reads.
+  void Terminal(const char* linkPath) const {
+    static int s_nController = -1;
+    static int s_nTerminal = -1;
+    char name[64] = {};
+    if (s_nController < 0) {
+      ASSERT_EQ(::openpty(&s_nController, &s_nTerminal, name, nullptr, nullptr), 0);
+    }
+    ASSERT_EQ(::ttyname_r(s_nTerminal, name, sizeof name), 0);
+    ASSERT_EQ(::chmod(name, 0666), 0);
+    Link(linkPath, name);
+  }
 
  private:
   void Own(const char* path, Who owner, Group group, mode_t mode) const {
@@ -148,6 +167,7 @@ struct Situation {  // NOLINT(clang-analyzer-optin.performance.Padding)
   bool needsRoot = false;  // other owners or groups, or root saving
   Who saver = Who::Player;
   void (*setup)(const Scene&) = nullptr;
+  bool loaded = false;  // the game loaded the old scores
   bool saved = false;
   const char* path = "";  // where the save should land, or what it must leave alone
   After content = After::Old;
@@ -187,15 +207,15 @@ const Situation kSituations[] = {
    .link = "shared/next"},
   {.id = "OwnFileIsReplacedAtOnceKeepingItsMode", .needsRoot = false, .saver = Who::Player,
    .setup = [](const Scene& s) { s.File("home/Karoblen.scr", Who::Player, Group::Player, 0604); },
-   .saved = true, .path = "home/Karoblen.scr", .content = After::New, .type = S_IFREG,
+   .loaded = true, .saved = true, .path = "home/Karoblen.scr", .content = After::New, .type = S_IFREG,
    .owner = Who::Player, .group = Group::Player, .mode = 0604, .links = 1, .inode = Inode::Replaced},
   {.id = "OwnFileIsReplacedKeepingItsGroup", .needsRoot = true, .saver = Who::Player,
    .setup = [](const Scene& s) { s.File("home/Karoblen.scr", Who::Player, Group::Shared, 0664); },
-   .saved = true, .path = "home/Karoblen.scr", .content = After::New, .type = S_IFREG,
+   .loaded = true, .saved = true, .path = "home/Karoblen.scr", .content = After::New, .type = S_IFREG,
    .owner = Who::Player, .group = Group::Shared, .mode = 0664, .links = 1, .inode = Inode::Replaced},
   {.id = "OwnFileIsReplacedKeepingItsAcl", .needsRoot = false, .saver = Who::Player,
    .setup = [](const Scene& s) { s.File("home/Karoblen.scr", Who::Player, Group::Player, 0640); },
-   .saved = true, .path = "home/Karoblen.scr", .content = After::New, .type = S_IFREG,
+   .loaded = true, .saved = true, .path = "home/Karoblen.scr", .content = After::New, .type = S_IFREG,
    .owner = Who::Player, .group = Group::Player, .mode = 0640, .links = 1, .inode = Inode::Replaced,
    .acl = true},
   {.id = "OwnFileThroughALinkIsReplacedWhereItLies", .needsRoot = false, .saver = Who::Player,
@@ -204,7 +224,7 @@ const Situation kSituations[] = {
      s.File("shared/Karoblen.scr", Who::Player, Group::Player, 0664);
      s.Link("home/Karoblen.scr", "../shared/Karoblen.scr");
    },
-   .saved = true, .path = "shared/Karoblen.scr", .content = After::New, .type = S_IFREG,
+   .loaded = true, .saved = true, .path = "shared/Karoblen.scr", .content = After::New, .type = S_IFREG,
    .owner = Who::Player, .group = Group::Player, .mode = 0664, .links = 1, .inode = Inode::Replaced,
    .link = "home/Karoblen.scr"},
   {.id = "OwnFileInADirectoryThePlayerMayNotChangeIsRewrittenInPlace", .needsRoot = false,
@@ -213,14 +233,14 @@ const Situation kSituations[] = {
      s.File("home/Karoblen.scr", Who::Player, Group::Player, 0644);
      s.Dir("home", Who::Player, 0555);
    },
-   .saved = true, .path = "home/Karoblen.scr", .content = After::New, .type = S_IFREG,
+   .loaded = true, .saved = true, .path = "home/Karoblen.scr", .content = After::New, .type = S_IFREG,
    .owner = Who::Player, .group = Group::Player, .mode = 0644, .links = 1, .inode = Inode::Kept},
   {.id = "OwnFileWithASecondHardLinkIsRewrittenInPlace", .needsRoot = false, .saver = Who::Player,
    .setup = [](const Scene& s) {
      s.File("home/Karoblen.scr", Who::Player, Group::Player, 0644);
      s.HardLink("home/backup.scr", "home/Karoblen.scr");
    },
-   .saved = true, .path = "home/Karoblen.scr", .content = After::New, .type = S_IFREG,
+   .loaded = true, .saved = true, .path = "home/Karoblen.scr", .content = After::New, .type = S_IFREG,
    .owner = Who::Player, .group = Group::Player, .mode = 0644, .links = 2, .inode = Inode::Kept},
   {.id = "GroupWritableFileInAnothersDirectoryIsRewrittenInPlace", .needsRoot = true,
    .saver = Who::Player,
@@ -229,7 +249,7 @@ const Situation kSituations[] = {
      s.File("shared/Karoblen.scr", Who::Other, Group::Shared, 0664);
      s.Link("home/Karoblen.scr", "../shared/Karoblen.scr");
    },
-   .saved = true, .path = "shared/Karoblen.scr", .content = After::New, .type = S_IFREG,
+   .loaded = true, .saved = true, .path = "shared/Karoblen.scr", .content = After::New, .type = S_IFREG,
    .owner = Who::Other, .group = Group::Shared, .mode = 0664, .links = 1, .inode = Inode::Kept,
    .link = "home/Karoblen.scr"},
   {.id = "AnothersFileInAStickyDirectoryIsRewrittenInPlace", .needsRoot = true,
@@ -239,17 +259,17 @@ const Situation kSituations[] = {
      s.File("shared/Karoblen.scr", Who::Other, Group::Foreign, 0666);
      s.Link("home/Karoblen.scr", "../shared/Karoblen.scr");
    },
-   .saved = true, .path = "shared/Karoblen.scr", .content = After::New, .type = S_IFREG,
+   .loaded = true, .saved = true, .path = "shared/Karoblen.scr", .content = After::New, .type = S_IFREG,
    .owner = Who::Other, .group = Group::Foreign, .mode = 0666, .links = 1, .inode = Inode::Kept,
    .link = "home/Karoblen.scr"},
   {.id = "AnothersWritableFileInThePlayersDirectoryKeepsItsOwner", .needsRoot = true,
    .saver = Who::Player,
    .setup = [](const Scene& s) { s.File("home/Karoblen.scr", Who::Other, Group::Player, 0666); },
-   .saved = true, .path = "home/Karoblen.scr", .content = After::New, .type = S_IFREG,
+   .loaded = true, .saved = true, .path = "home/Karoblen.scr", .content = After::New, .type = S_IFREG,
    .owner = Who::Other, .group = Group::Player, .mode = 0666, .links = 1, .inode = Inode::Kept},
   {.id = "OwnFileOfAGroupThePlayerLeftKeepsItsGroup", .needsRoot = true, .saver = Who::Player,
    .setup = [](const Scene& s) { s.File("home/Karoblen.scr", Who::Player, Group::Foreign, 0664); },
-   .saved = true, .path = "home/Karoblen.scr", .content = After::New, .type = S_IFREG,
+   .loaded = true, .saved = true, .path = "home/Karoblen.scr", .content = After::New, .type = S_IFREG,
    .owner = Who::Player, .group = Group::Foreign, .mode = 0664, .links = 1, .inode = Inode::Kept},
   {.id = "AnothersPrivateFileIsLeftAlone", .needsRoot = true, .saver = Who::Player,
    .setup = [](const Scene& s) {
@@ -271,11 +291,11 @@ const Situation kSituations[] = {
    .owner = Who::Player, .group = Group::Player, .mode = 0644, .links = 1, .inode = Inode::Kept},
   {.id = "RootsFileInThePlayersDirectoryIsLeftAlone", .needsRoot = true, .saver = Who::Player,
    .setup = [](const Scene& s) { s.File("home/Karoblen.scr", Who::Root, Group::Root, 0644); },
-   .saved = false, .path = "home/Karoblen.scr", .content = After::Old, .type = S_IFREG,
+   .loaded = true, .saved = false, .path = "home/Karoblen.scr", .content = After::Old, .type = S_IFREG,
    .owner = Who::Root, .group = Group::Root, .mode = 0644, .links = 1, .inode = Inode::Kept},
   {.id = "OwnReadOnlyFileIsLeftAlone", .needsRoot = false, .saver = Who::Player,
    .setup = [](const Scene& s) { s.File("home/Karoblen.scr", Who::Player, Group::Player, 0444); },
-   .saved = false, .path = "home/Karoblen.scr", .content = After::Old, .type = S_IFREG,
+   .loaded = true, .saved = false, .path = "home/Karoblen.scr", .content = After::Old, .type = S_IFREG,
    .owner = Who::Player, .group = Group::Player, .mode = 0444, .links = 1, .inode = Inode::Kept},
   {.id = "OwnUnreadableFileIsLeftAlone", .needsRoot = false, .saver = Who::Player,
    .setup = [](const Scene& s) { s.File("home/Karoblen.scr", Who::Player, Group::Player, 0200); },
@@ -283,11 +303,11 @@ const Situation kSituations[] = {
    .owner = Who::Player, .group = Group::Player, .mode = 0200, .links = 1, .inode = Inode::Kept},
   {.id = "RootRewritesAPlayersFileInPlace", .needsRoot = true, .saver = Who::Root,
    .setup = [](const Scene& s) { s.File("home/Karoblen.scr", Who::Player, Group::Player, 0644); },
-   .saved = true, .path = "home/Karoblen.scr", .content = After::New, .type = S_IFREG,
+   .loaded = true, .saved = true, .path = "home/Karoblen.scr", .content = After::New, .type = S_IFREG,
    .owner = Who::Player, .group = Group::Player, .mode = 0644, .links = 1, .inode = Inode::Kept},
   {.id = "RootLeavesAReadOnlyFileAlone", .needsRoot = true, .saver = Who::Root,
    .setup = [](const Scene& s) { s.File("home/Karoblen.scr", Who::Player, Group::Player, 0444); },
-   .saved = false, .path = "home/Karoblen.scr", .content = After::Old, .type = S_IFREG,
+   .loaded = true, .saved = false, .path = "home/Karoblen.scr", .content = After::Old, .type = S_IFREG,
    .owner = Who::Player, .group = Group::Player, .mode = 0444, .links = 1, .inode = Inode::Kept},
   {.id = "AbsentInADirectoryThePlayerMayNotChangeIsNotSaved", .needsRoot = false,
    .saver = Who::Player,
@@ -307,6 +327,20 @@ const Situation kSituations[] = {
      s.Link("home/Karoblen.scr", "pipe");
    },
    .saved = false, .path = "home/pipe", .content = After::Device, .type = S_IFIFO,
+   .link = "home/Karoblen.scr"},
+  {.id = "HardLinkInAStickyDirectoryIsNeitherLoadedNorRewritten", .needsRoot = false,
+   .saver = Who::Player,
+   .setup = [](const Scene& s) {
+     s.File("home/mine.scr", Who::Player, Group::Player, 0644);
+     s.Dir("tmp", Who::Root, 01777);
+     s.HardLink("tmp/Karoblen.scr", "home/mine.scr");
+     s.Link("home/Karoblen.scr", "../tmp/Karoblen.scr");
+   },
+   .saved = false, .path = "home/mine.scr", .content = After::Old, .type = S_IFREG,
+   .owner = Who::Player, .group = Group::Player, .mode = 0644, .links = 2, .inode = Inode::Kept},
+  {.id = "LinkToATerminalIsNotWritten", .needsRoot = false, .saver = Who::Player,
+   .setup = [](const Scene& s) { s.Terminal("home/Karoblen.scr"); },
+   .saved = false, .path = "home/Karoblen.scr", .content = After::Device, .type = S_IFLNK,
    .link = "home/Karoblen.scr"},
 };
 // clang-format on
@@ -355,8 +389,8 @@ std::set<std::string> Listing() {
 }
 
 // Runs `action` from "home" in a child that has become `who`, with umask
-// 027; 0 when it returned true, 1 when false.
-int RunAs(const Cast& cast, Who who, const std::function<bool()>& action) {
+// 027; what it returned (kSaved, kLoaded), or one of the failures above.
+int RunAs(const Cast& cast, Who who, const std::function<int()>& action) {
   const pid_t child = ::fork();
   if (child == 0) {
     ::alarm(10);  // an action that blocks fails the test instead of hanging it
@@ -370,8 +404,8 @@ int RunAs(const Cast& cast, Who who, const std::function<bool()>& action) {
     if (::chdir("home") != 0) ::_exit(kCouldNotReachScene);
     ::umask(027);
     g_umaskCalls = 0;
-    const bool succeeded = action();
-    ::_exit(g_umaskCalls != 0 ? kTouchedTheUmask : succeeded ? 0 : 1);
+    const int result = action();
+    ::_exit(g_umaskCalls != 0 ? kTouchedTheUmask : result);
   }
   int status = -1;
   ::waitpid(child, &status, 0);
@@ -382,7 +416,7 @@ void ExpectRanToTheEnd(int status, const fs::path& scratch) {
   ASSERT_NE(status, kCouldNotBecomePlayer) << "could not drop to the player's ids";
   ASSERT_NE(status, kCouldNotReachScene) << "the player cannot reach " << scratch;
   ASSERT_NE(status, kTouchedTheUmask) << "the umask was changed";
-  ASSERT_TRUE(status == 0 || status == 1) << "the child ended with " << status;
+  ASSERT_TRUE(status >= 0 && status <= (kSaved | kLoaded)) << "the child ended with " << status;
 }
 
 class SaveSituationTest
@@ -395,7 +429,7 @@ class SaveSituationTest
   Cast m_cast = TheCast();
 };
 
-TEST_P(SaveSituationTest, SaveReachesWhatAPlainRewriteWouldAndLeavesNoTemporary) {
+TEST_P(SaveSituationTest, LoadAndSaveReachWhatAPlainRewriteWouldAndLeaveNoTemporary) {
   const auto& [situation, kind] = GetParam();
   if (situation.needsRoot && !m_cast.root)
     GTEST_SKIP() << "needs root, to give the scene other owners and groups or to save as root";
@@ -415,15 +449,16 @@ TEST_P(SaveSituationTest, SaveReachesWhatAPlainRewriteWouldAndLeavesNoTemporary)
   const bool existed = ::stat(situation.path, &before) == 0;
   const auto namesBefore = Listing();
   const int status = RunAs(m_cast, situation.saver, [kind = kind] {
-    if (kind == TemporaryFiles::NamedOnly) return WriteWholeFile(kScoreFileName, NewFile(), kind);
-    // The game's own way to the file.
-    CHighScoreTables tables;
+    CScoreStore tables(kScoreFileName, kind);
+    tables.LoadScores();
+    const bool loaded = NameOf(tables.Entry(0, 0)) == "Old";
     tables.InsertEntry(0, "New", 5, false, false);
     tables.InsertEntry(11, "Last", 3, false, false);
-    return tables.SaveScores();
+    return (tables.SaveScores() ? kSaved : 0) | (loaded ? kLoaded : 0);
   });
   ExpectRanToTheEnd(status, m_scratch.Path());
-  EXPECT_EQ(status == 0, situation.saved);
+  EXPECT_EQ((status & kSaved) != 0, situation.saved);
+  EXPECT_EQ((status & kLoaded) != 0, situation.loaded);
 
   // Nothing appeared but the file a save created, and nothing vanished.
   auto expectedNames = namesBefore;
@@ -453,7 +488,9 @@ TEST_P(SaveSituationTest, SaveReachesWhatAPlainRewriteWouldAndLeavesNoTemporary)
     EXPECT_EQ(AclOf(situation.path), acl);
   }
   if (!m_cast.root) ::chmod(situation.path, situation.mode | 0400);  // to read it back
-  EXPECT_EQ(ReadFileBytes(situation.path), situation.content == After::New ? NewFile() : OldFile());
+  EXPECT_EQ(ReadFileBytes(situation.path), situation.content == After::New
+                                               ? NewFile(situation.inode != Inode::Created)
+                                               : OldFile());
 }
 
 INSTANTIATE_TEST_SUITE_P(Situations, SaveSituationTest,
@@ -473,42 +510,69 @@ namespace {
 
 using StartUpTest = SaveSituationTest;
 
-// Killed saves leave "<target>.saving-XXXXXX" beside the file the score file
-// leads to; start-up removes those and nothing else.
+// Gives what `made` names the name a save's temporary gets beside
+// `directory`/Karoblen.scr: an inode number (its own unless `inode` is
+// given), then `letters`. Returns the new name.
+std::string AsTemporary(const std::string& directory, const std::string& made, const char* letters,
+                        ino_t inode = 0) {
+  struct stat info {};
+  EXPECT_EQ(::lstat((directory + "/" + made).c_str(), &info), 0) << made;
+  std::ostringstream name;
+  name << directory << "/Karoblen.scr.saving-" << std::hex << (inode ? inode : info.st_ino) << "-"
+       << letters;
+  EXPECT_EQ(::rename((directory + "/" + made).c_str(), name.str().c_str()), 0) << made;
+  return name.str();
+}
+
+// Killed saves leave temporaries beside the file the score file leads to;
+// start-up removes those it can prove are one, and nothing else.
 TEST_F(StartUpTest, RemovesOnlyStaleTemporariesOfItsOwn) {
   const Scene scene(m_cast);
   scene.Dir("home", Who::Player, 0755);
   scene.Dir("shared", Who::Player, 0755);
   scene.File("shared/Karoblen.scr", Who::Player, Group::Player, 0644);
   scene.Link("home/Karoblen.scr", "../shared/Karoblen.scr");
-  scene.File("shared/Karoblen.scr.saving-Ab3dE9", Who::Player, Group::Player, 0644);  // stale
-  if (m_cast.root)
-    scene.File("shared/Karoblen.scr.saving-Other1", Who::Other, Group::Foreign, 0666);
+  scene.File("shared/stale", Who::Player, Group::Player, 0644);
+  const std::string stale = AsTemporary("shared", "stale", "Ab3dE9");
+  if (m_cast.root) {
+    scene.File("shared/other", Who::Other, Group::Foreign, 0666);
+    AsTemporary("shared", "other", "Other1");
+  }
   scene.File("shared/victim", Who::Player, Group::Player, 0644);
-  scene.Link("shared/Karoblen.scr.saving-Link22", "victim");
-  scene.Dir("shared/Karoblen.scr.saving-Dir333", Who::Player, 0755);
-  scene.Fifo("shared/Karoblen.scr.saving-Fifo44");
-  for (const char* lookalike :
-       {"shared/Karoblen.scr.saving-Ab3dE", "shared/Karoblen.scr.saving-Ab3dE9x",
-        "shared/Karoblen.scr.saving-Ab_dE9", "shared/Karoblen.scr.backup",
-        "shared/Other.scr.saving-Ab3dE9", "home/Karoblen.scr.saving-Ab3dE9"})
+  scene.Link("shared/link", "victim");
+  AsTemporary("shared", "link", "Link22");
+  scene.Dir("shared/dir", Who::Player, 0755);
+  AsTemporary("shared", "dir", "Dir333");
+  scene.Fifo("shared/fifo");
+  AsTemporary("shared", "fifo", "Fifo44");
+  scene.File("shared/twice", Who::Player, Group::Player, 0644);
+  scene.HardLink("shared/second-name", "shared/twice");
+  AsTemporary("shared", "twice", "Hard77");
+  scene.File("shared/misnamed", Who::Player, Group::Player, 0644);
+  AsTemporary("shared", "misnamed", "Wrong1", 1);
+  scene.File("home/beside-the-link", Who::Player, Group::Player, 0644);
+  AsTemporary("home", "beside-the-link", "Ab3dE9");
+  // A player's own files that only look like temporaries.
+  for (const char* lookalike : {"shared/Karoblen.scr.saving-backup",
+                                "shared/Karoblen.scr.saving-Ab3dE9", "shared/Karoblen.scr.backup"})
     scene.File(lookalike, Who::Player, Group::Player, 0644);
   // A save under way in another process holds its temporary locked.
-  scene.File("shared/Karoblen.scr.saving-Held55", Who::Player, Group::Player, 0644);
-  const int held = ::open("shared/Karoblen.scr.saving-Held55", O_RDONLY | O_CLOEXEC);
+  scene.File("shared/held", Who::Player, Group::Player, 0644);
+  const int held = ::open("shared/held", O_RDONLY | O_CLOEXEC);
   ASSERT_EQ(::flock(held, LOCK_EX), 0);
+  AsTemporary("shared", "held", "Held55");
   ASSERT_FALSE(HasFatalFailure());
 
   auto expectedNames = Listing();
-  expectedNames.erase("shared/Karoblen.scr.saving-Ab3dE9");
+  expectedNames.erase(stale);
   const int status = RunAs(m_cast, Who::Player, [] {
-    CHighScoreTables tables;
+    CScoreStore tables;
     tables.LoadScores();
-    return std::string_view(tables.Entry(0, 0).name) == "Old";
+    return NameOf(tables.Entry(0, 0)) == "Old" ? kLoaded : 0;
   });
   ::close(held);
   ExpectRanToTheEnd(status, m_scratch.Path());
-  EXPECT_EQ(status, 0) << "the scores did not load";
+  EXPECT_EQ(status, kLoaded) << "the scores did not load";
   EXPECT_EQ(Listing(), expectedNames);
   EXPECT_EQ(ReadFileBytes("shared/victim"), OldFile());
 }

@@ -6,14 +6,14 @@
 #include <filesystem>
 
 #include "score_bytes.h"
-#include "scores/high_score_tables.h"
+#include "scores/score_store.h"
 #include "scratch_directory.h"
 
 namespace {
 
 using ScoreFileTest = ScratchDirectoryTest;
 
-void ExpectAllBlank(const CHighScoreTables& tables) {
+void ExpectAllBlank(const CScoreStore& tables) {
   for (const HighScoreEntry& entry : tables.Entries()) {
     EXPECT_STREQ(entry.name, "                ");
     EXPECT_EQ(entry.score, 0);
@@ -21,7 +21,7 @@ void ExpectAllBlank(const CHighScoreTables& tables) {
 }
 
 TEST_F(ScoreFileTest, FirstSaveWritesTwelveBlankTablesByteForByte) {
-  CHighScoreTables tables;
+  CScoreStore tables;
   ASSERT_TRUE(tables.SaveScores());
   const Bytes file = ReadFileBytes("Karoblen.scr");
   ASSERT_EQ(file.size(), 2640u);
@@ -30,7 +30,7 @@ TEST_F(ScoreFileTest, FirstSaveWritesTwelveBlankTablesByteForByte) {
 }
 
 TEST_F(ScoreFileTest, RecordHoldsZeroPaddedNameZeroSeparatorAndBigEndianScore) {
-  CHighScoreTables tables;
+  CScoreStore tables;
   tables.InsertEntry(ScoreTableIndex(1, 3), "Ann", 300, false, true);  // table 4: bytes 880..1099
   const Bytes file = ReadFileBytes("Karoblen.scr");
   ASSERT_EQ(file.size(), 2640u);
@@ -50,7 +50,7 @@ TEST_F(ScoreFileTest, LoadReadsNamesAndSignedScoresInFileOrder) {
   PutRecord(file, 119, Record("Last", 9));
   WriteFileBytes("Karoblen.scr", file);
 
-  CHighScoreTables tables;
+  CScoreStore tables;
   tables.LoadScores();
   EXPECT_STREQ(tables.Entry(0, 0).name, "Zed");
   EXPECT_EQ(tables.Entry(0, 0).score, 65536);
@@ -64,7 +64,7 @@ TEST_F(ScoreFileTest, NameFieldWithoutTerminatorKeepsSixteenBytes) {
   Bytes file = BlankScoreFile();
   PutRecord(file, 3, Record("ABCDEFGHIJKLMNOPQ", 7));
   WriteFileBytes("Karoblen.scr", file);
-  CHighScoreTables tables;
+  CScoreStore tables;
   tables.LoadScores();
   EXPECT_STREQ(tables.Entry(0, 3).name, "ABCDEFGHIJKLMNOP");
   EXPECT_EQ(tables.Entry(0, 3).score, 7);
@@ -77,7 +77,7 @@ TEST_F(ScoreFileTest, ShortFileLoadsItsCompleteRecordsAndLeavesTheRestBlank) {
   file.insert(file.end(), {'T', 'h', 'r', 'e', 'e', 0, 0, 0, 0, 0});  // a torn third record
   WriteFileBytes("Karoblen.scr", file);
 
-  CHighScoreTables tables;
+  CScoreStore tables;
   tables.InsertEntry(5, "Gone", 99, false, false);
   tables.LoadScores();
   EXPECT_STREQ(tables.Entry(0, 0).name, "One");
@@ -88,11 +88,11 @@ TEST_F(ScoreFileTest, ShortFileLoadsItsCompleteRecordsAndLeavesTheRestBlank) {
 }
 
 TEST_F(ScoreFileTest, SaveThenLoadGivesBackTheSameTables) {
-  CHighScoreTables saved;
+  CScoreStore saved;
   saved.InsertEntry(0, "x", 1, false, false);
   saved.InsertEntry(11, "\xE9t\xE9", 16876, false, false);
   saved.InsertEntry(7, "sixteen-chars-ok", 42, false, true);
-  CHighScoreTables loaded;
+  CScoreStore loaded;
   loaded.LoadScores();
   EXPECT_TRUE(std::ranges::equal(saved.Entries(), loaded.Entries()));
 }
@@ -100,13 +100,13 @@ TEST_F(ScoreFileTest, SaveThenLoadGivesBackTheSameTables) {
 TEST_F(ScoreFileTest, FifoOrDirectoryNamedLikeTheScoreFileLoadsNothingAndNeverBlocks) {
   alarm(20);  // a blocking open would otherwise hang the whole test run
   ASSERT_EQ(::mkfifo("Karoblen.scr", 0600), 0);
-  CHighScoreTables fromFifo;
+  CScoreStore fromFifo;
   fromFifo.LoadScores();
   ExpectAllBlank(fromFifo);
 
   std::filesystem::remove("Karoblen.scr");
   std::filesystem::create_directory("Karoblen.scr");
-  CHighScoreTables fromDirectory;
+  CScoreStore fromDirectory;
   fromDirectory.LoadScores();
   ExpectAllBlank(fromDirectory);
   alarm(0);
@@ -115,7 +115,7 @@ TEST_F(ScoreFileTest, FifoOrDirectoryNamedLikeTheScoreFileLoadsNothingAndNeverBl
 TEST_F(ScoreFileTest, FailedSaveKeepsTablesAndTheNextSaveWritesThem) {
   // A directory in the way makes the final rename fail, even for root.
   std::filesystem::create_directory("Karoblen.scr");
-  CHighScoreTables tables;
+  CScoreStore tables;
   EXPECT_EQ(tables.InsertEntry(3, "Kept", 250, false, true), 0);
   EXPECT_FALSE(tables.SaveScores());
   EXPECT_TRUE(LeftoverTemporaryFiles().empty());
@@ -127,7 +127,7 @@ TEST_F(ScoreFileTest, FailedSaveKeepsTablesAndTheNextSaveWritesThem) {
 }
 
 TEST_F(ScoreFileTest, SaveKeepsThePermissionsOfTheFileItReplaces) {
-  CHighScoreTables tables;
+  CScoreStore tables;
   ASSERT_TRUE(tables.SaveScores());
   ASSERT_EQ(::chmod("Karoblen.scr", 0640), 0);
   ASSERT_TRUE(tables.SaveScores());
@@ -138,7 +138,7 @@ TEST_F(ScoreFileTest, SaveKeepsThePermissionsOfTheFileItReplaces) {
 
 TEST_F(ScoreFileTest, SaveThroughALinkReplacesTheFileItPointsAtAndKeepsTheLink) {
   std::filesystem::create_directory("shared");
-  CHighScoreTables tables;
+  CScoreStore tables;
   ASSERT_TRUE(tables.SaveScores());
   std::filesystem::rename("Karoblen.scr", "shared/Karoblen.scr");
   std::filesystem::create_symlink("shared/Karoblen.scr", "Karoblen.scr");

@@ -43,10 +43,10 @@ class ScoreMergeTest : public ScratchDirectoryTest {
     return m_host.events;
   }
   bool TablesUnchangedSince(const std::vector<HighScoreEntry>& before) const {
-    return std::ranges::equal(before, m_dlg.Entries());
+    return std::ranges::equal(before, m_dlg.Scores().Entries());
   }
   std::vector<HighScoreEntry> Snapshot() const {
-    return {m_dlg.Entries().begin(), m_dlg.Entries().end()};
+    return {m_dlg.Scores().Entries().begin(), m_dlg.Scores().Entries().end()};
   }
 
   CRecordingHost m_host;
@@ -56,9 +56,9 @@ class ScoreMergeTest : public ScratchDirectoryTest {
 using Events = std::vector<std::string>;
 
 TEST_F(ScoreMergeTest, OwnFileAddsNothingAndCountsEveryRealEntryAsDuplicate) {
-  m_dlg.InsertEntry(0, "Ann", 50, false, false);
-  m_dlg.InsertEntry(0, "Bea", 40, false, false);
-  m_dlg.InsertEntry(11, "Cy", 7, false, true);
+  m_dlg.Scores().InsertEntry(0, "Ann", 50, false, false);
+  m_dlg.Scores().InsertEntry(0, "Bea", 40, false, false);
+  m_dlg.Scores().InsertEntry(11, "Cy", 7, false, true);
   const auto before = Snapshot();
   std::filesystem::copy_file("Karoblen.scr", "own.scr");
   EXPECT_EQ(MergePath("own.scr"), Events{Summary(0, 3)});
@@ -71,29 +71,30 @@ TEST_F(ScoreMergeTest, RecordsGoToTheTableOfTheirPlaceInTheFile) {
   PutRecord(file, 20, Record("Early", 3, 0xEE));  // the separator is never looked at
   PutRecord(file, 21, Record("Early", 3));        // same as the record before it
   EXPECT_EQ(Merge(file), Events{Summary(2, 1)});
-  EXPECT_STREQ(m_dlg.Entry(2, 0).name, "Late");
-  EXPECT_STREQ(m_dlg.Entry(2, 1).name, "Early");
-  EXPECT_EQ(m_dlg.Entry(2, 2).score, 0);
+  EXPECT_STREQ(m_dlg.Scores().Entry(2, 0).name, "Late");
+  EXPECT_STREQ(m_dlg.Scores().Entry(2, 1).name, "Early");
+  EXPECT_EQ(m_dlg.Scores().Entry(2, 2).score, 0);
   EXPECT_EQ(RecordOf(ReadFileBytes("Karoblen.scr"), 20), Record("Late", 16876));
 }
 
 TEST_F(ScoreMergeTest, NameInOtherLetterCaseIsNotADuplicateAndGoesBelow) {
-  m_dlg.InsertEntry(5, "ann", 50, false, false);
+  m_dlg.Scores().InsertEntry(5, "ann", 50, false, false);
   Bytes file = BlankScoreFile();
   PutRecord(file, 50, Record("Ann", 50));
   EXPECT_EQ(Merge(file), Events{Summary(1, 0)});
-  EXPECT_STREQ(m_dlg.Entry(5, 0).name, "ann");
-  EXPECT_STREQ(m_dlg.Entry(5, 1).name, "Ann");
+  EXPECT_STREQ(m_dlg.Scores().Entry(5, 0).name, "ann");
+  EXPECT_STREQ(m_dlg.Scores().Entry(5, 1).name, "Ann");
 }
 
 TEST_F(ScoreMergeTest, RecordNotBeatingTheTenthIsCountedNowhereUnlessADuplicate) {
-  for (int i = 0; i < 10; ++i) m_dlg.InsertEntry(1, i < 9 ? "full" : "tenth", 100, false, false);
+  for (int i = 0; i < 10; ++i)
+    m_dlg.Scores().InsertEntry(1, i < 9 ? "full" : "tenth", 100, false, false);
   Bytes file = BlankScoreFile();
   PutRecord(file, 10, Record("low", 100));
   PutRecord(file, 11, Record("zero", 0));     // skipped like a blank entry
   PutRecord(file, 12, Record("tenth", 100));  // the duplicate check comes first
   EXPECT_EQ(Merge(file), Events{Summary(0, 1)});
-  EXPECT_EQ(m_dlg.Entry(1, 9).score, 100);
+  EXPECT_EQ(m_dlg.Scores().Entry(1, 9).score, 100);
 }
 
 TEST_F(ScoreMergeTest, WrongSizesAreRejectedWithoutLookingAtRecords) {
@@ -101,6 +102,11 @@ TEST_F(ScoreMergeTest, WrongSizesAreRejectedWithoutLookingAtRecords) {
     Bytes file(size, 'x');  // names without terminators: would say "No Nul" if looked at
     EXPECT_EQ(Merge(file), Events{kNotValid}) << size << " bytes";
   }
+  // A file that changed between the look at its size and the read.
+  const Bytes whole = BlankScoreFile();
+  EXPECT_FALSE(CScoreStore::IsValidScoreFile(whole, 2641, nullptr));
+  EXPECT_FALSE(CScoreStore::IsValidScoreFile(Bytes(2639, 0), 2640, nullptr));
+  EXPECT_TRUE(CScoreStore::IsValidScoreFile(whole, 2640, nullptr));
   // The attempt still rewrites the player's own file.
   EXPECT_EQ(ReadFileBytes("Karoblen.scr"), BlankScoreFile());
 }
@@ -114,7 +120,7 @@ TEST_F(ScoreMergeTest, HugeSparseFileIsRejectedWithoutReadingIt) {
 }
 
 TEST_F(ScoreMergeTest, ScoresOutsideZeroTo16876RejectTheWholeFile) {
-  m_dlg.InsertEntry(3, "Keep", 9, false, false);
+  m_dlg.Scores().InsertEntry(3, "Keep", 9, false, false);
   const auto before = Snapshot();
   for (const std::uint32_t bad : {16877u, 0xFFFFFFFFu, 0x80000000u}) {
     Bytes file = BlankScoreFile();
@@ -156,14 +162,20 @@ TEST_F(ScoreMergeTest, AnythingButAReadableRegularFileCannotBeOpened) {
   EXPECT_FALSE(FileExists("Karoblen.scr"));  // nothing is written
 }
 
-TEST_F(ScoreMergeTest, MergedTablesStayInMemoryWhenTheSaveFails) {
+TEST_F(ScoreMergeTest, MergedTablesStayInMemoryWhenTheSaveFailsAndThePlayerIsTold) {
   std::filesystem::create_directory("Karoblen.scr");
   Bytes file = BlankScoreFile();
   PutRecord(file, 0, Record("Mia", 12));
-  EXPECT_EQ(Merge(file), Events{Summary(1, 0)});
-  EXPECT_STREQ(m_dlg.Entry(0, 0).name, "Mia");
+  const auto events = Merge(file);
+  ASSERT_EQ(events.size(), 2u);
+  EXPECT_EQ(events[0], Summary(1, 0));
+  EXPECT_TRUE(events[1].starts_with("message box \"The high scores could not be saved in " +
+                                    (std::filesystem::current_path() / "Karoblen.scr").string() +
+                                    ":\nIs a directory.\n"))
+      << events[1];
+  EXPECT_STREQ(m_dlg.Scores().Entry(0, 0).name, "Mia");
   std::filesystem::remove("Karoblen.scr");
-  EXPECT_TRUE(m_dlg.SaveScores());
+  EXPECT_TRUE(m_dlg.Scores().SaveScores());
   EXPECT_EQ(RecordOf(ReadFileBytes("Karoblen.scr"), 0), Record("Mia", 12));
 }
 

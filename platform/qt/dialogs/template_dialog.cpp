@@ -14,6 +14,7 @@
 #include "platform/qt/common/window_registry.h"
 #include "platform/qt/dialogs/dialog_units.h"
 #include "platform/qt/dialogs/template_controls.h"
+#include "platform/qt/x11/x11_dialog_hints.h"
 
 namespace {
 using namespace res::style;
@@ -133,6 +134,13 @@ void CQtTemplateDialog::mousePressEvent(QMouseEvent* event) {
     Deliver([this, at] { m_dialog.OnLButtonDown(MK_LBUTTON, CPoint{at.x(), at.y()}); });
   }
   QDialog::mousePressEvent(event);
+}
+
+void CQtTemplateDialog::showEvent(QShowEvent* event) {
+  // The native window exists by now and is not yet mapped, so the window
+  // manager reads the hints when it takes the window on.
+  DeclineMinimiseAndMaximise(*this, (m_template.style & CloseBox) != 0);
+  QDialog::showEvent(event);
 }
 
 void CQtTemplateDialog::paintEvent(QPaintEvent* event) {

@@ -24,6 +24,7 @@ class CQtTemplateDialog : public QDialog {
   void closeEvent(QCloseEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  public:
   void accept() override;

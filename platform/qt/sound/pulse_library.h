@@ -31,6 +31,7 @@
   X(pa_stream_write)                \
   X(pa_stream_cork)                 \
   X(pa_stream_flush)                \
+  X(pa_stream_set_buffer_attr)      \
   X(pa_operation_unref)             \
   X(pa_usec_to_bytes)
 

@@ -44,3 +44,15 @@ std::optional<WaveClip> ReadWaveClip(std::span<const std::uint8_t> file) {
   }
   return std::nullopt;
 }
+
+std::vector<std::uint8_t> SignedSixteenBit(const WaveClip& clip) {
+  if (clip.bitsPerSample == 16) return {clip.samples.begin(), clip.samples.end()};
+  std::vector<std::uint8_t> out;
+  out.reserve(clip.samples.size() * 2);
+  for (const std::uint8_t sample : clip.samples) {
+    // The high byte is x - 128 in two's complement, which is x ^ 0x80.
+    out.push_back(0);
+    out.push_back(static_cast<std::uint8_t>(sample ^ 0x80));
+  }
+  return out;
+}

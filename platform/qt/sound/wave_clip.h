@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <vector>
 
 struct WaveClip {
   unsigned sampleRate = 0;
@@ -21,3 +22,9 @@ struct WaveClip {
 // Uncompressed PCM of 8 or 16 bits in one or two channels; anything else,
 // or a file whose chunks run past its end, gives nothing.
 std::optional<WaveClip> ReadWaveClip(std::span<const std::uint8_t> file);
+
+// The clip's samples as signed 16-bit little-endian, the form it is played
+// in. Unsigned 8-bit silence is 0x80, and a server that fills a starved
+// stream with zero bytes would hold such a stream at full-scale negative;
+// in 16 bits zero is silence. (x - 128) << 8 widens exactly.
+std::vector<std::uint8_t> SignedSixteenBit(const WaveClip& clip);

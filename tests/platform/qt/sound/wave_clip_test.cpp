@@ -106,6 +106,18 @@ TEST(WaveClip, FindsTheSamplesPastOtherChunksAndWholeFramesOnly) {
   EXPECT_EQ(wide->DurationUs(), 100000u);
 }
 
+TEST(WaveClip, WidensEightBitsExactlyAndLeavesSixteenAlone) {
+  // Silence (0x80) becomes 0, the extremes -32768 and 32512.
+  WaveClip narrow{8000, 1, 8, {}};
+  const Bytes eight = {0x80, 0x00, 0xff, 0x81, 0x7f};
+  narrow.samples = eight;
+  EXPECT_EQ(SignedSixteenBit(narrow), (Bytes{0, 0, 0, 0x80, 0, 0x7f, 0, 0x01, 0, 0xff}));
+
+  const Bytes sixteen = {0x34, 0x12, 0xcc, 0xed};
+  WaveClip wide{8000, 1, 16, sixteen};
+  EXPECT_EQ(SignedSixteenBit(wide), sixteen);
+}
+
 TEST(WaveClip, RefusesWhatItCannotPlayAsIs) {
   Chunk overlong = Body("data", 8);
   overlong.declared = 9;

@@ -1,0 +1,33 @@
+#pragma once
+// The calls through which a save changes the disk. Each of them can fail in
+// ways a test cannot bring about on demand (a full disk, an I/O error, a file
+// system that turned read-only), so tests put their own in for a while.
+#include <sys/types.h>
+
+struct FileCalls {
+  ssize_t (*write)(int fd, const void* bytes, size_t count);
+  ssize_t (*pwrite)(int fd, const void* bytes, size_t count, off_t offset);
+  int (*fsync)(int fd);
+  // renameat2, with its flags.
+  int (*rename)(int fromDirectory, const char* from, int toDirectory, const char* to,
+                unsigned flags);
+  int (*linkat)(int fromDirectory, const char* from, int toDirectory, const char* to, int flags);
+};
+
+// The calls in use: the system's own unless a test replaced them.
+const FileCalls& Files();
+
+// Puts `calls` in place of the system's until it goes out of scope.
+class CFileCallsOverride {
+ public:
+  explicit CFileCallsOverride(const FileCalls& calls);
+  ~CFileCallsOverride();
+  CFileCallsOverride(const CFileCallsOverride&) = delete;
+  CFileCallsOverride& operator=(const CFileCallsOverride&) = delete;
+
+ private:
+  const FileCalls* m_previous;
+};
+
+// The system's own calls, for a replacement to pass on to.
+const FileCalls& SystemFileCalls();
