@@ -1,9 +1,9 @@
 // Karoblen: start-up. The two informational switches answer without touching
 // any display; --in-data-dir moves into the game's own directory before the
 // score file is read, and when it cannot, says why in a message box as well;
-// every other argument is ignored and a new game starts. What is printed here
-// comes from the game's texts in res/, like the rest, and the version from
-// the project's.
+// --tile-symbols starts with the tile symbols on; every other argument is
+// ignored and a new game starts. What is printed here comes from the game's
+// texts in res/, like the rest, and the version from the project's.
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -22,8 +22,10 @@ void Print(std::FILE* stream, const std::string& text) { std::fputs(text.c_str()
 
 int main(int argc, char** argv) {
   bool inDataDir = false;
+  bool tileSymbols = false;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--in-data-dir") == 0) inDataDir = true;
+    if (std::strcmp(argv[i], "--tile-symbols") == 0) tileSymbols = true;
     if (std::strcmp(argv[i], "--help") == 0) {
       Print(stdout, std::string(res::Text(res::TextId::Usage)));
       return 0;
@@ -52,5 +54,6 @@ int main(int argc, char** argv) {
   }
 
   static CKaroblenApp theApp;
+  if (tileSymbols) theApp.StartWithTileSymbols();
   return AfxWinMain(theApp, argc, argv);
 }

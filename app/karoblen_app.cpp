@@ -27,6 +27,7 @@ bool CKaroblenApp::InitInstance() {
   CCommandLineInfo cmdInfo;
   ParseCommandLine(cmdInfo);
   if (!ProcessShellCommand(cmdInfo)) return false;
+  if (m_bTileSymbolsAtStart) RouteCommand(ID_GAME_TILESYMBOLS);
 
   WindowFactory().ShowMainWindow();
 

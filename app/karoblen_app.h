@@ -14,8 +14,11 @@ class CKaroblenApp : public CWinApp {
 
   void OnNewGame();
   void OnAppAbout();
+  // Starts the run with the tile symbols on, as the command would.
+  void StartWithTileSymbols() { m_bTileSymbolsAtStart = true; }
 
  private:
+  bool m_bTileSymbolsAtStart = false;
   // The first game of the run starts unasked; every later New Game asks
   // before it throws the current game away.
   bool m_bConfirmNewGame = false;

@@ -11,9 +11,15 @@ class CCmdUI {
     m_bEnabled = on;
     m_bHandled = true;
   }
+  // A command that is set on or off; the menu shows a check mark when on.
+  void SetCheck(int check = 1) {
+    m_nCheck = check;
+    m_bHandled = true;
+  }
   int m_nID;
   bool m_bEnabled = true;
   bool m_bHandled = false;
+  int m_nCheck = -1;  // never set: the command is not one that is on or off
 };
 
 class CCmdTarget {

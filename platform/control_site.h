@@ -17,6 +17,9 @@ class CControlSite {
   // Pixels in the window's client area.
   virtual void Move(int id, int x, int y, int width, int height) = 0;
   virtual void SetFocus(int id) = 0;
+  // The window itself takes the keyboard focus from its controls; when it
+  // has it already, assistive technology is told afresh where it lies.
+  virtual void FocusWindow() = 0;
   virtual int GetFocus() const = 0;  // id of the focused control, 0 if none
 
   // Edit controls.

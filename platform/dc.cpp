@@ -28,6 +28,16 @@ bool CDC::BitBlt(int x, int y, int width, int height, CDC* source, int srcX, int
   return true;
 }
 
+bool CDC::TransparentBlt(int x, int y, int width, int height, CDC* source, int srcX, int srcY,
+                         int srcWidth, int srcHeight, COLORREF transparent) {
+  // The game never stretches a picture, and a painter that did would blur it.
+  if (!m_pSurface || !source || !source->m_pSelected || srcWidth != width || srcHeight != height)
+    return false;
+  m_pSurface->BlitKeyed(x, y, width, height, source->m_pSelected->GetResourceId(), srcX, srcY,
+                        transparent);
+  return true;
+}
+
 void CDC::FillSolidRect(int x, int y, int width, int height, COLORREF colour) {
   if (m_pSurface) m_pSurface->Fill(x, y, width, height, colour);
 }

@@ -9,6 +9,9 @@ class CPaintSurface {
   virtual ~CPaintSurface() = default;
   // Copies a `width` x `height` region of bitmap resource `bitmapId` unchanged.
   virtual void Blit(int x, int y, int width, int height, int bitmapId, int srcX, int srcY) = 0;
+  // As Blit, but the bitmap's pixels of colour `key` leave what is below.
+  virtual void BlitKeyed(int x, int y, int width, int height, int bitmapId, int srcX, int srcY,
+                         COLORREF key) = 0;
   virtual void Fill(int x, int y, int width, int height, COLORREF colour) = 0;
   // Marks the keyboard focus: a two-pixel ring along the inside of the
   // rectangle, black and white two-pixel squares as on a checkerboard whose
@@ -39,6 +42,9 @@ class CDC {
   bool DeleteDC();
 
   bool BitBlt(int x, int y, int width, int height, CDC* source, int srcX, int srcY, unsigned rop);
+  // Copies without stretching; pixels of `transparent` colour are skipped.
+  bool TransparentBlt(int x, int y, int width, int height, CDC* source, int srcX, int srcY,
+                      int srcWidth, int srcHeight, COLORREF transparent);
   void FillSolidRect(int x, int y, int width, int height, COLORREF colour);
   void DrawFocusRect(const CRect& rect);
 

@@ -18,6 +18,7 @@ class CNullHost final : public CPlatformHost {
     return std::nullopt;
   }
   int RunModal(CDialog&) override { return IDCANCEL; }
+  void Announce(const std::string&) override {}
 };
 
 CNullHost g_nullHost;

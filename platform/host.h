@@ -43,6 +43,9 @@ class CPlatformHost {
   // Builds the dialog from its template, runs OnInitDialog and blocks until
   // EndDialog; returns the value given to EndDialog.
   virtual int RunModal(CDialog& dialog) = 0;
+  // Has assistive technology read `text` out as news, wherever the focus is;
+  // nothing shows on the screen.
+  virtual void Announce(const std::string& text) = 0;
 };
 
 CPlatformHost& Host();

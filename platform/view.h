@@ -17,6 +17,8 @@ class CView : public CWnd, public CCmdTarget {
   // `type` is passed on untouched; cx, cy are the client size in pixels.
   virtual void OnSize(unsigned, int, int) {}
   virtual void OnMouseMove(unsigned, CPoint) {}
+  // The pointer left the view's client area.
+  virtual void OnMouseLeave() {}
   virtual void OnLButtonDown(unsigned, CPoint) {}
   // The second press of a double-click comes here instead of to
   // OnLButtonDown; a view that does not handle it ignores that press.

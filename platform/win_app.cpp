@@ -51,14 +51,18 @@ bool CWinApp::RouteCommand(int id) {
   return false;
 }
 
-bool CWinApp::IsCommandEnabled(int id) {
+CCmdUI CWinApp::QueryCommand(int id) {
   CCmdUI state(id);
   CView* view = m_pDocTemplate ? m_pDocTemplate->GetView() : nullptr;
   CFrameWnd* frame = m_pDocTemplate ? m_pDocTemplate->GetFrame() : nullptr;
   CCmdTarget* route[] = {view, frame, this};
   for (CCmdTarget* target : route) {
     if (!target) continue;
-    if (target->OnUpdateCmdUI(state) || state.m_bHandled) return state.m_bEnabled;
+    if (target->OnUpdateCmdUI(state) || state.m_bHandled) break;
   }
-  return true;
+  return state;
 }
+
+bool CWinApp::IsCommandEnabled(int id) { return QueryCommand(id).m_bEnabled; }
+
+int CWinApp::GetCommandCheck(int id) { return QueryCommand(id).m_nCheck; }

@@ -50,10 +50,14 @@ class CWinApp : public CCmdTarget {
   // Routes a command: view, main window, application. False when nobody
   // handled it (ID_APP_EXIT is the framework's own and closes the window).
   bool RouteCommand(int id);
-  // Asks the same route whether command `id` is enabled.
+  // Asks the same route whether command `id` is enabled, and whether it is
+  // on (1) or off (0); -1 for a command that is not one to set on or off.
   bool IsCommandEnabled(int id);
+  int GetCommandCheck(int id);
 
  private:
+  CCmdUI QueryCommand(int id);
+
   std::unique_ptr<CSingleDocTemplate> m_pDocTemplate;
 };
 

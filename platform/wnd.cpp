@@ -10,6 +10,10 @@ std::string CWnd::GetDlgItemText(int id) const {
   return m_pSite ? m_pSite->GetText(id) : std::string();
 }
 
+void CWnd::SetFocus() {
+  if (m_pSite) m_pSite->FocusWindow();
+}
+
 void CWnd::RepaintNow(bool erase) {
   Host().Repaint(*this, erase ? RepaintMode::NowErase : RepaintMode::Now);
 }

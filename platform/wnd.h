@@ -31,6 +31,8 @@ class CWnd {
   // Repaint modes of the whole client area (see RepaintMode).
   void RepaintNow(bool erase = false);
   void RepaintLater();
+  // The window takes the keyboard focus (see CControlSite::FocusWindow).
+  void SetFocus();
 
  private:
   CControlSite* m_pSite = nullptr;

@@ -1,7 +1,8 @@
 #pragma once
 
 // The pictures, icon and sounds, compiled in as complete files:
-//   Bitmap 128 (IDB_TOOLBAR), 145 (IDB_TILESET): Windows .bmp files, 4 bpp
+//   Bitmap 128 (IDB_TOOLBAR), 145 (IDB_TILESET), 149 (IDB_TILESYMBOLS):
+//          Windows .bmp files, 4 bpp
 //   Icon   128 (IDR_MAINFRAME): a .ico file holding one 32 x 32, 16-colour image
 //   Wave   139, 140, 141, 144, 146 (SND_*): RIFF WAVE files, 8-bit mono PCM
 

@@ -13,4 +13,7 @@ struct Colour {
 // board cell is painted with, so that empty cells match the tile sheet.
 inline constexpr Colour kLightGrey{192, 192, 192};
 
+// The see-through colour of the tile symbols' picture, found nowhere in them.
+inline constexpr Colour kTileSymbolKey{255, 0, 255};
+
 }  // namespace res

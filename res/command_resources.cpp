@@ -21,6 +21,7 @@ constexpr std::array kFileItems{
 
 constexpr std::array kGameItems{
     MenuItem{"&Options...\tCtrl+O", ID_GAME_OPTIONS},
+    MenuItem{"Tile &Symbols", ID_GAME_TILESYMBOLS},
     kSeparator,
     MenuItem{"&Undo Last Move\tCtrl+Z", ID_GAME_UNDO},
 };

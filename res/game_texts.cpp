@@ -42,13 +42,15 @@ constexpr std::array kTexts{
     TextEntry{TextId::ToolbarTitle, "Toolbar"},
     TextEntry{TextId::SoundStreamName, "Sound effect"},
     TextEntry{TextId::Usage,
-              "Usage: karoblen [--in-data-dir] [--help | --version]\n"
+              "Usage: karoblen [--in-data-dir] [--tile-symbols] [--help | --version]\n"
               "Starts Karoblen, a tile puzzle: click a group of two or more like tiles\n"
               "to remove it. High scores are kept in Karoblen.scr in the current directory.\n"
               "\n"
               "  --in-data-dir  play in $XDG_DATA_HOME/karoblen (~/.local/share/karoblen\n"
               "                 by default), made on first use, so that the score file is\n"
               "                 kept there; the desktop menu starts the game this way\n"
+              "  --tile-symbols mark each kind of tile with a shape of its own, as\n"
+              "                 Game > Tile Symbols does\n"
               "  --help         show this text and exit\n"
               "  --version      show the version and exit\n"},
     TextEntry{TextId::VersionLine, "Karoblen %s"},

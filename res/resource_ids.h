@@ -19,6 +19,8 @@ inline constexpr int IDD_NAMEENTRY = 148;
 inline constexpr int IDB_TOOLBAR = 128;
 inline constexpr int IDB_TILESET = 145;
 inline constexpr int TilesetBitmap = IDB_TILESET;
+// The tile symbols aid: a mark per kind, drawn over the tile pictures.
+inline constexpr int IDB_TILESYMBOLS = 149;
 
 // Icon.
 inline constexpr int IDI_MAINFRAME = IDR_MAINFRAME;
@@ -37,6 +39,7 @@ inline constexpr int ID_FILE_MERGESCORES = 32778;
 inline constexpr int ID_APP_EXIT = 57665;
 inline constexpr int ID_GAME_OPTIONS = 32772;
 inline constexpr int ID_GAME_UNDO = 32773;
+inline constexpr int ID_GAME_TILESYMBOLS = 32779;
 inline constexpr int ID_APP_ABOUT = 57664;
 
 // Status-bar panes; 0 doubles as the toolbar's separator marker.
@@ -47,6 +50,21 @@ inline constexpr int ID_INDICATOR_NUM = 59138;
 inline constexpr int ID_INDICATOR_SCRL = 59139;
 inline constexpr int ID_INDICATOR_OVR = 59140;
 inline constexpr int ID_INDICATOR_REC = 59141;
+
+// What assistive technology reads: the board, its cells, the news of a
+// finished game, and the high-score table.
+inline constexpr int IDS_BOARD_NAME = 300;
+inline constexpr int IDS_TILE_KIND_FIRST = 301;  // 301-305: the kinds, in the tile sheet's order
+inline constexpr int IDS_TILE_EMPTY = 306;
+inline constexpr int IDS_CELL_PLACE = 307;
+inline constexpr int IDS_CELL_GROUP = 308;
+inline constexpr int IDS_BOARD_COLUMN = 309;
+inline constexpr int IDS_BOARD_ROW = 310;
+inline constexpr int IDS_NEWS_FINAL_SCORE = 312;
+inline constexpr int IDS_HIGHSCORE_TABLE = 313;
+inline constexpr int IDS_HIGHSCORE_RANK = 314;
+inline constexpr int IDS_HIGHSCORE_PLAYER = 315;
+inline constexpr int IDS_HIGHSCORE_POINTS = 316;
 
 // Standard strings.
 inline constexpr int AFX_IDS_APP_TITLE = 57344;

@@ -10,9 +10,27 @@ namespace {
 
 constexpr std::array kStrings{
     StringEntry{IDR_MAINFRAME, "Karoblen\n\n\n\n\n\n"},
+    StringEntry{IDS_BOARD_NAME, "Board"},
+    StringEntry{IDS_TILE_KIND_FIRST, "Red"},
+    StringEntry{IDS_TILE_KIND_FIRST + 1, "Blue"},
+    StringEntry{IDS_TILE_KIND_FIRST + 2, "Yellow"},
+    StringEntry{IDS_TILE_KIND_FIRST + 3, "Green"},
+    StringEntry{IDS_TILE_KIND_FIRST + 4, "Grey"},
+    StringEntry{IDS_TILE_EMPTY, "Empty"},
+    StringEntry{IDS_CELL_PLACE, "Column %1, row %2"},
+    StringEntry{IDS_CELL_GROUP, ", group of %1"},
+    StringEntry{IDS_BOARD_COLUMN, "Column %1"},
+    StringEntry{IDS_BOARD_ROW, "Row %1"},
+    StringEntry{IDS_NEWS_FINAL_SCORE, "Game over. Final score: %1"},
+    StringEntry{IDS_HIGHSCORE_TABLE, "High Scores"},
+    StringEntry{IDS_HIGHSCORE_RANK, "Rank"},
+    StringEntry{IDS_HIGHSCORE_PLAYER, "Name"},
+    StringEntry{IDS_HIGHSCORE_POINTS, "Score"},
     StringEntry{ID_GAME_OPTIONS, "Edit game settings\nOptions"},
     StringEntry{ID_GAME_UNDO, "Undo the last move\nUndo Last Move"},
     StringEntry{ID_FILE_HIGHSCORES, "View high scores for current board\nView High Scores"},
+    StringEntry{ID_GAME_TILESYMBOLS,
+                "Mark each kind of tile with a shape of its own\nTile Symbols"},
     StringEntry{AFX_IDS_APP_TITLE, "Karoblen"},
     StringEntry{AFX_IDS_IDLEMESSAGE, "Ready"},
     StringEntry{ID_FILE_NEW, "Start a new game\nNew Game"},
@@ -49,6 +67,22 @@ const char* LoadString(int id) {
   const auto it = std::lower_bound(kStrings.begin(), kStrings.end(), id,
                                    [](const StringEntry& e, int key) { return e.id < key; });
   return it != kStrings.end() && it->id == id ? it->text : nullptr;
+}
+
+std::string FormatString(int id, std::initializer_list<std::string_view> args) {
+  const char* text = LoadString(id);
+  if (!text) return {};
+  std::string out;
+  for (const char* p = text; *p; ++p) {
+    const auto n = static_cast<std::size_t>(p[1] - '1');
+    if (*p == '%' && p[1] >= '1' && p[1] <= '9' && n < args.size()) {
+      out += args.begin()[n];
+      ++p;
+    } else {
+      out += *p;
+    }
+  }
+  return out;
 }
 
 std::string_view CommandPrompt(int id) {

@@ -3,7 +3,9 @@
 // The string table: the document descriptor, the application name, the
 // command prompts/tooltips and the framework's standard texts.
 
+#include <initializer_list>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace res {
@@ -19,6 +21,10 @@ std::span<const StringEntry> StringTable();
 // The string with `id`, or nullptr when the table has none (as for
 // ID_FILE_MERGESCORES, whose status-bar prompt is deliberately empty).
 const char* LoadString(int id);
+
+// The string with `id`, each "%1" to "%9" in it replaced by that argument;
+// empty when the table has no such string.
+std::string FormatString(int id, std::initializer_list<std::string_view> args);
 
 // A command's string holds "prompt\ntooltip". Both are empty when the
 // command has no string; the tooltip is empty when there is no "\n".

@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "platform/dialog.h"
+#include "platform/qt/common/qt_paint_surface.h"
 #include "platform/qt/common/resource_images.h"
 #include "platform/qt/dialogs/template_dialog.h"
 #include "res/dialog_templates.h"
@@ -42,6 +43,21 @@ bool SaveDialog(const res::DialogTemplate& dialogTemplate, const QDir& folder) {
 QImage Enlarged(const QImage& image, int factor) {
   return image.scaled(image.size() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation);
 }
+// Every picture of the tile sheet with its kind's symbol over it, as the
+// board paints them with Tile Symbols on, at `factor`.
+QImage TilesWithSymbols(int factor) {
+  const QImage& sheet = BitmapImage(IDB_TILESET);
+  QImage image(sheet.size() * factor, QImage::Format_ARGB32);
+  image.setDevicePixelRatio(factor);
+  QPainter painter(&image);
+  CQtPaintSurface surface(painter);
+  for (int y = 0; y < sheet.height(); y += 40)
+    for (int x = 0; x < sheet.width(); x += 40) {
+      surface.Blit(x, y, 40, 40, IDB_TILESET, x, y);
+      surface.BlitKeyed(x, y, 40, 40, IDB_TILESYMBOLS, y / 80 * 40, 0, RGB(255, 0, 255));
+    }
+  return image;
+}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -60,6 +76,14 @@ int main(int argc, char** argv) {
     ok = SaveDialog(dialogTemplate, folder) && ok;
   ok = Save(Enlarged(BitmapImage(IDB_TILESET), 2), folder, QStringLiteral("tileset_145_2x.png")) &&
        ok;
+  for (int factor : {1, 2}) {
+    const QImage tiles = TilesWithSymbols(factor);
+    const QString name = QStringLiteral("tile_symbols_%1x").arg(factor);
+    ok = Save(tiles, folder, name + QStringLiteral(".png")) && ok;
+    ok = Save(tiles.convertToFormat(QImage::Format_Grayscale8), folder,
+              name + QStringLiteral("_grey.png")) &&
+         ok;
+  }
   ok = Save(BitmapImage(IDB_TOOLBAR), folder, QStringLiteral("toolbar_128.png")) && ok;
   ok = Save(Enlarged(BitmapImage(IDB_TOOLBAR), 4), folder, QStringLiteral("toolbar_128_4x.png")) &&
        ok;

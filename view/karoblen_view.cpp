@@ -33,6 +33,9 @@ bool CKaroblenView::OnCmdMsg(int nID) {
     case ID_FILE_MERGESCORES:
       OnMergeHighScores();
       return true;
+    case ID_GAME_TILESYMBOLS:
+      OnGameTileSymbols();
+      return true;
     default:
       return CFormView::OnCmdMsg(nID);
   }
@@ -41,6 +44,10 @@ bool CKaroblenView::OnCmdMsg(int nID) {
 bool CKaroblenView::OnUpdateCmdUI(CCmdUI& cmdUI) {
   if (cmdUI.m_nID == ID_GAME_UNDO) {
     OnUpdateGameUndo(&cmdUI);
+    return true;
+  }
+  if (cmdUI.m_nID == ID_GAME_TILESYMBOLS) {
+    cmdUI.SetCheck(m_bTileSymbols ? 1 : 0);
     return true;
   }
   return CFormView::OnUpdateCmdUI(cmdUI);

@@ -32,8 +32,9 @@ class CKaroblenView : public CFormView, public CAccessibleBoard {
 
   // Drawing and layout.
   void OnDraw(CDC* pDC) override;
-  void DrawTile(CKaroblenDoc* pDoc, CDC* pDC, CDC* pTileDC, int nColumn, int nRow, int nKind,
-                bool bSelected);
+  // `pSymbolDC` holds the tile symbols, or is nullptr while they are off.
+  void DrawTile(CKaroblenDoc* pDoc, CDC* pDC, CDC* pTileDC, CDC* pSymbolDC, int nColumn, int nRow,
+                int nKind, bool bSelected);
   void OnSize(unsigned nType, int cx, int cy) override;
   void ShiftBoardOrigin(int nOldWidth, int nOldHeight, int nNewWidth, int nNewHeight);
   BoardCell HitTest(int x, int y) const;
@@ -44,6 +45,8 @@ class CKaroblenView : public CFormView, public CAccessibleBoard {
 
   // Play.
   void OnMouseMove(unsigned nFlags, CPoint point) override;
+  // The pointer's highlight goes with the pointer; the cursor's stays.
+  void OnMouseLeave() override;
   void OnLButtonDown(unsigned nFlags, CPoint point) override;
   // Arrows move the keyboard cursor; Space and Return play its cell as a
   // click there would.
@@ -61,6 +64,10 @@ class CKaroblenView : public CFormView, public CAccessibleBoard {
   void OnGameOptions();
   void OnViewHighScores();
   void OnMergeHighScores();
+  // A mark of its own on each kind of tile, so that shape tells what colour
+  // alone may not; off until turned on, for as long as the program runs.
+  void OnGameTileSymbols();
+  bool HasTileSymbols() const { return m_bTileSymbols; }
 
   void DoDataExchange(CDataExchange* pDX) override;
 
@@ -92,6 +99,7 @@ class CKaroblenView : public CFormView, public CAccessibleBoard {
 
   BoardCell m_cursor;  // off the board until the cursor is first shown
   bool m_bCursorShown = false;
+  bool m_bTileSymbols = false;
   std::optional<CPoint> m_ptLastMouse;
   // Set while a move and the game-over flow that may follow it run.
   bool m_bPlaying = false;

@@ -1,17 +1,19 @@
 // What a screen reader reads of the board: a colour word per cell, with its
 // place and the size of its group, and the keyboard cursor's cell.
-#include <array>
 #include <string>
 
+#include "res/resource_ids.h"
+#include "res/string_table.h"
 #include "view/karoblen_view.h"
 
 namespace {
-// In the order of the kinds' rows in the tile pictures.
-constexpr std::array<const char*, kMaxTileKinds> kKindNames{"Red", "Blue", "Yellow", "Green",
-                                                            "Grey"};
+std::string Text(int id) {
+  const char* text = res::LoadString(id);
+  return text ? text : "";
+}
 }  // namespace
 
-std::string CKaroblenView::GetBoardName() const { return "Board"; }
+std::string CKaroblenView::GetBoardName() const { return Text(IDS_BOARD_NAME); }
 
 int CKaroblenView::GetBoardColumns() const { return GetDocument()->GetWidth(); }
 
@@ -24,14 +26,16 @@ CRect CKaroblenView::GetCellRect(int column, int row) const {
 }
 
 std::string CKaroblenView::GetCellName(int column, int row) const {
+  // The kinds' names follow one another in the order of the tile sheet's rows.
   const int kind = GetDocument()->GetTile(column, row);
-  return kind < 0 ? "Empty" : kKindNames[kind];
+  return Text(kind < 0 ? IDS_TILE_EMPTY : IDS_TILE_KIND_FIRST + kind);
 }
 
 std::string CKaroblenView::GetCellDescription(int column, int row) const {
-  std::string text = "Column " + std::to_string(column + 1) + ", row " + std::to_string(row + 1);
+  std::string text =
+      res::FormatString(IDS_CELL_PLACE, {std::to_string(column + 1), std::to_string(row + 1)});
   if (const int group = GetDocument()->CountGroupAt(column, row); group > 0)
-    text += ", group of " + std::to_string(group);
+    text += res::FormatString(IDS_CELL_GROUP, {std::to_string(group)});
   return text;
 }
 

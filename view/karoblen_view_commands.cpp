@@ -46,6 +46,11 @@ void CKaroblenView::OnGameOptions() {
   RepaintNow(true);
 }
 
+void CKaroblenView::OnGameTileSymbols() {
+  m_bTileSymbols = !m_bTileSymbols;
+  RepaintLater();
+}
+
 void CKaroblenView::OnViewHighScores() {
   // -1 enters nothing and only shows the table of the current board.
   GetDocument()->RecordHighScore(-1);

@@ -9,6 +9,9 @@
 
 namespace {
 constexpr COLORREF kEmptyCellColour = RGB(res::kLightGrey.r, res::kLightGrey.g, res::kLightGrey.b);
+// The tile symbols' see-through colour.
+constexpr COLORREF kSymbolKey =
+    RGB(res::kTileSymbolKey.r, res::kTileSymbolKey.g, res::kTileSymbolKey.b);
 constexpr int kTextWidth = 100;
 constexpr int kTextHeight = 15;
 // Leaves room above the texts along the bottom edge.
@@ -23,17 +26,27 @@ void CKaroblenView::OnDraw(CDC* pDC) {
   CDC tileDC;
   tileDC.CreateCompatibleDC(nullptr);
   tileDC.SelectObject(&tiles);
+  CBitmap symbols;
+  CDC symbolDC;
+  if (m_bTileSymbols) {
+    symbols.LoadBitmap(IDB_TILESYMBOLS);
+    symbolDC.CreateCompatibleDC(nullptr);
+    symbolDC.SelectObject(&symbols);
+  }
 
   // Every cell, tile or not, so that repaints need not erase the background.
   for (int c = 0; c < pDoc->GetWidth(); ++c) {
     for (int r = 0; r < pDoc->GetHeight(); ++r) {
-      DrawTile(pDoc, pDC, &tileDC, c, r, pDoc->GetTile(c, r), pDoc->IsSelected(c, r));
+      DrawTile(pDoc, pDC, &tileDC, m_bTileSymbols ? &symbolDC : nullptr, c, r, pDoc->GetTile(c, r),
+               pDoc->IsSelected(c, r));
     }
   }
 
   // Deleting the context first releases the bitmap selected into it.
   tileDC.DeleteDC();
   tiles.DeleteObject();
+  symbolDC.DeleteDC();
+  symbols.DeleteObject();
 
   // Over the tile picture, so that the pictures themselves stay as they are.
   if (m_bCursorShown) {
@@ -49,8 +62,8 @@ void CKaroblenView::OnDraw(CDC* pDC) {
   UpdateScoreTexts();
 }
 
-void CKaroblenView::DrawTile(CKaroblenDoc* pDoc, CDC* pDC, CDC* pTileDC, int nColumn, int nRow,
-                             int nKind, bool bSelected) {
+void CKaroblenView::DrawTile(CKaroblenDoc* pDoc, CDC* pDC, CDC* pTileDC, CDC* pSymbolDC,
+                             int nColumn, int nRow, int nKind, bool bSelected) {
   const int x = m_nOriginX + kTileSize * nColumn;
   const int y = m_nOriginY + kTileSize * nRow;
   if (nKind < 0) {
@@ -62,6 +75,10 @@ void CKaroblenView::DrawTile(CKaroblenDoc* pDoc, CDC* pDC, CDC* pTileDC, int nCo
   const int srcX = pDoc->GetJoinMask(nColumn, nRow) * kTileSize;
   const int srcY = nKind * 2 * kTileSize + (bSelected ? kTileSize : 0);
   pDC->BitBlt(x, y, kTileSize, kTileSize, pTileDC, srcX, srcY, SRCCOPY);
+  // One mark per kind, the same on every join shape and on the highlight.
+  if (pSymbolDC)
+    pDC->TransparentBlt(x, y, kTileSize, kTileSize, pSymbolDC, nKind * kTileSize, 0, kTileSize,
+                        kTileSize, kSymbolKey);
 }
 
 void CKaroblenView::OnSize(unsigned nType, int cx, int cy) {

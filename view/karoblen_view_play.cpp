@@ -1,6 +1,10 @@
 // The pointer and the left button: hover highlight, moves, end of game.
+#include <string>
+
 #include "platform/host.h"
+#include "res/game_texts.h"
 #include "res/resource_ids.h"
+#include "res/string_table.h"
 #include "view/game_over_dlg.h"
 #include "view/karoblen_view.h"
 
@@ -23,6 +27,12 @@ void CKaroblenView::OnMouseMove(unsigned nFlags, CPoint point) {
     UpdateSelectScoreText();
   }
   CFormView::OnMouseMove(nFlags, point);
+}
+
+void CKaroblenView::OnMouseLeave() {
+  if (m_bPlaying || m_bCursorShown) return;
+  HighlightGroupAt({});
+  UpdateSelectScoreText();
 }
 
 bool CKaroblenView::HighlightGroupAt(BoardCell cell) {
@@ -70,6 +80,8 @@ void CKaroblenView::PlayCell(BoardCell cell) {
     // Whatever landed under the pointer is highlighted straight away.
     pDoc->SelectGroupAt(cell.nColumn, cell.nRow);
     RepaintNow();
+    // The score text's own words, heard wherever the focus is.
+    Host().Announce(res::FormatText(res::TextId::ScoreLine, pDoc->GetScore()));
   }
   UpdateSelectScoreText();
 
@@ -88,10 +100,13 @@ void CKaroblenView::RunGameOverIfNoMoves() {
   const int finalScore = tally.GetFinalScore();
   pDoc->SetScore(finalScore);
   UpdateScoreTexts();
+  Host().Announce(res::FormatString(IDS_NEWS_FINAL_SCORE, {std::to_string(finalScore)}));
   // The finished board stays in the document while the name is asked for
   // and the table is shown.
   pDoc->RecordHighScore(finalScore);
   // Straight to a new game: the New Game command's question is not asked.
   pDoc->OnNewDocument();
   RepaintNow(true);
+  // The dialogs took the focus; it comes back to the board of the new game.
+  SetFocus();
 }

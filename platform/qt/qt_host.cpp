@@ -3,7 +3,9 @@
 #include <QWidget>
 
 #include "platform/dialog.h"
+#include "platform/qt/accessibility/announcement_accessible.h"
 #include "platform/qt/common/erasable_widget.h"
+#include "platform/qt/common/qt_text.h"
 #include "platform/qt/common/window_registry.h"
 #include "platform/qt/dialogs/message_box.h"
 #include "platform/qt/dialogs/open_file_dialog.h"
@@ -59,3 +61,5 @@ int CQtHost::RunModal(CDialog& dialog) {
   CQtTemplateDialog window(*dialogTemplate, dialog, OwnerFor(dialog.GetParent()));
   return window.Run();
 }
+
+void CQtHost::Announce(const std::string& text) { AnnounceToAssistiveTechnology(ToQString(text)); }

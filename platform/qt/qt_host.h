@@ -19,6 +19,7 @@ class CQtHost : public CPlatformHost {
                  unsigned type) override;
   std::optional<std::string> GetOpenFileName(const FileOpenRequest& request) override;
   int RunModal(CDialog& dialog) override;
+  void Announce(const std::string& text) override;
 
  private:
   std::unique_ptr<CQtSoundPlayer> m_pSounds;

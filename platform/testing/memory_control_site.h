@@ -68,6 +68,8 @@ class CMemoryControlSite : public CControlSite {
   int GetSelStart(int id) const;
   int GetSelEnd(int id) const;
 
+  int windowFocusCount = 0;
+
   // CControlSite
   bool HasControl(int id) const override;
   void SetText(int id, const std::string& text) override;
@@ -77,6 +79,10 @@ class CMemoryControlSite : public CControlSite {
   bool IsEnabled(int id) const override;
   void Move(int id, int x, int y, int width, int height) override;
   void SetFocus(int id) override;
+  void FocusWindow() override {
+    m_nFocus = 0;
+    ++windowFocusCount;
+  }
   int GetFocus() const override { return m_nFocus; }
   void SetLimitText(int id, int maxChars) override;
   int GetLimitText(int id) const override;

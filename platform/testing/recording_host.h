@@ -72,6 +72,7 @@ class CRecordingHost : public CPlatformHost {
                  unsigned type) override;
   std::optional<std::string> GetOpenFileName(const FileOpenRequest& request) override;
   int RunModal(CDialog& dialog) override;
+  void Announce(const std::string& text) override { announcements.push_back(text); }
 
   // Every request in order:
   //   "sound 140"   "pause 100"
@@ -89,6 +90,9 @@ class CRecordingHost : public CPlatformHost {
   std::vector<MessageBoxCall> messageBoxes;
   std::vector<FileDialogCall> fileDialogs;
   std::vector<DialogCall> dialogs;  // appended when the dialog has ended
+  // Kept apart from `events`: news for a screen reader is not in the order
+  // of what a player sees and hears.
+  std::vector<std::string> announcements;
   // What the last immediate repaint of a view drew, and how many such
   // paints there were.
   CRecordingSurface lastPaint;

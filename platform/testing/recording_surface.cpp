@@ -7,6 +7,11 @@ void CRecordingSurface::Blit(int x, int y, int width, int height, int bitmapId, 
   calls.push_back({Call::Blit, x, y, width, height, bitmapId, srcX, srcY, 0});
 }
 
+void CRecordingSurface::BlitKeyed(int x, int y, int width, int height, int bitmapId, int srcX,
+                                  int srcY, COLORREF key) {
+  calls.push_back({Call::Keyed, x, y, width, height, bitmapId, srcX, srcY, key});
+}
+
 void CRecordingSurface::Fill(int x, int y, int width, int height, COLORREF colour) {
   calls.push_back({Call::Fill, x, y, width, height, 0, 0, 0, colour});
 }
@@ -18,13 +23,14 @@ void CRecordingSurface::FocusFrame(int x, int y, int width, int height) {
 std::vector<std::string> CRecordingSurface::Describe() const {
   std::vector<std::string> lines;
   for (const Call& c : calls) {
-    std::string line = c.kind == Call::Blit ? "blit " : c.kind == Call::Fill ? "fill " : "focus ";
+    static constexpr const char* kKinds[] = {"blit ", "fill ", "focus ", "keyed "};
+    std::string line = kKinds[c.kind];
     line += std::to_string(c.x) + "," + std::to_string(c.y) + " " + std::to_string(c.width) + "x" +
             std::to_string(c.height);
-    if (c.kind == Call::Blit)
+    if (c.kind == Call::Blit || c.kind == Call::Keyed)
       line += " bitmap " + std::to_string(c.bitmapId) + " from " + std::to_string(c.srcX) + "," +
               std::to_string(c.srcY);
-    else if (c.kind == Call::Fill)
+    if (c.kind == Call::Fill || c.kind == Call::Keyed)
       line += " rgb(" + std::to_string(GetRValue(c.colour)) + "," +
               std::to_string(GetGValue(c.colour)) + "," + std::to_string(GetBValue(c.colour)) + ")";
     lines.push_back(line);

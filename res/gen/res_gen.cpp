@@ -9,6 +9,7 @@
 
 #include "icon_art.h"
 #include "indexed_image.h"
+#include "tile_symbols_art.h"
 #include "tileset_art.h"
 #include "toolbar_art.h"
 #include "wave_synth.h"
@@ -37,6 +38,8 @@ int main(int argc, char** argv) {
   const std::string dir = std::string(argv[1]) + "/";
   bool ok = true;
   ok &= WriteFile(dir + "tileset_145.bmp", EncodeBmp4(DrawTileset(), TilesetPalette()));
+  ok &=
+      WriteFile(dir + "tile_symbols_149.bmp", EncodeBmp4(DrawTileSymbols(), TileSymbolsPalette()));
   ok &= WriteFile(dir + "toolbar_128.bmp", EncodeBmp4(DrawToolbar(), StandardPalette()));
   ok &= WriteFile(dir + "icon_128.ico", MakeIconFile());
   ok &= WriteFile(dir + "wave_139.wav", MakeDropSound());

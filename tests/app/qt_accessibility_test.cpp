@@ -1,16 +1,22 @@
-// The board as a screen reader finds it through the toolkit's accessibility
+// The game as a screen reader finds it through the toolkit's accessibility
 // interfaces: a table of cells named by colour, the score texts, the keyboard
-// cursor as the focused cell, and the new score told after a move.
+// cursor as the focused cell, the new score told after a move, the menus and
+// every dialog's fields named, and the high scores as a table.
 #include <QtGui/private/qguiapplication_p.h>
 #include <QtGui/qpa/qplatformaccessibility.h>
 #include <QtGui/qpa/qplatformintegration.h>
 
 #include <QAccessible>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTest>
 #include <string>
 #include <vector>
 
+#include "platform/dialog.h"
+#include "platform/qt/dialogs/template_dialog.h"
 #include "qt_app_fixture.h"
+#include "res/dialog_templates.h"
 #include "tests/game/karoblen_doc_test_access.h"
 
 namespace {
@@ -20,13 +26,15 @@ using Board = CKaroblenDocTestAccess;
 struct Told {
   QAccessible::Event type;
   std::string name;
+  QAccessible::Role role;
 };
 std::vector<Told>* g_told = nullptr;
 
 void Record(QAccessibleEvent* event) {
   if (!g_told) return;
   QAccessibleInterface* iface = event->accessibleInterface();
-  g_told->push_back({event->type(), iface ? iface->text(QAccessible::Name).toStdString() : ""});
+  g_told->push_back({event->type(), iface ? iface->text(QAccessible::Name).toStdString() : "",
+                     iface ? iface->role() : QAccessible::NoRole});
 }
 
 // As when a screen reader has asked for the accessible tree: the offscreen
@@ -116,6 +124,7 @@ TEST_F(QtAccessibilityTest, BoardIsATableOfCellsNamedByColourWithPlaceAndGroup) 
   EXPECT_EQ(table->indexOfChild(cell), 3 * 6 + 2);
   EXPECT_EQ(table->child(3 * 6 + 2), cell);
   EXPECT_EQ(table->parent(), Form());
+  EXPECT_EQ(Text(Form()), "Board");
   // Screen coordinates find the cell under them.
   EXPECT_EQ(table->childAt(cell->rect().center().x(), cell->rect().center().y()), cell);
 }
@@ -157,6 +166,125 @@ TEST_F(QtAccessibilityTest, AMoveTellsTheNewScoreAndTheCellsThatChanged) {
   // The Grey tile fell into the cursor's cell, and that is told too.
   EXPECT_EQ(Text(Cell(0, 3)), "Grey");
   EXPECT_TRUE(WasTold(QAccessible::NameChanged, "Grey"));
+  // The news reaches a reader wherever its focus is: a notification shown.
+  bool announced = false;
+  for (const Told& t : told)
+    announced |= t.type == QAccessible::ObjectShow && t.role == QAccessible::Notification &&
+                 t.name == "Score: 1";
+  EXPECT_TRUE(announced);
+}
+
+TEST_F(QtAccessibilityTest, ABoardOfAnotherSizeHasCellsOfThatSize) {
+  QAccessibleInterface* table = Table();
+  ASSERT_NE(Cell(5, 4), nullptr);
+  Board::Lay(Doc(), 1, 3, std::vector<std::string>(7, "0120120120"));
+  Window().ViewWidget().repaint();
+  ASSERT_EQ(Table(), table);
+  EXPECT_EQ(table->childCount(), 70);
+  QAccessibleInterface* corner = Cell(9, 6);
+  ASSERT_NE(corner, nullptr);
+  EXPECT_EQ(Text(corner), "Red");
+  EXPECT_EQ(table->indexOfChild(corner), 69);
+  EXPECT_EQ(Cell(10, 0), nullptr);
+  EXPECT_EQ(table->tableInterface()->columnDescription(9).toStdString(), "Column 10");
+}
+
+TEST_F(QtAccessibilityTest, MenuItemsAreNamedByTheirTextAndReportTheirShortcutApart) {
+  std::vector<std::string> game;
+  for (QMenu* menu : Window().menuBar()->findChildren<QMenu*>()) {
+    QAccessibleInterface* items = QAccessible::queryAccessibleInterface(menu);
+    for (int i = 0; i < items->childCount(); ++i) {
+      QAccessibleInterface* item = items->child(i);
+      if (item->role() == QAccessible::Separator) continue;
+      EXPECT_FALSE(Text(item).empty());
+      EXPECT_EQ(Text(item).find('\t'), std::string::npos) << Text(item);
+      if (menu->title() == "&Game")
+        game.push_back(Text(item) + "|" + Text(item, QAccessible::Accelerator));
+    }
+  }
+  EXPECT_EQ(game, (std::vector<std::string>{"Options...|Ctrl+O", "Tile Symbols|Alt+S",
+                                            "Undo Last Move|Ctrl+Z"}));
+  // Tile Symbols is a command that is on or off.
+  Action(ID_GAME_TILESYMBOLS)->trigger();
+  EXPECT_TRUE(Action(ID_GAME_TILESYMBOLS)->isChecked());
+  EXPECT_TRUE(View().HasTileSymbols());
+}
+
+// A dialog built from its template, as the game shows it.
+struct OpenDialog {
+  explicit OpenDialog(int id) : dialog(id), window(*res::FindDialogTemplate(id), dialog, nullptr) {}
+  QAccessibleInterface* Iface() { return QAccessible::queryAccessibleInterface(&window); }
+  CDialog dialog;
+  CQtTemplateDialog window;
+};
+
+// Every object of the tree under `iface`, depth first.
+void Walk(QAccessibleInterface* iface, std::vector<QAccessibleInterface*>& all) {
+  all.push_back(iface);
+  for (int i = 0; i < iface->childCount(); ++i)
+    if (QAccessibleInterface* child = iface->child(i)) Walk(child, all);
+}
+
+TEST_F(QtAccessibilityTest, EveryDialogAndFieldHasAName) {
+  for (const res::DialogTemplate& t : res::DialogTemplates()) {
+    if (t.id == IDD_KAROBLEN_FORM) continue;
+    SCOPED_TRACE(t.id);
+    OpenDialog open(t.id);
+    std::vector<QAccessibleInterface*> all;
+    Walk(open.Iface(), all);
+    for (QAccessibleInterface* iface : all) {
+      const QAccessible::Role role = iface->role();
+      if (role == QAccessible::Dialog || role == QAccessible::EditableText ||
+          role == QAccessible::ComboBox) {
+        EXPECT_FALSE(Text(iface).empty()) << role;
+      }
+    }
+  }
+  const auto nameOf = [](int dialogId, int controlId) {
+    OpenDialog open(dialogId);
+    return Text(QAccessible::queryAccessibleInterface(open.window.Site().Widget(controlId)));
+  };
+  EXPECT_EQ(nameOf(IDD_NAMEENTRY, IDC_NAME), "Please enter your name.");
+  EXPECT_EQ(nameOf(IDD_OPTIONS, IDC_BOARDSIZE), "Board Size:");
+  EXPECT_EQ(nameOf(IDD_OPTIONS, IDC_TILEKINDS), "Number of Tiles:");
+  EXPECT_EQ(nameOf(IDD_OPTIONS, IDC_TILESET), "Tile Set:");
+  OpenDialog options(IDD_OPTIONS);
+  auto* boardSize =
+      QAccessible::queryAccessibleInterface(options.window.Site().Widget(IDC_BOARDSIZE));
+  options.window.Site().SetCurSel(IDC_BOARDSIZE, 1);
+  EXPECT_EQ(Text(boardSize, QAccessible::Value), "Medium");
+  OpenDialog tally(IDD_GAMEOVER);
+  EXPECT_EQ(Text(tally.Iface()), "Game Over");
+}
+
+TEST_F(QtAccessibilityTest, HighScoresReadAsATableWithEmptyRowsEmpty) {
+  OpenDialog open(IDD_HIGHSCORES);
+  CQtControlSite& site = open.window.Site();
+  site.SetText(IDC_HIGHSCORE_NAME(1), "ALICE           ");
+  site.SetText(IDC_HIGHSCORE_SCORE(1), "120");
+  site.SetText(IDC_HIGHSCORE_NAME(2), std::string(16, ' '));
+  site.SetText(IDC_HIGHSCORE_SCORE(2), "0");
+  QAccessibleInterface* dialog = open.Iface();
+  QAccessibleInterface* table = dialog->child(0);
+  ASSERT_NE(table, nullptr);
+  ASSERT_NE(table->tableInterface(), nullptr);
+  EXPECT_EQ(Text(table), "High Scores");
+  QAccessibleTableInterface* rows = table->tableInterface();
+  EXPECT_EQ(rows->rowCount(), 10);
+  EXPECT_EQ(rows->columnCount(), 3);
+  EXPECT_EQ(rows->columnDescription(1).toStdString(), "Name");
+  const auto row = [rows](int r) {
+    return Text(rows->cellAt(r, 0)) + "|" + Text(rows->cellAt(r, 1)) + "|" +
+           Text(rows->cellAt(r, 2));
+  };
+  EXPECT_EQ(row(0), "1.|ALICE|120");
+  EXPECT_EQ(row(1), "2.||");
+  EXPECT_EQ(rows->cellAt(9, 2)->tableCellInterface()->rowIndex(), 9);
+  EXPECT_EQ(table->indexOfChild(rows->cellAt(9, 2)), 29);
+  // The texts of the table are no longer loose children of the dialog; the
+  // title, the button and the own score are.
+  EXPECT_EQ(dialog->childCount(), 4);
+  EXPECT_EQ(dialog->indexOfChild(table), 0);
 }
 
 }  // namespace

@@ -41,6 +41,39 @@ TEST_F(QtMainWindowTest, CannotBeMadeSmallerThan640x440ButCanBeMaximised) {
   EXPECT_EQ(Window().maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
 }
 
+TEST_F(QtMainWindowTest, ThePointerLeavingTheBoardTakesItsHighlightAlong) {
+  const auto [column, row] = FindRemovableCell(Doc());
+  ASSERT_GE(column, 0);
+  QWidget& board = Window().ViewWidget();
+  QTest::mouseMove(&board, CellCentre(column, row));
+  ASSERT_TRUE(Doc().HasSelection());
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(&board, &leave);
+  EXPECT_FALSE(Doc().HasSelection());
+  EXPECT_EQ(View().GetDlgItemText(IDC_SELECTSCORE), "Select Score: 0");
+}
+
+TEST_F(QtMainWindowTest, TileSymbolsAreACheckableCommandWithPromptAndTooltip) {
+  QAction* symbols = Action(ID_GAME_TILESYMBOLS);
+  ASSERT_NE(symbols, nullptr);
+  EXPECT_TRUE(symbols->isCheckable());
+  EXPECT_FALSE(symbols->isChecked());
+  EXPECT_EQ(symbols->toolTip().toStdString(), "Tile Symbols");
+  EXPECT_FALSE(symbols->statusTip().isEmpty());
+  // Only the board: a paint without erasing leaves the rest to the screen.
+  const auto board = [this] {
+    return GrabView().copy(View().GetOriginX(), View().GetOriginY(), 40 * Doc().GetWidth(),
+                           40 * Doc().GetHeight());
+  };
+  const QImage plain = board();
+  symbols->trigger();
+  EXPECT_TRUE(symbols->isChecked());
+  EXPECT_NE(board(), plain);
+  symbols->trigger();
+  EXPECT_FALSE(symbols->isChecked());
+  EXPECT_EQ(board(), plain);
+}
+
 TEST_F(QtMainWindowTest, UndoIsGreyedInMenuAndToolbarExactlyWhileNothingCanBeUndone) {
   QWidget* button = ToolButton(ID_GAME_UNDO);
   ASSERT_NE(button, nullptr);

@@ -6,7 +6,11 @@ accessibility bus of the D-Bus session in DBUS_SESSION_BUS_ADDRESS.
   at_spi_reader.py focus            -> "COLUMN ROW" of the focused cell
   at_spi_reader.py labels           -> the names of the labels, a line each
   at_spi_reader.py told CMD ARG...  -> runs the command, then prints the names
-                                       of the objects told renamed within 3 s
+                                       of the objects told renamed within 3 s,
+                                       and "ROLE: NAME" of those told shown
+  at_spi_reader.py tree             -> "ROLE|NAME|SHORTCUT" of every object
+  at_spi_reader.py table NAME       -> the cells of the table NAME, a row a
+                                       line, "|" between cells
 Exits 1 when the game's board is not found within 20 s.
 """
 import subprocess
@@ -18,6 +22,7 @@ import dbus.mainloop.glib
 from gi.repository import GLib
 
 ACCESSIBLE = "org.a11y.atspi.Accessible"
+ACTION = "org.a11y.atspi.Action"
 TABLE = "org.a11y.atspi.Table"
 PROPERTIES = "org.freedesktop.DBus.Properties"
 STATE_FOCUSED = 12
@@ -65,14 +70,20 @@ class Reader:
                 continue
         return None
 
-    def board(self):
+    def board(self, name="Board"):
         deadline = time.time() + 20
         while time.time() < deadline:
-            table = self.find("table", "Board")
+            table = self.find("table", name)
             if table:
                 return table
             time.sleep(0.2)
-        sys.exit("no table named Board on the accessibility bus")
+        sys.exit("no table named %s on the accessibility bus" % name)
+
+    def shortcut(self, ref):
+        try:
+            return str(self.call(ref, "GetKeyBinding", 0, interface=ACTION))
+        except dbus.DBusException:
+            return ""
 
     def cells(self, table):
         rows = int(self.prop(table, "NRows", TABLE))
@@ -106,28 +117,46 @@ def main():
         for ref in reader.walk():
             if reader.call(ref, "GetRoleName") == "label":
                 print(reader.prop(ref, "Name"))
+    elif command == "tree":
+        reader.board()
+        for ref in reader.walk():
+            role = str(reader.call(ref, "GetRoleName"))
+            print("%s|%s|%s" % (role, reader.prop(ref, "Name"), reader.shortcut(ref)))
+    elif command == "table":
+        table = reader.board(sys.argv[2])
+        rows = {}
+        for r, c, cell in reader.cells(table):
+            rows.setdefault(r, []).append(str(reader.prop(cell, "Name")))
+        for r in sorted(rows):
+            print("|".join(rows[r]))
     elif command == "told":
         reader.board()
         registry = reader.bus.get_object("org.a11y.atspi.Registry", "/org/a11y/atspi/registry")
-        registry.RegisterEvent(
-            "object:property-change:accessible-name",
-            dbus.Array([], signature="s"),
-            "",
-            dbus_interface="org.a11y.atspi.Registry",
-        )
+        # A screen reader speaks an object of the notification role when it
+        # is shown, wherever its focus is.
+        for event in ("object:property-change:accessible-name", "object:state-changed:showing"):
+            registry.RegisterEvent(
+                event, dbus.Array([], signature="s"), "", dbus_interface="org.a11y.atspi.Registry"
+            )
         told = []
+        shown = []
 
         def on_property_change(kind, detail1, detail2, value, properties, sender=None, path=None):
             if str(kind) == "accessible-name":
                 told.append((str(sender), str(path)))
 
-        reader.bus.add_signal_receiver(
-            on_property_change,
-            signal_name="PropertyChange",
-            dbus_interface="org.a11y.atspi.Event.Object",
-            sender_keyword="sender",
-            path_keyword="path",
-        )
+        def on_state_change(kind, detail1, detail2, value, properties, sender=None, path=None):
+            if str(kind) == "showing" and detail1 == 1:
+                shown.append((str(sender), str(path)))
+
+        for signal, handler in (("PropertyChange", on_property_change), ("StateChanged", on_state_change)):
+            reader.bus.add_signal_receiver(
+                handler,
+                signal_name=signal,
+                dbus_interface="org.a11y.atspi.Event.Object",
+                sender_keyword="sender",
+                path_keyword="path",
+            )
         loop = GLib.MainLoop()
         # Give the game a moment to hear of the new listener first.
         GLib.timeout_add(500, lambda: subprocess.run(sys.argv[2:], check=True) and False)
@@ -136,6 +165,8 @@ def main():
         # The event names the object; its name is read back from it.
         for ref in told:
             print(reader.prop(ref, "Name"))
+        for ref in shown:
+            print("%s: %s" % (reader.call(ref, "GetRoleName"), reader.prop(ref, "Name")))
     else:
         sys.exit(__doc__)
 

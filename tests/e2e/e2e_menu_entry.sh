@@ -21,7 +21,11 @@ prefix=$work/prefix
 cmake --install "$build" --prefix "$prefix" >"$work/install.log" || fail "cmake --install failed"
 entry=$prefix/share/applications/invalid.karoblen.Karoblen.desktop
 [ -f "$entry" ] || fail "no menu entry at $entry"
-exec_line=$(sed -n 's/^Exec=//p' "$entry")
+# The entry's own Exec line, not those of its actions.
+exec_line=$(sed -n '/^\[Desktop Entry\]/,/^\[/s/^Exec=//p' "$entry")
+action_line=$(sed -n '/^\[Desktop Action TileSymbols\]/,/^\[/s/^Exec=//p' "$entry")
+[ "$action_line" = "$exec_line --tile-symbols" ] ||
+  fail "the Tile Symbols action does not start the entry's command with --tile-symbols: $action_line"
 [ -n "$exec_line" ] || fail "the menu entry has no Exec line"
 # A launcher expands %-codes and quotes; the game's line needs neither.
 case $exec_line in *[%\"\'\\]*) fail "Exec line needs expanding: $exec_line" ;; esac

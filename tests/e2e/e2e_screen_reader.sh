@@ -3,7 +3,10 @@
 # accessibility bus, the game with accessibility on, and the board read from
 # outside as a screen reader reads it. The table's cells must name the colours
 # the screen shows; the keyboard cursor must be the focused cell; the score
-# texts must be labels, and a move must be told as the score label's new name.
+# texts must be labels, and a move must be told as the score label's new name
+# and announced as a notification shown. Menu items are named by their text,
+# with the shortcut apart; the Options drop-downs by their labels; High
+# Scores reads as a table.
 #
 # usage: e2e_screen_reader.sh KAROBLEN_BINARY BOARD_PROBE
 set -euo pipefail
@@ -73,6 +76,34 @@ cmp -s "$work/read.grid" "$work/start.grid" || {
 grep -qx "Score: 0" "$work/labels" || fail "no label reads Score: 0: $(tr '\n' '|' <"$work/labels")"
 grep -qx "Tiles Left: $((columns * rows))" "$work/labels" || fail "no label reads the tiles left"
 
+"${reader[@]}" tree >"$work/tree"
+! grep -q $'\t' "$work/tree" || fail "a name holds a tab: $(grep $'\t' "$work/tree" | head -n 1)"
+grep -qx "menu item|New Game|Ctrl+N" "$work/tree" ||
+  fail "New Game is not named by its text with Ctrl+N apart: $(grep 'New Game' "$work/tree")"
+grep -q "^menu item|Tile Symbols|" "$work/tree" || fail "no Tile Symbols item"
+
+# Dialogs: the Options drop-downs by their labels, High Scores as a table
+# whose empty rows read as empty.
+focus_window "$window"
+xdotool key ctrl+o
+wait_for 50 bash -c '"$@" tree | grep -q "^combo box|"' _ "${reader[@]}" || fail "Options did not open"
+"${reader[@]}" tree >"$work/options"
+for label in "Board Size:" "Number of Tiles:"; do
+  grep -q "^combo box|$label|" "$work/options" ||
+    fail "no drop-down named $label: $(grep 'combo box' "$work/options" | tr '\n' ' ')"
+done
+xdotool key Escape
+wait_for 50 bash -c '! "$@" tree | grep -q "^combo box|"' _ "${reader[@]}" || fail "Options stayed open"
+focus_window "$window"
+xdotool key ctrl+h
+scores=$(wait_for_window "^Karoblen High Scores$" 50) || fail "High Scores did not open"
+wait_for 50 bash -c '"$@" table "High Scores" >"'"$work"'/scores"' _ "${reader[@]}" ||
+  fail "High Scores is not a table on the accessibility bus"
+[ "$(tr '\n' ' ' <"$work/scores")" = "1.|| 2.|| 3.|| 4.|| 5.|| 6.|| 7.|| 8.|| 9.|| 10.|| " ] ||
+  fail "the empty High Scores read as: $(tr '\n' ' ' <"$work/scores")"
+xdotool key Return
+wait_gone "$scores" 50 || fail "High Scores stayed open"
+
 # The cursor's cell is the focused one, wherever the arrows take it.
 focus_window "$window"
 walk_cursor 2 $((rows - 3))
@@ -89,6 +120,8 @@ score="Score: $(((size - 2) * (size - 2)))"
 if ((size > 2)); then
   grep -qx "$score" "$work/told" || fail "the move was not told as \"$score\": $(tr '\n' '|' <"$work/told")"
 fi
+grep -qx "notification: $score" "$work/told" ||
+  fail "the move was not announced as \"$score\": $(tr '\n' '|' <"$work/told")"
 
 exit_through_menu
-echo "PASS: the board read over the accessibility bus, the cursor focused, the score told ($score)"
+echo "PASS: the board read over the accessibility bus, the cursor focused, the score told and announced ($score), menus, Options and High Scores named"

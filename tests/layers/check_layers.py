@@ -44,10 +44,10 @@ ALLOWED = {
     "qt_sound": set(),
     "qt_x11": set(),
     "qt_common": {"platform", "res"},
-    "qt_dialogs": {"qt_common", "qt_x11", "platform", "res"},
-    "qt_accessibility": {"qt_common", "platform"},
+    "qt_dialogs": {"qt_accessibility", "qt_common", "qt_x11", "platform", "res"},
+    "qt_accessibility": {"qt_common", "platform", "res"},
     "qt_window": {"qt_dialogs", "qt_accessibility", "qt_x11", "qt_common", "platform", "res"},
-    "qt": {"qt_window", "qt_dialogs", "qt_sound", "qt_common", "platform", "res"},
+    "qt": {"qt_window", "qt_dialogs", "qt_accessibility", "qt_sound", "qt_common", "platform", "res"},
     "scores": {"game", "platform", "res"},
     "options": {"game", "platform", "res"},
     # The Options command runs the application's Options dialog.

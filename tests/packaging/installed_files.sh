@@ -14,6 +14,7 @@ installed_files() {
     echo share/doc/karoblen/copyright
     echo share/doc/karoblen/changelog.gz
     echo share/doc/karoblen/docs/karoblen.png
+    echo share/doc/karoblen/docs/karoblen-tile-symbols.png
     echo share/lintian/overrides/karoblen
   } | LC_ALL=C sort
 }

@@ -36,8 +36,10 @@ TEST(MainMenu, HasThreePopupsWithTheirItemsInOrder) {
                                       {"&Merge High Score Files...\tCtrl+M", 32778},
                                       {"-", 0},
                                       {"E&xit", 57665}}));
-  EXPECT_EQ(Items(menu.popups[1]),
-            (V{{"&Options...\tCtrl+O", 32772}, {"-", 0}, {"&Undo Last Move\tCtrl+Z", 32773}}));
+  EXPECT_EQ(Items(menu.popups[1]), (V{{"&Options...\tCtrl+O", 32772},
+                                      {"Tile &Symbols", 32779},
+                                      {"-", 0},
+                                      {"&Undo Last Move\tCtrl+Z", 32773}}));
   EXPECT_EQ(Items(menu.popups[2]), (V{{"&About Karoblen...", 57664}}));
 }
 

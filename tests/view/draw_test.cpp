@@ -60,6 +60,27 @@ TEST_F(ViewDraw, HighlightedGroupUsesThePressedRow) {
   EXPECT_EQ(calls[PaintIndex(0, 4)], "blit 196,230 40x40 bitmap 145 from 0,160");
 }
 
+TEST_F(ViewDraw, TileSymbolsGoOverEachTileByKindAndTheCommandTurnsThemOnAndOff) {
+  const auto plain = Paint();
+  ASSERT_TRUE(v.view.OnCmdMsg(ID_GAME_TILESYMBOLS));
+  CCmdUI on(ID_GAME_TILESYMBOLS);
+  v.view.OnUpdateCmdUI(on);
+  EXPECT_EQ(on.m_nCheck, 1);
+  const auto marked = Paint();
+  // Each tile's picture, then its kind's mark over it; empty cells stay bare.
+  ASSERT_EQ(marked.size(), plain.size() + 12);
+  EXPECT_EQ(marked[4], plain[4]);
+  EXPECT_EQ(marked[5], "keyed 196,230 40x40 bitmap 149 from 80,0 rgb(255,0,255)");
+  EXPECT_EQ(marked[8], "keyed 236,110 40x40 bitmap 149 from 40,0 rgb(255,0,255)");
+  EXPECT_EQ(marked[14], "keyed 236,230 40x40 bitmap 149 from 0,0 rgb(255,0,255)");
+
+  v.view.OnCmdMsg(ID_GAME_TILESYMBOLS);
+  CCmdUI off(ID_GAME_TILESYMBOLS);
+  v.view.OnUpdateCmdUI(off);
+  EXPECT_EQ(off.m_nCheck, 0);
+  EXPECT_EQ(Paint(), plain);
+}
+
 TEST_F(ViewDraw, PaintRefreshesScoreAndTilesLeftButNotTheSelectScore) {
   v.doc.SetScore(37);
   v.doc.SelectGroupAt(2, 2);

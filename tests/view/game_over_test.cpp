@@ -191,6 +191,10 @@ TEST(GameOverFlow, FromTheLastMoveToAFreshBoard) {
   EXPECT_EQ(v.doc.GetBoardSize(), kSmall);
   EXPECT_EQ(v.Text(IDC_SCORE), "Score: 0");
   EXPECT_EQ(v.Text(IDC_TILESLEFT), "Tiles Left: 30");
+  // A screen reader hears the move and the result, and the focus is back
+  // on the board, which now shows the new game.
+  EXPECT_EQ(v.host.announcements, (Events{"Score: 0", "Game over. Final score: 1000"}));
+  EXPECT_EQ(v.form.windowFocusCount, 1);
 }
 
 TEST(GameOverFlow, ABoardWithoutMovesEndsAtTheFirstClickAnywhere) {

@@ -70,6 +70,7 @@ TEST(ViewMove, EmptiedColumnClosesUpWithTheShiftSoundAndHighlightsWhatArrives) {
             (Board::Rows{"......", "......", "......", "x.....", "xx...."}));
   EXPECT_EQ(v.Text(IDC_SELECTSCORE), "Select Score: 1");
   EXPECT_EQ(v.Text(IDC_SCORE), "Score: 1");
+  EXPECT_EQ(v.host.announcements, (Events{"Score: 1"}));
   // The last paint already shows the highlight.
   EXPECT_EQ(v.host.lastPaint.Describe()[3], "blit 196,190 40x40 bitmap 145 from 160,120");
 }
@@ -81,6 +82,7 @@ TEST(ViewMove, ClicksThatRemoveNothingAreSilent) {
   v.ClickAt(3, 1);                  // empty cell
   v.ClickAt(3, 4);                  // lone tile
   EXPECT_TRUE(v.host.events.empty());
+  EXPECT_TRUE(v.host.announcements.empty());
   EXPECT_FALSE(v.doc.CanUndo());
   EXPECT_EQ(v.Text(IDC_SELECTSCORE), "Select Score: 0");
 }
@@ -118,21 +120,37 @@ TEST_F(ViewHover, LeavingAHighlightRepaintsOnceWherever) {
   struct Target {
     const char* name;
     CPoint point;
+    bool leavesTheView = false;
   };
   const Target targets[] = {
       {"lone tile", v.CellPoint(0, 4)},
       {"empty cell", v.CellPoint(2, 3)},
       {"off the board", {v.view.GetOriginX() - 1, v.view.GetOriginY()}},
+      {"out of the view", {}, true},
   };
   for (const Target& t : targets) {
     SCOPED_TRACE(t.name);
     v.MoveTo(1, 3);
     v.host.ClearEvents();
-    v.view.OnMouseMove(0, t.point);
+    if (t.leavesTheView)
+      v.view.OnMouseLeave();
+    else
+      v.view.OnMouseMove(0, t.point);
     EXPECT_EQ(v.host.events, (Events{"repaint now"}));
     EXPECT_FALSE(v.doc.HasSelection());
     EXPECT_EQ(v.Text(IDC_SELECTSCORE), "Select Score: 0");
   }
+}
+
+TEST_F(ViewHover, ThePointerLeavingKeepsTheKeyboardCursorsHighlight) {
+  v.CursorTo(1, 3);
+  ASSERT_TRUE(v.doc.IsSelected(0, 3));
+  const std::string selectScore = v.Text(IDC_SELECTSCORE);
+  v.host.ClearEvents();
+  v.view.OnMouseLeave();
+  EXPECT_TRUE(v.host.events.empty());
+  EXPECT_TRUE(v.doc.IsSelected(0, 3));
+  EXPECT_EQ(v.Text(IDC_SELECTSCORE), selectScore);
 }
 
 TEST_F(ViewHover, NothingHighlightedNothingRepainted) {

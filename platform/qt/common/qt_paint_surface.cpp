@@ -12,6 +12,14 @@ void CQtPaintSurface::Blit(int x, int y, int width, int height, int bitmapId, in
   m_painter.drawPixmap(QRect(x, y, width, height), picture, QRect(srcX, srcY, width, height));
 }
 
+void CQtPaintSurface::BlitKeyed(int x, int y, int width, int height, int bitmapId, int srcX,
+                                int srcY, COLORREF key) {
+  const QPixmap picture =
+      KeyedBitmapPixmap(bitmapId, qRgb(GetRValue(key), GetGValue(key), GetBValue(key)));
+  if (picture.isNull()) return;
+  m_painter.drawPixmap(QRect(x, y, width, height), picture, QRect(srcX, srcY, width, height));
+}
+
 void CQtPaintSurface::Fill(int x, int y, int width, int height, COLORREF colour) {
   m_painter.fillRect(QRect(x, y, width, height),
                      QColor(GetRValue(colour), GetGValue(colour), GetBValue(colour)));

@@ -11,6 +11,8 @@ class CQtPaintSurface : public CPaintSurface {
   explicit CQtPaintSurface(QPainter& painter);
 
   void Blit(int x, int y, int width, int height, int bitmapId, int srcX, int srcY) override;
+  void BlitKeyed(int x, int y, int width, int height, int bitmapId, int srcX, int srcY,
+                 COLORREF key) override;
   void Fill(int x, int y, int width, int height, COLORREF colour) override;
   void FocusFrame(int x, int y, int width, int height) override;
 

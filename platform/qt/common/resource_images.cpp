@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QPixmapCache>
 #include <map>
+#include <utility>
 
 #include "platform/qt/common/crisp_icon.h"
 #include "res/binary_resources.h"
@@ -25,17 +26,34 @@ const QImage& BitmapImage(int bitmapId) {
   return it->second;
 }
 
+namespace {
 // Pixmaps belong to the application object and must not outlive it, so they
 // live in the toolkit's own cache, which the application empties as it ends.
-QPixmap BitmapPixmap(int bitmapId) {
-  static std::map<int, QPixmapCache::Key> keys;
-  QPixmapCache::Key& key = keys[bitmapId];
+template <typename Make>
+QPixmap CachedPixmap(QPixmapCache::Key& key, Make make) {
   QPixmap pixmap;
   if (!QPixmapCache::find(key, &pixmap)) {
-    pixmap = QPixmap::fromImage(BitmapImage(bitmapId));
+    pixmap = QPixmap::fromImage(make());
     key = QPixmapCache::insert(pixmap);
   }
   return pixmap;
+}
+}  // namespace
+
+QPixmap BitmapPixmap(int bitmapId) {
+  static std::map<int, QPixmapCache::Key> keys;
+  return CachedPixmap(keys[bitmapId], [bitmapId] { return BitmapImage(bitmapId); });
+}
+
+QPixmap KeyedBitmapPixmap(int bitmapId, QRgb key) {
+  static std::map<std::pair<int, QRgb>, QPixmapCache::Key> keys;
+  return CachedPixmap(keys[{bitmapId, key}], [bitmapId, key] {
+    QImage image = BitmapImage(bitmapId).convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x)
+        if ((image.pixel(x, y) & RGB_MASK) == (key & RGB_MASK)) image.setPixel(x, y, 0);
+    return image;
+  });
 }
 
 QIcon ResourceIcon(int iconId) { return CrispIcon(Decode(res::ResourceType::Icon, iconId, "ICO")); }

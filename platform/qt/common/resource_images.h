@@ -9,6 +9,8 @@
 // A null image or pixmap when there is no bitmap with `bitmapId`.
 const QImage& BitmapImage(int bitmapId);
 QPixmap BitmapPixmap(int bitmapId);
+// The bitmap with its pixels of colour `key` see-through.
+QPixmap KeyedBitmapPixmap(int bitmapId, QRgb key);
 // Enlarged by whole factors on a dense screen (see CrispIcon); an empty icon
 // when there is none.
 QIcon ResourceIcon(int iconId);

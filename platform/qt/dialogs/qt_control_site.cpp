@@ -1,6 +1,7 @@
 #include "platform/qt/dialogs/qt_control_site.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -84,6 +85,19 @@ void CQtControlSite::Move(int id, int x, int y, int width, int height) {
 
 void CQtControlSite::SetFocus(int id) {
   if (QWidget* widget = Widget(id)) widget->setFocus(Qt::OtherFocusReason);
+}
+
+void CQtControlSite::FocusWindow() {
+  if (!m_window.hasFocus()) {
+    m_window.setFocus(Qt::OtherFocusReason);
+    return;
+  }
+  if (!QAccessible::isActive()) return;
+  QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&m_window);
+  if (!window) return;
+  QAccessibleInterface* focused = window->focusChild();
+  QAccessibleEvent event(focused ? focused : window, QAccessible::Focus);
+  QAccessible::updateAccessibility(&event);
 }
 
 int CQtControlSite::GetFocus() const {

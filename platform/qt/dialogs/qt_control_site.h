@@ -39,6 +39,7 @@ class CQtControlSite : public CControlSite {
   bool IsEnabled(int id) const override;
   void Move(int id, int x, int y, int width, int height) override;
   void SetFocus(int id) override;
+  void FocusWindow() override;
   int GetFocus() const override;
   void SetLimitText(int id, int maxChars) override;
   int GetLimitText(int id) const override;

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include "platform/qt/accessibility/template_control_names.h"
 #include "platform/qt/common/qt_text.h"
 #include "platform/qt/common/window_registry.h"
 #include "platform/qt/dialogs/dialog_units.h"
@@ -38,6 +39,10 @@ CQtTemplateDialog::CQtTemplateDialog(const res::DialogTemplate& dialogTemplate, 
     Deliver([this, timerId] { m_dialog.OnTimer(timerId); });
   });
   m_pSite->AddInitialItems(dialogTemplate);
+  std::vector<QWidget*> widgets;
+  for (const CQtControlSite::Control& control : m_pSite->Controls())
+    widgets.push_back(control.widget);
+  NameTemplateControls(dialogTemplate, widgets, *this);
   ConnectControls();
   m_dialog.BeginModalState();
   m_dialog.AttachSite(m_pSite.get());

@@ -76,8 +76,9 @@ void CQtCommandActions::BuildMenuBar(QMenuBar& bar, const std::function<void()>&
         menu->addSeparator();
         continue;
       }
-      // The text keeps its "\t": the menu shows what follows it at the right.
-      menu->addAction(MakeAction(item.command, ToQString(item.text)));
+      // The shortcut is the action's own, which the menu shows at the right
+      // and a screen reader reports apart from the name.
+      menu->addAction(MakeAction(item.command, ToQString(res::MenuItemLabel(item))));
     }
   }
 }

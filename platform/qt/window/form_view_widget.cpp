@@ -62,6 +62,11 @@ void CQtFormViewWidget::mouseMoveEvent(QMouseEvent* event) {
   m_view.OnMouseMove(MouseFlags(*event), CPoint{at.x(), at.y()});
 }
 
+void CQtFormViewWidget::leaveEvent(QEvent* event) {
+  CErasableWidget::leaveEvent(event);
+  m_view.OnMouseLeave();
+}
+
 void CQtFormViewWidget::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   const QPoint at = event->position().toPoint();

@@ -7,7 +7,8 @@
 
 #include "platform/accessible_board.h"
 #include "platform/framework.h"
-#include "platform/qt/accessibility/accessible_board.h"
+#include "platform/qt/accessibility/accessible_board_factory.h"
+#include "platform/qt/accessibility/board_access_notifier.h"
 #include "platform/qt/common/erasable_widget.h"
 #include "platform/qt/dialogs/qt_control_site.h"
 
@@ -30,6 +31,7 @@ class CQtFormViewWidget : public CErasableWidget {
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;

@@ -84,6 +84,10 @@ void CQtMainWindow::UpdateCommandStates() {
   for (const auto& [command, action] : m_pCommands->Actions()) {
     const bool enabled = app->IsCommandEnabled(command);
     if (action->isEnabled() != enabled) action->setEnabled(enabled);
+    const int check = app->GetCommandCheck(command);
+    if (check < 0) continue;
+    action->setCheckable(true);
+    if (action->isChecked() != (check != 0)) action->setChecked(check != 0);
   }
 }
 

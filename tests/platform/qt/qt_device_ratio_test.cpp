@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "platform/dialog.h"
+#include "platform/qt/common/qt_paint_surface.h"
 #include "platform/qt/dialogs/template_dialog.h"
 #include "platform/qt/window/command_actions.h"
 #include "res/binary_resources.h"
@@ -96,6 +97,69 @@ TEST(QtDeviceRatio, AboutBoxIconIsAWholeFactorEnlargement) {
   if (qApp->devicePixelRatio() == 2) {
     EXPECT_EQ(found.factor, 2);
   }
+}
+
+// A lone tile of `kind` as the board paints it at `factor`, with its mark or
+// without.
+QImage PaintTile(int kind, int factor, bool marked) {
+  QImage image(40 * factor, 40 * factor, QImage::Format_ARGB32);
+  image.setDevicePixelRatio(factor);
+  QPainter painter(&image);
+  CQtPaintSurface surface(painter);
+  surface.Blit(0, 0, 40, 40, IDB_TILESET, 0, kind * 80);
+  if (marked) surface.BlitKeyed(0, 0, 40, 40, IDB_TILESYMBOLS, kind * 40, 0, RGB(255, 0, 255));
+  return image;
+}
+
+// Each kind's mark lies over its tile pixel for pixel, every pixel a square
+// of `factor` device pixels, white edged in black, and leaves the rest of the
+// tile (bevel, outline, seam) exactly as it was; the marks differ by shape.
+TEST(QtDeviceRatio, TileSymbolsSitWholeOnTheirTilesAtOneAndTwoTimes) {
+  const QImage sheet = ResourceImage(res::ResourceType::Bitmap, IDB_TILESYMBOLS, "BMP");
+  ASSERT_EQ(sheet.size(), QSize(200, 40));
+  const QRgb key = qRgb(255, 0, 255);
+  // Hand-counted from the pictures: white pixels, then black ones.
+  const int kWhite[5] = {68, 76, 100, 98, 56};
+  const int kBlack[5] = {68, 56, 44, 44, 36};
+  std::vector<std::vector<bool>> shapes;
+  for (int kind = 0; kind < 5; ++kind) {
+    const QImage mark = sheet.copy(kind * 40, 0, 40, 40);
+    EXPECT_EQ(mark.pixel(0, 0), key);
+    std::vector<bool> shape;
+    int white = 0, black = 0;
+    for (int y = 0; y < 40; ++y)
+      for (int x = 0; x < 40; ++x) {
+        white += mark.pixel(x, y) == qRgb(255, 255, 255);
+        black += mark.pixel(x, y) == qRgb(0, 0, 0);
+        shape.push_back(mark.pixel(x, y) == qRgb(255, 255, 255));
+        // Inside the face of a lone tile, clear of its bevels.
+        if (mark.pixel(x, y) != key) {
+          EXPECT_TRUE(x >= 6 && x <= 31 && y >= 6 && y <= 31);
+        }
+      }
+    EXPECT_EQ(white, kWhite[kind]) << kind;
+    EXPECT_EQ(black, kBlack[kind]) << kind;
+    shapes.push_back(shape);
+    for (int factor : {1, 2}) {
+      SCOPED_TRACE(std::to_string(kind) + " at " + std::to_string(factor));
+      const QImage plain = PaintTile(kind, factor, false);
+      const QImage marked = PaintTile(kind, factor, true);
+      int wrong = 0;
+      for (int y = 0; y < 40 * factor; ++y)
+        for (int x = 0; x < 40 * factor; ++x) {
+          const QRgb want = mark.pixel(x / factor, y / factor);
+          wrong += (marked.pixel(x, y) & RGB_MASK) !=
+                   ((want == key ? plain.pixel(x, y) : want) & RGB_MASK);
+        }
+      EXPECT_EQ(wrong, 0);
+    }
+  }
+  for (int a = 0; a < 5; ++a)
+    for (int b = a + 1; b < 5; ++b) {
+      int differ = 0;
+      for (std::size_t i = 0; i < shapes[a].size(); ++i) differ += shapes[a][i] != shapes[b][i];
+      EXPECT_GE(differ, 40) << a << " and " << b;
+    }
 }
 
 }  // namespace
