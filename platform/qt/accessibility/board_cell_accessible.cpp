@@ -35,11 +35,6 @@ QAccessible::State CBoardCellAccessible::state() const {
   return state;
 }
 
-void* CBoardCellAccessible::interface_cast(QAccessible::InterfaceType type) {
-  return type == QAccessible::TableCellInterface ? static_cast<QAccessibleTableCellInterface*>(this)
-                                                 : nullptr;
-}
-
 bool CBoardCellAccessible::isSelected() const {
   return isValid() && m_board.IsCellHighlighted(m_nColumn, m_nRow);
 }

@@ -87,11 +87,6 @@ QAccessible::State CBoardTableAccessible::state() const {
   return state;
 }
 
-void* CBoardTableAccessible::interface_cast(QAccessible::InterfaceType type) {
-  return type == QAccessible::TableInterface ? static_cast<QAccessibleTableInterface*>(this)
-                                             : nullptr;
-}
-
 QList<QAccessibleInterface*> CBoardTableAccessible::selectedCells() const {
   QList<QAccessibleInterface*> cells;
   for (int r = 0; r < rowCount(); ++r)

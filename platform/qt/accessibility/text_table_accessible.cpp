@@ -93,11 +93,6 @@ QAccessible::State CTextTableAccessible::state() const {
   return state;
 }
 
-void* CTextTableAccessible::interface_cast(QAccessible::InterfaceType type) {
-  return type == QAccessible::TableInterface ? static_cast<QAccessibleTableInterface*>(this)
-                                             : nullptr;
-}
-
 QAccessibleInterface* CTextTableAccessible::cellAt(int row, int column) const {
   if (!Text(row, column)) return nullptr;
   return child(row * m_nColumns + column);

@@ -4,10 +4,6 @@
 
 bool CTextTableCellAccessible::isValid() const { return m_table.isValid(); }
 
-QWindow* CTextTableCellAccessible::window() const { return m_table.window(); }
-
-QAccessibleInterface* CTextTableCellAccessible::parent() const { return table(); }
-
 QAccessibleInterface* CTextTableCellAccessible::table() const {
   return const_cast<CTextTableAccessible*>(&m_table);
 }
@@ -23,9 +19,4 @@ QAccessible::State CTextTableCellAccessible::state() const {
   state.invalid = !isValid();
   state.readOnly = true;
   return state;
-}
-
-void* CTextTableCellAccessible::interface_cast(QAccessible::InterfaceType type) {
-  return type == QAccessible::TableCellInterface ? static_cast<QAccessibleTableCellInterface*>(this)
-                                                 : nullptr;
 }
