@@ -3,6 +3,7 @@
 #include <array>
 
 #include "colours.h"
+#include "tile_geometry.h"
 
 namespace resgen {
 namespace {
@@ -12,10 +13,9 @@ namespace {
 // a cross, a square, a triangle and a bar. It sits in the middle of the face
 // and keeps clear of the bevels, which show the highlight, and of the
 // outlines, which show how a group joins.
-constexpr int kSize = 40;
+using tile::kSize;
 constexpr int kMarkSize = 16;
-// The face of a lone tile spans pixels 6 to 31; the mark is centred on it.
-constexpr int kMarkOrigin = 11;
+constexpr int kMarkOrigin = tile::kFaceStart + (tile::kFaceSize - kMarkSize) / 2;
 
 constexpr std::uint8_t kKey = 0;
 constexpr std::uint8_t kBlack = 1;
@@ -80,7 +80,7 @@ IndexedImage DrawTileSymbols() {
     const int left = static_cast<int>(kind) * kSize + kMarkOrigin;
     sheet.drawPattern(left, kMarkOrigin, *marks[kind], "#o", {kBlack, kWhite});
   }
-  static_assert(kMarkOrigin + kMarkSize <= kSize);
+  static_assert(kMarkOrigin + kMarkSize <= tile::kFaceStart + tile::kFaceSize);
   return sheet;
 }
 

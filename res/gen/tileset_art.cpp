@@ -1,5 +1,7 @@
 #include "tileset_art.h"
 
+#include "tile_geometry.h"
+
 namespace resgen {
 namespace {
 
@@ -23,10 +25,10 @@ namespace {
 // side has that side's colour). Four tiles of one kind meeting at a point
 // thus show a small rivet.
 
-constexpr int kSize = 40;
-constexpr int kOutline = 2;
-constexpr int kBevel = 4;
-constexpr int kSeam = 2;
+using tile::kBevel;
+using tile::kOutline;
+using tile::kSeam;
+using tile::kSize;
 constexpr int kNotch = 4;
 constexpr int kNotchOutline = 2;
 
