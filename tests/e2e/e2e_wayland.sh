@@ -12,6 +12,8 @@
 #
 # usage: e2e_wayland.sh KAROBLEN_BINARY BOARD_PROBE
 set -euo pipefail
+# For fail and wait_for only: this script starts no X server.
+source "$(dirname "$0")/lib.sh"
 app_id=invalid.karoblen.Karoblen
 columns=10
 rows=7
@@ -33,6 +35,7 @@ if [ "$(id -u)" = 0 ] && [ -z "${KAROBLEN_E2E_DROPPED:-}" ]; then
   cp "$1" "$work/karoblen"
   cp "$2" "$work/board_probe"
   cp "$0" "$work/e2e_wayland.sh"
+  cp "$(dirname "$0")/lib.sh" "$work/lib.sh"
   chown -R nobody "$work"
   status=0
   (cd "$work" && exec setpriv --reuid=nobody --regid=nogroup --clear-groups \
@@ -59,21 +62,6 @@ cleanup() {
 }
 trap cleanup EXIT
 trap 'exit 143' TERM INT HUP
-fail() {
-  echo "FAIL: $*" >&2
-  [ -s "$work/game.log" ] && echo "game output:" >&2 && cat "$work/game.log" >&2
-  [ -s "$work/last.grid" ] && echo "last board seen:" >&2 && cat "$work/last.grid" >&2
-  exit 1
-}
-wait_for() {  # wait_for TENTHS COMMAND...
-  local tenths=$1 i
-  shift
-  for ((i = 0; i < tenths; i++)); do
-    if "$@" >/dev/null 2>&1; then return 0; fi
-    sleep 0.1
-  done
-  return 1
-}
 
 # A session of the test's own: nothing of the tester's desktop is reached.
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM SWAYSOCK PULSE_SERVER DBUS_SESSION_BUS_ADDRESS
