@@ -1,7 +1,8 @@
 #pragma once
 
 // The string table: the document descriptor, the application name, the
-// command prompts/tooltips and the framework's standard texts.
+// command prompts/tooltips, the framework's standard texts, and what a screen
+// reader reads of the board and the high scores.
 
 #include <initializer_list>
 #include <span>
