@@ -1,14 +1,12 @@
 #include "platform/qt/accessibility/board_table_accessible.h"
 
-#include <QWindow>
-
 #include "platform/qt/accessibility/board_cell_accessible.h"
 #include "platform/qt/common/qt_text.h"
 #include "res/resource_ids.h"
 #include "res/string_table.h"
 
 CBoardTableAccessible::CBoardTableAccessible(QWidget& widget, const CAccessibleBoard& board)
-    : m_widget(&widget), m_board(board) {
+    : CReadOnlyTableAccessible(widget), m_board(board) {
   MakeCells();
 }
 
@@ -20,7 +18,7 @@ void CBoardTableAccessible::MakeCells() {
   for (int r = 0; r < m_nCellRows; ++r)
     for (int c = 0; c < m_nCellColumns; ++c)
       m_cellIds.push_back(QAccessible::registerAccessibleInterface(
-          new CBoardCellAccessible(*m_widget, m_board, *this, c, r)));
+          new CBoardCellAccessible(*m_host, m_board, *this, c, r)));
 }
 
 void CBoardTableAccessible::ForgetCells() {
@@ -32,7 +30,7 @@ void CBoardTableAccessible::ForgetCells() {
 void CBoardTableAccessible::modelChange(QAccessibleTableModelChangeEvent* event) {
   if (event->modelChangeType() != QAccessibleTableModelChangeEvent::ModelReset) return;
   ForgetCells();
-  if (m_widget) MakeCells();
+  if (m_host) MakeCells();
 }
 
 QAccessibleInterface* CBoardTableAccessible::Cell(int column, int row) const {
@@ -41,19 +39,11 @@ QAccessibleInterface* CBoardTableAccessible::Cell(int column, int row) const {
       m_cellIds[static_cast<std::size_t>(row) * m_nCellColumns + column]);
 }
 
-QWindow* CBoardTableAccessible::window() const {
-  return m_widget ? m_widget->window()->windowHandle() : nullptr;
-}
-
 QAccessibleInterface* CBoardTableAccessible::childAt(int x, int y) const {
   for (int c = 0; c < columnCount(); ++c)
     for (int r = 0; r < rowCount(); ++r)
-      if (BoardRectOnScreen(*m_widget, m_board.GetCellRect(c, r)).contains(x, y)) return Cell(c, r);
+      if (BoardRectOnScreen(*m_host, m_board.GetCellRect(c, r)).contains(x, y)) return Cell(c, r);
   return nullptr;
-}
-
-QAccessibleInterface* CBoardTableAccessible::parent() const {
-  return m_widget ? QAccessible::queryAccessibleInterface(m_widget) : nullptr;
 }
 
 QAccessibleInterface* CBoardTableAccessible::child(int index) const {
@@ -69,21 +59,21 @@ int CBoardTableAccessible::indexOfChild(const QAccessibleInterface* child) const
 }
 
 QString CBoardTableAccessible::text(QAccessible::Text t) const {
-  return t == QAccessible::Name && m_widget ? ToQString(m_board.GetBoardName()) : QString();
+  return t == QAccessible::Name && m_host ? ToQString(m_board.GetBoardName()) : QString();
 }
 
 QRect CBoardTableAccessible::rect() const {
-  if (!m_widget || childCount() == 0) return {};
+  if (!m_host || childCount() == 0) return {};
   const CRect first = m_board.GetCellRect(0, 0);
   const CRect last = m_board.GetCellRect(columnCount() - 1, rowCount() - 1);
-  return BoardRectOnScreen(*m_widget, {first.left, first.top, last.right, last.bottom});
+  return BoardRectOnScreen(*m_host, {first.left, first.top, last.right, last.bottom});
 }
 
 QAccessible::State CBoardTableAccessible::state() const {
   QAccessible::State state;
   state.invalid = !isValid();
   state.focusable = true;
-  state.focused = m_widget && m_widget->hasFocus() && m_board.GetCursorCell().x < 0;
+  state.focused = m_host && m_host->hasFocus() && m_board.GetCursorCell().x < 0;
   return state;
 }
 

@@ -2,7 +2,6 @@
 // The board as a table, a child of the form view's widget. It makes an
 // interface for every cell when it is made and again when the board changes
 // size; asking for a cell only looks it up.
-#include <QPointer>
 #include <QWidget>
 #include <vector>
 
@@ -19,10 +18,7 @@ class CBoardTableAccessible : public CReadOnlyTableAccessible {
   // The cell's interface, or nullptr off the board.
   QAccessibleInterface* Cell(int column, int row) const;
 
-  bool isValid() const override { return !m_widget.isNull(); }
-  QWindow* window() const override;
   QAccessibleInterface* childAt(int x, int y) const override;
-  QAccessibleInterface* parent() const override;
   QAccessibleInterface* child(int index) const override;
   int childCount() const override { return columnCount() * rowCount(); }
   int indexOfChild(const QAccessibleInterface* child) const override;
@@ -35,8 +31,8 @@ class CBoardTableAccessible : public CReadOnlyTableAccessible {
   QList<QAccessibleInterface*> selectedCells() const override;
   QString columnDescription(int column) const override;
   QString rowDescription(int row) const override;
-  int columnCount() const override { return m_widget ? m_board.GetBoardColumns() : 0; }
-  int rowCount() const override { return m_widget ? m_board.GetBoardRows() : 0; }
+  int columnCount() const override { return m_host ? m_board.GetBoardColumns() : 0; }
+  int rowCount() const override { return m_host ? m_board.GetBoardRows() : 0; }
   // A reset (the board changed size) makes the cells afresh.
   void modelChange(QAccessibleTableModelChangeEvent* event) override;
 
@@ -44,7 +40,6 @@ class CBoardTableAccessible : public CReadOnlyTableAccessible {
   void MakeCells();
   void ForgetCells();
 
-  QPointer<QWidget> m_widget;
   const CAccessibleBoard& m_board;
   // Row by row for the size they were made for; the toolkit's accessibility
   // cache owns the cells.

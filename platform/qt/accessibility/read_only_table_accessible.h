@@ -4,9 +4,19 @@
 // no caption, summary or header cells of their own.
 #include <QAccessible>
 #include <QAccessibleInterface>
+#include <QPointer>
+#include <QWidget>
 
 class CReadOnlyTableAccessible : public QAccessibleInterface, public QAccessibleTableInterface {
  public:
+  // `host` is the widget the table stands in; the table is valid while it is.
+  explicit CReadOnlyTableAccessible(QWidget& host) : m_host(&host) {}
+
+  bool isValid() const override { return !m_host.isNull(); }
+  QWindow* window() const override { return m_host ? m_host->window()->windowHandle() : nullptr; }
+  QAccessibleInterface* parent() const override {
+    return m_host ? QAccessible::queryAccessibleInterface(m_host) : nullptr;
+  }
   QObject* object() const override { return nullptr; }
   void setText(QAccessible::Text, const QString&) override {}
   QAccessible::Role role() const override { return QAccessible::Table; }
@@ -35,6 +45,9 @@ class CReadOnlyTableAccessible : public QAccessibleInterface, public QAccessible
   bool unselectRow(int) override { return false; }
   bool unselectColumn(int) override { return false; }
   void modelChange(QAccessibleTableModelChangeEvent*) override {}
+
+ protected:
+  const QPointer<QWidget> m_host;
 };
 
 // One cell of such a table: a leaf, one column wide and one row high.

@@ -1,14 +1,12 @@
 #include "platform/qt/accessibility/text_table_accessible.h"
 
-#include <QWindow>
-
 #include "platform/qt/accessibility/text_table_cell_accessible.h"
 #include "platform/qt/common/qt_text.h"
 #include "res/string_table.h"
 
 CTextTableAccessible::CTextTableAccessible(QWidget& window, const res::TextTable& table,
                                            std::vector<QLabel*> texts)
-    : m_window(&window),
+    : CReadOnlyTableAccessible(window),
       m_table(table),
       m_nRows(table.rows),
       m_nColumns(static_cast<int>(table.headerIds.size())) {
@@ -48,19 +46,11 @@ bool CTextTableAccessible::Holds(const QObject* object) const {
                      [object](const QPointer<QLabel>& text) { return text == object; });
 }
 
-QWindow* CTextTableAccessible::window() const {
-  return m_window ? m_window->window()->windowHandle() : nullptr;
-}
-
 QAccessibleInterface* CTextTableAccessible::childAt(int x, int y) const {
   for (int r = 0; r < m_nRows; ++r)
     for (int c = 0; c < m_nColumns; ++c)
       if (CellRect(r, c).contains(x, y)) return cellAt(r, c);
   return nullptr;
-}
-
-QAccessibleInterface* CTextTableAccessible::parent() const {
-  return m_window ? QAccessible::queryAccessibleInterface(m_window) : nullptr;
 }
 
 QAccessibleInterface* CTextTableAccessible::child(int index) const {

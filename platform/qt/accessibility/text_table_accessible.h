@@ -24,10 +24,7 @@ class CTextTableAccessible : public CReadOnlyTableAccessible {
   // Whether `object` is one of the table's texts.
   bool Holds(const QObject* object) const;
 
-  bool isValid() const override { return !m_window.isNull(); }
-  QWindow* window() const override;
   QAccessibleInterface* childAt(int x, int y) const override;
-  QAccessibleInterface* parent() const override;
   QAccessibleInterface* child(int index) const override;
   int childCount() const override { return static_cast<int>(m_cellIds.size()); }
   int indexOfChild(const QAccessibleInterface* child) const override;
@@ -43,7 +40,6 @@ class CTextTableAccessible : public CReadOnlyTableAccessible {
  private:
   QLabel* Text(int row, int column) const;
 
-  QPointer<QWidget> m_window;
   const res::TextTable& m_table;
   int m_nRows;
   int m_nColumns;
