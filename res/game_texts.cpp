@@ -3,6 +3,8 @@
 #include <array>
 #include <cstddef>
 
+#include "res/text_markers.h"
+
 namespace res {
 namespace {
 
@@ -12,9 +14,9 @@ struct TextEntry {
 };
 
 constexpr std::array kTexts{
-    TextEntry{TextId::ScoreLine, "Score: %d"},
-    TextEntry{TextId::TilesLeftLine, "Tiles Left: %d"},
-    TextEntry{TextId::SelectScoreLine, "Select Score: %d"},
+    TextEntry{TextId::ScoreLine, "Score: %1"},
+    TextEntry{TextId::TilesLeftLine, "Tiles Left: %1"},
+    TextEntry{TextId::SelectScoreLine, "Select Score: %1"},
     TextEntry{TextId::OptionsRestartQuestion,
               "Changes to board size/number of tiles requires the game to restart -- are you "
               "sure?"},
@@ -23,21 +25,21 @@ constexpr std::array kTexts{
     TextEntry{TextId::MergeFileFilter,
               "Highscore Files (.scr;.scores)|*.scr;*.scores|All Files|*.*||"},
     TextEntry{TextId::NewGameQuestion, "Are you sure you want to start a new game?"},
-    TextEntry{TextId::HighScoresTitle, "High Scores for game board %s%s"},
+    TextEntry{TextId::HighScoresTitle, "High Scores for game board %1%2"},
     TextEntry{TextId::BoardSmall, "Small"},
     TextEntry{TextId::BoardMedium, "Medium"},
     TextEntry{TextId::BoardLarge, "Large"},
-    TextEntry{TextId::TileKindsSuffix, "/%d"},
-    TextEntry{TextId::YourScoreLine, "Your score: %d"},
+    TextEntry{TextId::TileKindsSuffix, "/%1"},
+    TextEntry{TextId::YourScoreLine, "Your score: %1"},
     TextEntry{TextId::MergeNoNul, "No Nul"},
     TextEntry{TextId::MergeCannotOpen, "Unable to open file!"},
     TextEntry{TextId::MergeNotAScoreFile,
               "Unable to merge highscores -- not a valid Karoblen highscore file"},
     TextEntry{TextId::MergeComplete,
-              "Highscore merge complete.\n\nHighscore entries added: %d\nDuplicate entries "
-              "found: %d"},
+              "Highscore merge complete.\n\nHighscore entries added: %1\nDuplicate entries "
+              "found: %2"},
     TextEntry{TextId::ScoresNotSaved,
-              "The high scores could not be saved in %s:\n%s.\n\nThey are kept while the game "
+              "The high scores could not be saved in %1:\n%2.\n\nThey are kept while the game "
               "runs, and the next save that works writes them."},
     TextEntry{TextId::ToolbarTitle, "Toolbar"},
     TextEntry{TextId::SoundStreamName, "Sound effect"},
@@ -53,20 +55,20 @@ constexpr std::array kTexts{
               "                 Game > Tile Symbols does\n"
               "  --help         show this text and exit\n"
               "  --version      show the version and exit\n"},
-    TextEntry{TextId::VersionLine, "Karoblen %s"},
+    TextEntry{TextId::VersionLine, "Karoblen %1"},
     TextEntry{TextId::NoDesktop,
-              "Karoblen needs a desktop to show its window, and there is none here (%s).\n"
+              "Karoblen needs a desktop to show its window, and there is none here (%1).\n"
               "Start it from a terminal inside your desktop session.\n"},
     TextEntry{TextId::DisplayNotSet, "DISPLAY is not set"},
-    TextEntry{TextId::NoXServer, "no X server answers on display %s"},
+    TextEntry{TextId::NoXServer, "no X server answers on display %1"},
     TextEntry{TextId::WaylandNotSet, "WAYLAND_DISPLAY is not set"},
-    TextEntry{TextId::NoWaylandCompositor, "no Wayland compositor answers at %s"},
-    TextEntry{TextId::NeitherDesktop, "%s, and %s"},
+    TextEntry{TextId::NoWaylandCompositor, "no Wayland compositor answers at %1"},
+    TextEntry{TextId::NeitherDesktop, "%1, and %2"},
     TextEntry{TextId::NoDataDirectory,
-              "Karoblen cannot keep its scores in its data directory: %s.\n"},
+              "Karoblen cannot keep its scores in its data directory: %1.\n"},
     TextEntry{TextId::NoDataHome, "neither XDG_DATA_HOME nor HOME names an absolute directory"},
-    TextEntry{TextId::CannotCreateDirectory, "cannot create %s (%s)"},
-    TextEntry{TextId::CannotEnterDirectory, "cannot enter %s (%s)"},
+    TextEntry{TextId::CannotCreateDirectory, "cannot create %1 (%2)"},
+    TextEntry{TextId::CannotEnterDirectory, "cannot enter %1 (%2)"},
 };
 
 // Text() indexes the table by id, so every id has its place.
@@ -82,20 +84,7 @@ static_assert(IsInIdOrder(), "one text per id, in the order of TextId");
 std::string_view Text(TextId id) { return kTexts[static_cast<std::size_t>(id)].text; }
 
 std::string FormatText(TextId id, std::initializer_list<std::string_view> values) {
-  const std::string_view format = Text(id);
-  const std::string_view* next = values.begin();
-  std::string out;
-  for (std::size_t i = 0; i < format.size(); ++i) {
-    const bool marker =
-        format[i] == '%' && i + 1 < format.size() && (format[i + 1] == 'd' || format[i + 1] == 's');
-    if (!marker) {
-      out += format[i];
-      continue;
-    }
-    if (next != values.end()) out += *next++;
-    ++i;
-  }
-  return out;
+  return FillMarkers(Text(id), values);
 }
 
 std::string FormatText(TextId id, int value) { return FormatText(id, {std::to_string(value)}); }

@@ -3,7 +3,7 @@
 // player reads in a window, a message box, the sound mixer or the terminal,
 // kept in one place so that they can be translated together.
 //
-// "%d" and "%s" mark where FormatText puts its values, in order.
+// "%1" to "%9" mark where FormatText puts its values (res/text_markers.h).
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -54,7 +54,7 @@ enum class TextId {
 
 std::string_view Text(TextId id);
 
-// The text with each "%d" or "%s" replaced by the next of `values`; a marker
+// The text with each "%1" to "%9" replaced by that one of `values`; a marker
 // without a value is left out.
 std::string FormatText(TextId id, std::initializer_list<std::string_view> values);
 std::string FormatText(TextId id, int value);

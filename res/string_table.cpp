@@ -4,6 +4,7 @@
 #include <array>
 
 #include "res/resource_ids.h"
+#include "res/text_markers.h"
 
 namespace res {
 namespace {
@@ -71,18 +72,7 @@ const char* LoadString(int id) {
 
 std::string FormatString(int id, std::initializer_list<std::string_view> args) {
   const char* text = LoadString(id);
-  if (!text) return {};
-  std::string out;
-  for (const char* p = text; *p; ++p) {
-    const auto n = static_cast<std::size_t>(p[1] - '1');
-    if (*p == '%' && p[1] >= '1' && p[1] <= '9' && n < args.size()) {
-      out += args.begin()[n];
-      ++p;
-    } else {
-      out += *p;
-    }
-  }
-  return out;
+  return text ? FillMarkers(text, args) : std::string();
 }
 
 std::string_view CommandPrompt(int id) {

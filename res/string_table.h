@@ -23,8 +23,8 @@ std::span<const StringEntry> StringTable();
 // ID_FILE_MERGESCORES, whose status-bar prompt is deliberately empty).
 const char* LoadString(int id);
 
-// The string with `id`, each "%1" to "%9" in it replaced by that argument;
-// empty when the table has no such string.
+// The string with `id`, each "%1" to "%9" in it replaced by that argument
+// (res/text_markers.h); empty when the table has no such string.
 std::string FormatString(int id, std::initializer_list<std::string_view> args);
 
 // A command's string holds "prompt\ntooltip". Both are empty when the

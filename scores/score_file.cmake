@@ -1,7 +1,7 @@
 # The window-free half of the scores: the score store, its tables and the
-# score file, with its careful, locked save. The scores' own CMakeLists builds it for the program, and the
-# fuzzers build it again with their instrumentation, in the main build or in
-# a clang configuration of their own.
+# score file, with its careful, locked save. The scores' own CMakeLists
+# builds it for the program, and the fuzzers build it again with their
+# instrumentation, in the main build or in a clang configuration of their own.
 
 # karoblen_score_file_library(NAME): a static library NAME of those sources
 # exporting their headers.

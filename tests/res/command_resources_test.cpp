@@ -140,7 +140,7 @@ TEST(GameTexts, EveryIdHasATextAndValuesFillTheMarkersInOrder) {
        "Highscore merge complete.\n\nHighscore entries added: 3\nDuplicate entries found: 1"},
       {TextId::HighScoresTitle, {"Large", "/4"}, "High Scores for game board Large/4"},
       // A value is never read as a marker, and a marker without a value goes.
-      {TextId::NeitherDesktop, {"50%d", "%s"}, "50%d, and %s"},
+      {TextId::NeitherDesktop, {"50%1", "%2"}, "50%1, and %2"},
       {TextId::HighScoresTitle, {"Small"}, "High Scores for game board Small"},
       {TextId::MergeNoNul, {"unused"}, "No Nul"},
   };
