@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The two commands a newcomer needs: `make run` and `make test`.
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Karoblen: start-up. The two informational switches answer without touching
 // any display; --in-data-dir moves into the game's own directory before the
 // score file is read, and when it cannot, says why in a message box as well;

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Fails when ctest skipped a test that .ci/expected_skips does not allow.
 
 Usage: check_skips.py ALLOW_LIST JUNIT...  (ctest --output-junit files)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The About box: everything it shows comes from template 100.
 #include "platform/dialog.h"

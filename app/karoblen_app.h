@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application object: builds the one document, main window and view
 // through a single template, starts the first game and owns the New Game and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The document the application really runs: the board engine together with
 // the high-score tables it reports to. Built with the document, the tables

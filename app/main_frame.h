@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window: menu, toolbar and status bar around the board view.
 #include "platform/framework.h"

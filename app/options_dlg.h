@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Collects a board size and a number of tile kinds. It only reports the
 // choice; whoever runs it decides what to do with it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Costs of the board operations the view runs on every pointer move and
 // click, against copying one 200-byte grid as the unit of comparison.
 #include <benchmark/benchmark.h>

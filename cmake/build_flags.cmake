@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Compiler flags as targets rather than directory-wide options: every target
 # of the project links karoblen_build_flags (karoblen_link_build_flags below
 # sees to that), and nothing else is touched: imported libraries and anything

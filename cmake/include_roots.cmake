@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Every library exports an include root of its own in the build tree, holding
 # links to its own headers and to nothing else. A target therefore finds the
 # headers of the libraries it links and no others: an include across a layer

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A merge as the program makes it, through real files on disk and the score
 // store's own functions: start-up loads the score file, the chosen file is
 // read, checked and merged, and the result is saved, whatever the two names turn out to be (regular

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes at all as the score file: the load must not crash, must take the
 // complete records as they are, and must leave every name terminated within
 // 16 bytes with zeros after the terminator.

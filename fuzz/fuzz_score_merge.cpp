@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Validation and merge of any file contents over a random set of tables: no
 // crash, an invalid file changes nothing, every table stays sorted, every
 // name stays terminated, and the counts add up.

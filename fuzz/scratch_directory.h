@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The score file's name is relative, so each fuzz target works in a directory
 // of its own, where nothing else lives: in memory when the system offers it,

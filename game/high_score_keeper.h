@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The document's one tie to the high scores. The object behind it keeps the
 // twelve tables and the score file, asks for names and shows the table; the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The game's rules as numbers: the board sizes, the tile kinds, what a move
 // and a finished game score, and which high-score table a board plays for.

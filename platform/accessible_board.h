@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What assistive technology can read of a view that shows a board of cells:
 // its size, what each cell shows, which cells are highlighted and where the

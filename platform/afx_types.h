@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The small vocabulary shared by the game's windows and the platform layer:
 // colours, points, message-box flags and dialog results.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Commands travel view -> document -> main window -> application; the
 // document of this game handles none, so the route skips it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a window built from a dialog template offers its code: its controls,
 // addressed by id, and its timers. The Qt layer implements it with widgets;

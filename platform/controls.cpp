@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/wnd.h"
 
 // Controls of a window that does not exist (yet) ignore every request, as a

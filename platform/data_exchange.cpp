@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/wnd.h"
 
 void DDX_Control(CDataExchange* pDX, int id, CControl& control) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Drawing: a device context that paints onto the view, a memory device
 // context holding a bitmap resource, and block copies between them.

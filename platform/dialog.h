@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A modal dialog built from a numbered template. The game derives from it and
 // overrides the handlers it needs; the platform builds the window, calls

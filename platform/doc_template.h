@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The template that makes the one document, main window and view, and the
 // desktop's factory for the windows.

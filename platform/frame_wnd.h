@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window with its tool bar and status bar, over the frame site the
 // desktop provides.

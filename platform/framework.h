@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The single-document application: one application object, one document, one
 // main window with its bars, and one form view, made by one template.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one seam between the game and the desktop. Everything the game asks of
 // the windowing system that a player could notice (sounds, pauses, repaints,

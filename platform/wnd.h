@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Windows whose controls come from a numbered template, the control objects
 // the game binds to them, and data exchange between controls and fields.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Colours that the pictures and the game's own painting must agree on.
 #include <cstdint>

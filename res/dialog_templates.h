@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The dialog templates (100, 101, 135, 142, 147, 148). Coordinates are

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Turns generated resource files into one C++ source of byte arrays.
 # Usage: cmake -DINPUT_DIR=dir -DOUTPUT=file.cpp
 #              -DENTRIES=Type:id:file,Type:id:file,... -P embed.cmake

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The game's own texts beside the numbered string table: every sentence a
 // player reads in a window, a message box, the sound mixer or the terminal,

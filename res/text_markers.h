@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Both text tables mark the places of their values the same way, "%1" to
 // "%9", so that a translation may put the values in another order.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The program's version resource.
@@ -26,8 +27,8 @@ inline constexpr VersionInfo kVersionInfo{
     "Karoblen",
     "Karoblen",
     "Karoblen",
-    "the Karoblen developers",
-    "Copyright (C) the Karoblen developers",
+    "the Karoblen team",
+    "Copyright (C) the Karoblen team",
     0x0409,
     1200,
 };

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Games that share a score file take turns through an flock on the file
 // itself: shared to load it, exclusive to read, merge and write it back. No

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The calls through which a save changes the disk. Each of them can fail in
 // ways a test cannot bring about on demand (a full disk, an I/O error, a file

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An open POSIX file descriptor, closed when its owner goes, and the test
 // for two descriptors or names being one file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The high scores as the game sees them: the dialog that shows one table,
 // the name prompt for a new entry, and the messages of a merge and of a save

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The twelve ten-entry high-score tables, their records' bytes and the merge
 // rules. Plain C++ only, so the fuzz targets can build it without any window

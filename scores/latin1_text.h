@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Player names are kept as ISO 8859-1 (Latin-1) bytes, one byte per
 // character, so that 16 characters always fit the 17-byte name field and a

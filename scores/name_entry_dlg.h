@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The prompt for the player's name after a score made the table. It has no
 // Cancel button; Escape leaves the name it was opened with.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The file a plain open of a path would write: symbolic links are followed to
 // the end, and a dangling one leads to the name that open would create, in

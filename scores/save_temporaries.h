@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The temporary file a save writes before it takes the score file's name.
 // Where the file system allows, it has no name at all until it is complete

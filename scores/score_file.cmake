@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The window-free half of the scores: the score store, its tables and the
 # score file, with its careful, locked save. The scores' own CMakeLists
 # builds it for the program, and the fuzzers build it again with their

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reading half of score_file.h; whole_file_write.cpp holds the writing.
 #include "scores/score_file.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Bounded, non-blocking reads and careful writes of small files. The player
 // can point the merge at anything (a FIFO, a device, a directory), and the

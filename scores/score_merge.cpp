@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CHighScoreDlg's messages: the merge's and a failed save's.
 #include <cstring>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The high scores without any window: the tables, the score file they are
 // loaded from and saved to, and the merge of another player's score file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // WriteWholeFile (declared in score_file.h): the choice between replacing a
 // file, rewriting it in place and leaving it alone.
 #include <fcntl.h>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Formats every C++ source of the project with its .clang-format, or with
 # --check only names the files that are not formatted and fails if any are.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs whatever the build needs and is not there yet; with --test also
 # what the tests need, and with --bench what only `make bench` uses.
 # apt-get runs only when a package is missing, so a second run costs nothing.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs every benchmark executable the build produced: BUILD_DIR/bench/bench_*.
 # Usage: scripts/run-benchmarks.sh BUILD_DIR [extra Google Benchmark flags]
 set -euo pipefail

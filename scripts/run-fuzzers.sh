@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs each score-file fuzz target for a while. Usage: run-fuzzers.sh BUILD_DIR
 # SECONDS. The build makes the targets (`cmake --build BUILD_DIR --target
 # fuzzers`) in BUILD_DIR/fuzz. Exits non-zero when a target is missing or

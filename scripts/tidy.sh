@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs clang-tidy (the checks in .clang-tidy) over every project source in
 # BUILD_DIR's compilation database, tests included; fails on any finding.
 # Usage: tidy.sh BUILD_DIR [JOBS]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A desktop session of the test run's own. File dialogs keep their history
 // in the user's configuration, and the toolkit and the sound library keep

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes PNG pictures of the program's dialogs and bitmaps into a folder:
 //   karoblen-shots DIR
 // The dialogs are built by the same code the game runs them with, so what

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The board engine as the framework holds it: the framework's document for
 // the template that makes it, the game's state for the view that shows it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The end-of-game tally: reveals the game score, the tiles left, the bonus
 // and the final score row by row, then counts the tally into the final score

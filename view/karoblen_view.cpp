@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "view/karoblen_view.h"
 
 #include "res/resource_ids.h"

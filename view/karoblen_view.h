@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one view of the main window: draws the document's board centred in the
 // client area, turns pointer, clicks and keys into moves, and carries the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a screen reader reads of the board: a colour word per cell, with its
 // place and the size of its group, and the keyboard cursor's cell.
 #include <string>

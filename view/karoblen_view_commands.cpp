@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Commands that act on the running game: Undo, Options and the high scores.
 #include <string>
 

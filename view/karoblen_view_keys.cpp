@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyboard: a cursor that the arrows move over the board, and Space or
 // Return to play the cursor's cell.
 #include <algorithm>

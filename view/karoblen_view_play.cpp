@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pointer and the left button: hover highlight, moves, end of game.
 #include <string>
 

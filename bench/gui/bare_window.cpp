@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick for the game's start-up: a plain Qt main window with the
 // same menu, toolbar and status bar as the game's, and nothing in the middle.
 // Prints "first-paint <ns>" (CLOCK_MONOTONIC) and "peak-kb <KiB>" once it has

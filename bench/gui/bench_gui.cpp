@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Timings of the game on the real Qt layer, taken in one run:
 //  1. a full repaint of the Large board: the real view painting into an
 //     offscreen image through its widget, averaged over many paints;

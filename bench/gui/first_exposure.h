@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A shown window is painted only once the window system has mapped and
 // exposed it: on X that is a round trip after show(). Until then a forced

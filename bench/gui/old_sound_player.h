@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The game's former sound path, kept for the benchmark only: Qt Multimedia's
 // sound effect, loaded from the wave resources written to temporary files.

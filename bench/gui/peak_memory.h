@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The process's peak resident memory so far, from /proc. The benchmark's
 // programs report it themselves: a spawned child's own rusage would start

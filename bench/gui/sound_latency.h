@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Time from asking for a sound to its first sample leaving the sound server's
 // mixer, measured on a private server with a silent sink: a recorder on the

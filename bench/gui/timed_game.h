@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The game as it starts up, built for timing: it prints "first-paint <ns>"
 // (CLOCK_MONOTONIC) and "peak-kb <KiB>" on stdout as soon as its first board

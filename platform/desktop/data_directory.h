@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the game keeps its score file when the desktop menu starts it. The
 // score file is always Karoblen.scr in the current directory; a menu starts

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Tells before the toolkit starts whether a window can be shown at all, so
 // that a machine without a reachable desktop gets a plain sentence instead of

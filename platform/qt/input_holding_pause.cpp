@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qt/input_holding_pause.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The desktop's answers to what the game asks of it, over Qt.
 #include <memory>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The wave effects, played asynchronously on one voice: a new sound cuts off
 // the one playing. Without a sound server the player stays silent.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Puts up the main window without a desktop: the frame gets a
 // CMemoryFrameSite, a form view gets a CMemoryControlSite built from its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/testing/memory_control_site.h"
 
 #include <algorithm>

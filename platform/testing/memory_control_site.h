@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A template window's controls kept in memory, for tests: built from a dialog
 // template (texts, visibility, enabled state, geometry, combo lists from the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/testing/memory_frame_site.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A main window's bars kept in memory: records every request as a readable
 // string and can be told to fail any of the creation steps.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The platform host for tests: records every request in order as readable
 // strings, answers message boxes and file dialogs from queues, and runs modal

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A palette image as the generator draws it, and its encodings: a 4-bit

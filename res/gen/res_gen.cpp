@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Build-time tool: writes the program's pictures and sounds into the
 // directory given as its first argument, for embedding into karoblen_res,
 // and the icon for the desktop's icon themes at each size given after it.

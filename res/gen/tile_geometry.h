@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The measures of one tile picture, shared by the tiles and the marks drawn
 // on their faces, so that a mark stays centred if the tile's bands change.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A started application without a desktop: recording host, headless windows,
 // and the real application object, run inside a scratch directory.

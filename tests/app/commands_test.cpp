@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application's own commands: New Game with its question, and About.
 #include <gtest/gtest.h>
 

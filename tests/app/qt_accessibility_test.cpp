@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game as a screen reader finds it through the toolkit's accessibility
 // interfaces: a table of cells named by colour, the score texts, the keyboard
 // cursor as the focused cell, the new score told after a move, the menus and

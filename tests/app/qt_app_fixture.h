@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The real application on the real Qt desktop (run offscreen), in a scratch
 // directory; the fixture tears the window down before the application goes.

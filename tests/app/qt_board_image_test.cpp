@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the view really paints, sampled from a grabbed image: the face colour
 // of each kind, the seams, joins, the pressed-in bevel of a highlighted group
 // and the grey of empty cells.

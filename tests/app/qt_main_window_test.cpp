@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window as the player sees it: caption, size limits, the Undo
 // command's state in menu and toolbar, status-bar prompts and tooltips.
 #include <QContextMenuEvent>

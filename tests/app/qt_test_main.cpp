@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GoogleTest inside a QApplication; CTest runs it offscreen.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up of the application and the main window it builds.
 #include <gtest/gtest.h>
 

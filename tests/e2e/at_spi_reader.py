@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Reads the game's board the way a screen reader does: over the
 accessibility bus of the D-Bus session in DBUS_SESSION_BUS_ADDRESS.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads the board off a screenshot of the game, and predicts what a click
 // must leave, for the end-to-end script. Grids are printed one board row per
 // line, a character per cell: '0'-'4' the tile kind, '.' empty, '?' unknown.

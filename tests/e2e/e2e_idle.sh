@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End to end on a real X server: a game window that nobody touches makes no
 # system calls at all, in any of its threads, for ten seconds; and its lock
 # indicators still follow the keys. Exit 77 (skipped) only when the tools for

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End to end on a real X server, the way the desktop menu starts the game:
 # installed into a scratch prefix, the menu entry's Exec line run in the home
 # directory. The game moves into $XDG_DATA_HOME/karoblen, made private on

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End to end on a real X server: merge a friend's score file through File >
 # Merge High Score Files (Ctrl+M) and the real file dialog, typing the name
 # without its extension. The summary counts one entry added, and the player's

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End to end with assistive technology: a private D-Bus session with its
 # accessibility bus, the game with accessibility on, and the board read from
 # outside as a screen reader reads it. The table's cells must name the colours

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End to end on a real sound server: a private PulseAudio daemon, or PipeWire
 # with its PulseAudio service and session manager, with a null sink whose
 # monitor is recorded while the game plays a move with several settling

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End to end natively on Wayland: sway with its headless output and software
 # renderer, and no X server at all, so the toolkit takes Wayland as it does in
 # a Wayland session. Checks that the window's app_id is the menu entry's id,

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End to end on a real X server: switch to a Small board with 2 kinds through
 # Game > Options, play a whole game from screenshots to its end, let the tally
 # count, enter a name for the high score, close the table, and find the score

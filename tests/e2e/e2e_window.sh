@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End to end on a real X server: the game's window appears, a click removes a
 # group and the board settles as the rules say, Ctrl+Z takes the move back; a
 # double-click is one move, which Ctrl+Z takes back too.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End to end under a real window manager (openbox) on a virtual X server:
 # once the window is framed, the smallest size it allows is 640 x 440 for the
 # outside of the frame, before any resize and after one. Read from the

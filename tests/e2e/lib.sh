@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the end-to-end scripts: a private virtual X server, the game in a
 # scratch directory, screenshots read by board_probe, and waits that always
 # give up. Source it, then call e2e_begin KAROBLEN_BINARY BOARD_PROBE, naming

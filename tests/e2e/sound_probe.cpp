@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finds the game's sounds in a recording of the sound server's output and
 // checks each against the timeline the script expects.
 //

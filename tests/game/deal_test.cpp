@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Construction, dealing and the board-size / kind-count settings.
 #include <gtest/gtest.h>
 

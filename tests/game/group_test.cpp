@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finding groups and the join mask that shapes their pictures.
 #include <gtest/gtest.h>
 

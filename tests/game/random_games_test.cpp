@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Thousands of random games on every board size and kind count, checked move
 // by move against a plain model of the rules.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Removing a group, its score, and taking the move back.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scoring rules and the table index that every layer asks for.
 #include "game/rules.h"
 

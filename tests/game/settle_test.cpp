@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Settling after a removal, closing empty columns and the end-of-game test.
 #include <gtest/gtest.h>
 

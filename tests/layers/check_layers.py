@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Fails on an include that crosses the layers the wrong way.
 
 Usage: check_layers.py ROOT      checks the sources under ROOT

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `make dist`: the tarball git makes of the last commit unpacks into
 # karoblen-VERSION/, holds no build output, and the game configures and
 # builds from it on its own as `make run` would do it (without the tests,

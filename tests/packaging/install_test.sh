@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The install rules: an install into a scratch DESTDIR, made under umask 077,
 # holds exactly the files a desktop needs, in directories open to all; the
 # menu entry, the AppStream metadata and the manual page pass their checkers;

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the packaging tests: every file an install puts under its prefix,
 # one a line, sorted.
 installed_files() {

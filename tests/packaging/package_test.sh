@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package, made by CPack from the build at hand under umask 077:
 # it holds the installed files under /usr, in directories open to all, and no
 # maintainer scripts (dpkg's file triggers refresh the icon and menu caches),

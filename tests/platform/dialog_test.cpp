@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What only the recording host offers: scripts that stand in for the player.
 // The protocol both hosts share is in dialog_contract_test.cpp.
 #include "platform/dialog.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Just enough of a reader for 4-bit .bmp data to check single pixels.

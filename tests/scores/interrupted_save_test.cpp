@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saves cut short, failing, or side by side with another game's: the score
 // file stays whole, every failure reaches the player, and no game loses
 // another's entries.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every kind of file a game can meet at the score file's name, each set up in
 // a scratch directory, then loaded and saved by a player without privileges
 // in a forked child: as root (as on CI) the child becomes `nobody` and the

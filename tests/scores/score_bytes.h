@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Score files written out by hand, independently of the code under test.
 #include <cstdint>

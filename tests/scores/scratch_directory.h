@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The score file is relative to the current directory, so every test runs in
 // a directory of its own that disappears afterwards.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What one paint of the board copies from the tileset, and where.
 #include <gtest/gtest.h>
 

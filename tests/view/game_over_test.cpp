@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game-over tally tick by tick, and the flow from the last click to the
 // next game.
 #include <gtest/gtest.h>

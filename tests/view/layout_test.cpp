@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the board and the three texts sit, which cell a point hits, and how
 // the board moves when its size changes under an unchanged window.
 #include <gtest/gtest.h>

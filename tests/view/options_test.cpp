@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The options dialog on its own, and the Options, View High Scores and
 // Merge commands of the view.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The order of sounds, pauses and repaints that a player sees and hears
 // while hovering, moving and undoing, with the mouse or the keyboard.
 #include <gtest/gtest.h>

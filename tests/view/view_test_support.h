@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A board view on an in-memory form, a document laid out by hand and a host
 // that records every sound, pause, repaint and dialog.

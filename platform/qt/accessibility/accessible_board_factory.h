@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Gives a widget that shows a board its accessible table (CFormAccessible).
 #include <QWidget>

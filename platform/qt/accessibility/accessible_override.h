@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Puts a widget's accessible interface of our own in place of the one the
 // toolkit would make for it.

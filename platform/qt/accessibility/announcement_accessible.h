@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // News for a screen reader that has no place on the screen: a move's new
 // score, the result of a finished game.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Tells assistive technology what changed on a board (see CFormAccessible):
 // after each paint, which follows every change a player can see, and when the

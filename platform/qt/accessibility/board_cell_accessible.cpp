@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qt/accessibility/board_cell_accessible.h"
 
 #include "platform/qt/common/qt_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One cell of the board's table (see CBoardTableAccessible); valid while the
 // board is at least this large.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The board as a table, a child of the form view's widget. It makes an
 // interface for every cell when it is made and again when the board changes

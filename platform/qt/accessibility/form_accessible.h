@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The form view's widget as assistive technology sees it: the board's table
 // first, then the widget's texts. The table is made with it and goes with it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qt/accessibility/labelled_combo_accessible.h"
 
 #include <QAbstractItemView>

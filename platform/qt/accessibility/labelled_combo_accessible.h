@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A drop-down list named by the text that labels it. The toolkit's own
 // interface names a drop-down by its current item on this desktop, so a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the board's table and the tables of texts have in common: a screen
 // reader reads them but never selects or edits through them, and they carry

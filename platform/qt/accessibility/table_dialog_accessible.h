@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A window that holds a table of texts: the table stands among its children
 // in place of the texts it is made of.

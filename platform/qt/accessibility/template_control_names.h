@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a screen reader calls the parts of a window built from a template:
 // each field after the text that labels it, a window without a caption after

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Texts of a window offered as one read-only table (see res::TextTable): a
 // screen reader then reads a row as one entry, with column headings, where it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One text of a table of texts (see CTextTableAccessible).
 #include "platform/qt/accessibility/read_only_table_accessible.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qt/common/crisp_icon.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Icons made from small palette pictures, which must stay as crisp as the
 // tiles on a dense screen: enlarged by whole factors, pixel for pixel, never

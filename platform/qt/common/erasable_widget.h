@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A widget that paints without erasing its background unless asked: the
 // board covers every cell on each paint, and skipping the erase keeps the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The game's drawing calls onto a QPainter. Pictures are copied pixel for
 // pixel; on a high-density screen the painter's whole-number scale enlarges

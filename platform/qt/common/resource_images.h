@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Pictures from the compiled-in resources, decoded once and kept: the board
 // repaints far too often to decode per paint. Images last for the run;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which widget shows which of the game's windows, so that a repaint or the
 // owner of a dialog can be found from the CWnd the game hands over.

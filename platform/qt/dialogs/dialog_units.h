@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Template geometry is in dialog units, which scale with the dialog's font:
 // a horizontal unit is a quarter of the font's average character width, a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A blocking message box: OK or Yes/No, with a question, exclamation,
 // information or no icon, as MB_* flags describe it.

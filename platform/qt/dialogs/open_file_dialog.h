@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The file-open dialog, always the toolkit's own so that it looks and
 // behaves the same on every desktop.

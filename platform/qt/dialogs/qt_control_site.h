@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The controls of a template window as widgets, reached by id, plus the
 // window's timers. Shared by modal dialogs and the form view.

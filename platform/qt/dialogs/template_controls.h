@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One widget per control of a dialog template, placed at its template
 // rectangle converted from dialog units.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A modal dialog built from a numbered template and driven by a CDialog:
 // the buttons, keys, clicks, list choices, timers and the close request of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The sound server's client library, loaded on first use rather than linked:
 // the game starts as fast without it, and plays silently where it is not

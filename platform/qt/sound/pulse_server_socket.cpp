@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qt/sound/pulse_server_socket.h"
 
 #include <string_view>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the sound server's socket appears when it (re)starts, so that a lost
 // server can be waited for without asking again and again. Read from the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One voice on the desktop's sound server: a clip started here cuts off the
 // one sounding, and is heard from its first sample to its last.

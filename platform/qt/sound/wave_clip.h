@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A RIFF WAVE file read in place: where its PCM samples lie and how to play
 // them. Nothing is copied or converted, so what the sound server is given is

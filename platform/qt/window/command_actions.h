@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One QAction per command, shared by the menu bar and the toolbar, with the
 // command's accelerator, status-bar prompt and tooltip.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's board area: a CFormView's controls from its template,
 // its painting through a CDC, its mouse, keyboard and size messages, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window: menu, accelerators, toolbar and status bar from the
 // resources, the view in the middle, and the frame's hooks (creation, size

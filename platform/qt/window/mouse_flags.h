@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The buttons and modifier keys held during a mouse message, as the MK_*
 // bits the game's handlers receive.

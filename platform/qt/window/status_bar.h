@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's status bar: an etched line along its upper edge when its
 // style asks for one, and the desktop's usual inner margin before the first

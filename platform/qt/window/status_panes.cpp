@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qt/window/status_panes.h"
 
 #include "platform/qt/common/qt_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The status bar's panes: the message pane ("Ready", or the prompt of the
 // command under the pointer) and the key-lock indicators.

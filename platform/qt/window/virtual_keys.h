@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The keys a view is told of, as the VK_* codes its OnKeyDown receives.
 #include <QKeyEvent>

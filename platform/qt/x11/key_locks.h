@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The state of the Caps, Num and Scroll lock keys, for the status bar's
 // indicators. An X11 server reports every change of its keyboard indicators

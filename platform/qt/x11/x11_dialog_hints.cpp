@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qt/x11/x11_dialog_hints.h"
 
 #include <QGuiApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A fixed-size dialog tells an X11 window manager that it has nothing to
 // minimise or maximise. The toolkit says so itself only for a dialog with a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The directory the menu entry starts the game in: which one, and what
 // happens when it cannot be made.
 #include "platform/desktop/data_directory.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whether the program can put up a window, decided before the toolkit starts.
 #include "platform/desktop/desktop_check.h"
 

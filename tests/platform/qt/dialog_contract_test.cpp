@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The modal-dialog protocol the game relies on, run against both sides that
 // implement it: the recording host with its in-memory controls, which the
 // game's own tests use, and the Qt host with real widgets on the offscreen

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The toolbar pictures and the About box's icon on a dense screen. CTest runs
 // these at device pixel ratios 1, 1.5 and 2 (QT_SCALE_FACTOR): each picture
 // must show enlarged by a whole factor, every one of its pixels a square of

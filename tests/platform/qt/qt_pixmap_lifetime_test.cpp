@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pixmaps belong to one application object: a picture kept from an ended
 // application is not handed to the next one.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt tests need one QApplication for the whole run; without a display
 // they run on the offscreen platform.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Answers a modal window from inside its own event loop: polls until a
 // widget of type T is the active modal window, then hands it to `answer`.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A lost sound server is waited for at the socket it will make again; a
 // wrong place would leave the game silent until the next sound.
 #include "platform/qt/sound/pulse_server_socket.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The voice against the client library with no server to reach. A run
 // started through sudo keeps the player's runtime directory, which the
 // library complains about at every try; the voice tries once, so the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The effects reach the sound server as read in place from their files: the
 // format and the span of samples must be the file's own, or they play at the
 // wrong pitch, with a click, or cut short.
