@@ -35,6 +35,11 @@ class CPlatformHost {
   virtual void PlaySound(int waveId) = 0;
   // Blocks the game; input that arrives meanwhile is handled afterwards.
   virtual void Sleep(int milliseconds) = 0;
+  // Lets the window paint for up to `milliseconds` while the game waits on
+  // work of its own (a save on a slow disk), input held as in Sleep. No part
+  // of the game's timeline: how often it comes depends on the disk, so a host
+  // that records the timeline leaves it out.
+  virtual void KeepResponsive(int milliseconds) { (void)milliseconds; }
   virtual void Repaint(CWnd& wnd, RepaintMode mode) = 0;
   // Returns IDOK, IDYES or IDNO.
   virtual int MessageBox(CWnd* owner, const std::string& text, const std::string& caption,

@@ -6,19 +6,42 @@
 
 #include <cerrno>
 
+#include "scores/file_calls.h"
+
 namespace {
 
-// A save takes a few milliseconds; twenty times its worst seen is plenty.
-constexpr int kTries = 20;
-constexpr long kPauseNanoseconds = 50'000'000;
+constexpr long kPauseMilliseconds = 50;
+// A save takes a few milliseconds; twenty times its worst seen is plenty for
+// a load, which goes on anyway.
+constexpr int kLoadWaitMilliseconds = 1000;
+// A save on a disk that takes 700 ms for each sync needs about three seconds
+// (two syncs of its own, one wait for the other game's two); three times that
+// covers a swapping machine. The window keeps painting meanwhile.
+constexpr int kSaveWaitMilliseconds = 10'000;
+int g_saveWaitMilliseconds = kSaveWaitMilliseconds;
 
-}  // namespace
-
-bool LockBriefly(int fd, int operation) {
-  for (int attempt = 0;; ++attempt) {
-    if (::flock(fd, operation | LOCK_NB) == 0) return true;
-    if (errno != EWOULDBLOCK || attempt + 1 == kTries) return false;
-    const timespec pause{0, kPauseNanoseconds};
+LockResult Lock(int fd, int operation, int milliseconds) {
+  for (int waited = 0;; waited += kPauseMilliseconds) {
+    if (Files().flock(fd, operation | LOCK_NB) == 0) return LockResult::Held;
+    if (errno == EINTR) continue;
+    if (errno != EWOULDBLOCK) return LockResult::Unsupported;
+    if (waited >= milliseconds) return LockResult::Busy;
+    const timespec pause{0, kPauseMilliseconds * 1'000'000};
     ::nanosleep(&pause, nullptr);
   }
 }
+
+}  // namespace
+
+LockResult LockBriefly(int fd, int operation) { return Lock(fd, operation, kLoadWaitMilliseconds); }
+
+LockResult LockForSave(int fd) { return Lock(fd, LOCK_EX, g_saveWaitMilliseconds); }
+
+int SaveLockWaitMilliseconds() { return g_saveWaitMilliseconds; }
+
+CSaveLockWaitOverride::CSaveLockWaitOverride(int milliseconds)
+    : m_previous(g_saveWaitMilliseconds) {
+  g_saveWaitMilliseconds = milliseconds;
+}
+
+CSaveLockWaitOverride::~CSaveLockWaitOverride() { g_saveWaitMilliseconds = m_previous; }

@@ -5,9 +5,33 @@
 // lock file is needed, so a directory the player may not change (where the
 // file is rewritten in place) works as well as one where it is replaced.
 
+enum class LockResult {
+  Held,
+  Busy,         // someone kept it for the whole wait
+  Unsupported,  // the file system keeps no locks (ENOLCK and the like)
+};
+
 // Takes the flock `operation` (LOCK_SH or LOCK_EX) on `fd`, waiting about a
-// second at most for another game to finish its save. False when the lock
-// could not be had; the caller then goes on without it, since a game that
-// holds on to a lock (or a neighbour who takes one on a file he may read)
-// must not cost this player the scores.
-bool LockBriefly(int fd, int operation);
+// second at most for another game to finish its save. The load goes on
+// without it whatever the answer: reading loses nobody's scores.
+LockResult LockBriefly(int fd, int operation);
+
+// Takes the exclusive flock a save needs, waiting as long as an honest save
+// on a slow disk can take (SaveLockWaitMilliseconds). A save that finds the
+// lock busy for all that time must not write: the holder may be a game that
+// stopped in the middle of its own save and will go on later.
+LockResult LockForSave(int fd);
+
+int SaveLockWaitMilliseconds();
+
+// Shortens or lengthens the wait of LockForSave while it is in scope.
+class CSaveLockWaitOverride {
+ public:
+  explicit CSaveLockWaitOverride(int milliseconds);
+  ~CSaveLockWaitOverride();
+  CSaveLockWaitOverride(const CSaveLockWaitOverride&) = delete;
+  CSaveLockWaitOverride& operator=(const CSaveLockWaitOverride&) = delete;
+
+ private:
+  int m_previous;
+};

@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <stdio.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace {
@@ -11,10 +12,16 @@ int RenameAt(int fromDirectory, const char* from, int toDirectory, const char* t
   return ::renameat2(fromDirectory, from, toDirectory, to, flags);
 }
 
-const FileCalls kSystemCalls{::write, ::pwrite, ::fsync, RenameAt, ::linkat};
+const FileCalls kSystemCalls{::write, ::pwrite, ::fsync, RenameAt, ::linkat, OpenAt, FlockFile};
 const FileCalls* g_calls = &kSystemCalls;
 
 }  // namespace
+
+int OpenAt(int directory, const char* path, int flags, mode_t mode) {
+  return ::openat(directory, path, flags, mode);
+}
+
+int FlockFile(int fd, int operation) { return ::flock(fd, operation); }
 
 const FileCalls& Files() { return *g_calls; }
 

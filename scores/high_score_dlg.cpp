@@ -3,6 +3,7 @@
 
 #include <string_view>
 
+#include "platform/host.h"
 #include "res/game_texts.h"
 #include "res/resource_ids.h"
 #include "scores/latin1_text.h"
@@ -28,10 +29,15 @@ std::string TileKindsSuffix(int tileKinds) {
                                 : std::string();
 }
 
+// A save waiting on a lock or a slow disk lets the window paint in slices
+// this long.
+constexpr int kSavePaintSliceMilliseconds = 10;
+
 }  // namespace
 
 CHighScoreDlg::CHighScoreDlg(CWnd* parent) : CDialog(IDD_HIGHSCORES, parent) {
   m_scores.SetSaveListener(this);
+  m_scores.SetResponsiveWait([] { Host().KeepResponsive(kSavePaintSliceMilliseconds); });
   m_scores.LoadScores();
 }
 

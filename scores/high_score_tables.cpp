@@ -100,22 +100,34 @@ void CHighScoreTables::DecodeScoreFile(std::span<const unsigned char> bytes) {
   BlankAllEntries();
   const int records =
       static_cast<int>(std::min<std::size_t>(bytes.size() / kScoreRecordBytes, kScoreEntryCount));
-  for (int i = 0; i < records; ++i) m_entries[i] = DecodeRecord(RecordAt(bytes, i));
+  // Kept, one record that no merge would take would be saved again by every
+  // save, and every other game's save would then refuse the whole file.
+  int kept[kScoreTableCount] = {};
+  for (int i = 0; i < records; ++i) {
+    const auto record = RecordAt(bytes, i);
+    if (FaultOf(record) != RecordFault::None) continue;
+    const int table = i / kEntriesPerTable;
+    m_entries[table * kEntriesPerTable + kept[table]++] = DecodeRecord(record);
+  }
+}
+
+RecordFault FaultOf(std::span<const unsigned char, kScoreRecordBytes> record) {
+  // The separator byte is not looked at: files in the wild carry anything there.
+  if (std::find(record.begin(), record.begin() + kNameFieldBytes, 0) ==
+      record.begin() + kNameFieldBytes)
+    return RecordFault::NoNul;
+  const std::int32_t score = ReadBigEndian(record.data() + kScoreOffset);
+  if (score < 0 || score > kMaxPossibleScore) return RecordFault::ScoreOutOfReach;
+  return RecordFault::None;
 }
 
 bool CHighScoreTables::ValidateScoreBuffer(std::span<const unsigned char> bytes, bool* noNul) {
   if (noNul) *noNul = false;
   if (bytes.size() != kScoreFileBytes) return false;
   for (int i = 0; i < kScoreEntryCount; ++i) {
-    const auto record = RecordAt(bytes, i);
-    // The separator byte is not looked at: files in the wild carry anything there.
-    if (std::find(record.begin(), record.begin() + kNameFieldBytes, 0) ==
-        record.begin() + kNameFieldBytes) {
-      if (noNul) *noNul = true;
-      return false;
-    }
-    const std::int32_t score = ReadBigEndian(record.data() + kScoreOffset);
-    if (score < 0 || score > kMaxPossibleScore) return false;
+    const RecordFault fault = FaultOf(RecordAt(bytes, i));
+    if (fault == RecordFault::NoNul && noNul) *noNul = true;
+    if (fault != RecordFault::None) return false;
   }
   return true;
 }
@@ -124,8 +136,18 @@ MergeOutcome CHighScoreTables::MergeBuffer(std::span<const unsigned char> bytes)
   MergeOutcome outcome;
   outcome.valid = ValidateScoreBuffer(bytes, &outcome.noNul);
   if (!outcome.valid) return outcome;
-  for (int i = 0; i < kScoreEntryCount; ++i) {
-    const HighScoreEntry entry = DecodeRecord(RecordAt(bytes, i));
+  return MergeSoundRecords(bytes);
+}
+
+MergeOutcome CHighScoreTables::MergeSoundRecords(std::span<const unsigned char> bytes) {
+  MergeOutcome outcome;
+  outcome.valid = true;
+  const int records =
+      static_cast<int>(std::min<std::size_t>(bytes.size() / kScoreRecordBytes, kScoreEntryCount));
+  for (int i = 0; i < records; ++i) {
+    const auto record = RecordAt(bytes, i);
+    if (FaultOf(record) != RecordFault::None) continue;
+    const HighScoreEntry entry = DecodeRecord(record);
     if (entry.score <= 0) continue;
     // Record i belongs to table i / 10 wherever it stands within it; the
     // name bytes are Latin-1 already.

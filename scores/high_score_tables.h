@@ -68,7 +68,8 @@ class CHighScoreTables {
 
   void EncodeScoreFile(std::span<unsigned char, kScoreFileBytes> out) const;
   // Blanks every entry, then takes each complete record of `bytes` (at most
-  // 120) in order.
+  // 120) in order, except those a merge would reject (FaultOf): they are
+  // dropped, and the later entries of their table move up.
   void DecodeScoreFile(std::span<const unsigned char> bytes);
 
   // A merge file must be exactly 2640 bytes, every name field must hold a
@@ -78,6 +79,11 @@ class CHighScoreTables {
   // Validates `bytes` and, only when valid, offers every record with a score
   // above 0 to its table, with the duplicate check and without saving.
   MergeOutcome MergeBuffer(std::span<const unsigned char> bytes);
+  // Offers every complete record of `bytes` (at most 120) as MergeBuffer
+  // does, passing over the ones a merge would reject instead of refusing the
+  // rest with them: what a save does with the score file it finds on disk,
+  // whatever one bad record a game or a hand once put there.
+  MergeOutcome MergeSoundRecords(std::span<const unsigned char> bytes);
 
  protected:
   HighScoreEntry m_entries[kScoreEntryCount];
@@ -88,5 +94,12 @@ class CHighScoreTables {
 void CopyName(char (&field)[kNameFieldBytes], std::string_view name);
 // The name's bytes up to its terminator (never beyond the field).
 std::string_view NameOf(const HighScoreEntry& entry);
+// Why a merge would reject a record, if it would.
+enum class RecordFault {
+  None,
+  NoNul,            // the name field holds no zero byte
+  ScoreOutOfReach,  // below 0 or above kMaxPossibleScore
+};
+RecordFault FaultOf(std::span<const unsigned char, kScoreRecordBytes> record);
 void EncodeRecord(const HighScoreEntry& entry, std::span<unsigned char, kScoreRecordBytes> out);
 HighScoreEntry DecodeRecord(std::span<const unsigned char, kScoreRecordBytes> record);

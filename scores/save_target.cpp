@@ -21,16 +21,21 @@ std::pair<std::string, std::string> SplitLastComponent(const std::string& path) 
   return {slash == 0 ? "/" : path.substr(0, slash), path.substr(slash + 1)};
 }
 
-// A link in a sticky directory anyone may write is followed only when it is
-// this user's or the directory owner's, as the kernel's protected_symlinks
-// rule has it for any open: otherwise anyone could aim the save at this
-// user's own files.
+// Whoever else may write a directory can plant a link in it, aiming this
+// user's load at a private file (to have its bytes merged into a file he can
+// read) or the save at one (to have it overwritten). So a link there is
+// followed only when it is this user's or the directory owner's, the
+// kernel's protected_symlinks rule for sticky directories, here for any
+// directory a group or others may write, sticky or not.
+bool OthersMayWrite(const struct stat& directory) {
+  return (directory.st_mode & (S_IWGRP | S_IWOTH)) != 0;
+}
+
 bool MayFollow(const std::string& linkPath, const struct stat& link) {
   struct stat directory {};
   if (::stat(SplitLastComponent(linkPath).first.c_str(), &directory) != 0) return false;
-  const bool sharedSticky =
-      (directory.st_mode & S_ISVTX) != 0 && (directory.st_mode & S_IWOTH) != 0;
-  return !sharedSticky || link.st_uid == ::geteuid() || link.st_uid == directory.st_uid;
+  return !OthersMayWrite(directory) || link.st_uid == ::geteuid() ||
+         link.st_uid == directory.st_uid;
 }
 
 std::optional<std::string> ReadLink(const std::string& path) {
@@ -45,10 +50,9 @@ std::optional<std::string> ReadLink(const std::string& path) {
 
 }  // namespace
 
-bool IsSharedStickyDirectory(int directory) {
+bool IsDirectoryOthersMayWrite(int directory) {
   struct stat info {};
-  return ::fstat(directory, &info) == 0 && (info.st_mode & S_ISVTX) != 0 &&
-         (info.st_mode & S_IWOTH) != 0;
+  return ::fstat(directory, &info) != 0 || OthersMayWrite(info);
 }
 
 std::optional<SaveTarget> ResolveSaveTarget(const char* path) {

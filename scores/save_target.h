@@ -17,10 +17,13 @@ struct SaveTarget {
 
 // Nothing when the path cannot lead to a file, with errno set as an open
 // would set it: a link loop (ELOOP), a missing directory (ENOENT), a name that
-// ends in a slash (EISDIR), a link that may not be followed (EACCES).
+// ends in a slash (EISDIR), a link that may not be followed (EACCES): one
+// in a directory others may write, unless this user or the directory's
+// owner made it.
 // The load and the save both come this way, so both refuse the same links.
 std::optional<SaveTarget> ResolveSaveTarget(const char* path);
 
-// A sticky directory anyone may write, such as /tmp: its names may have been
-// put there by anyone, hard links to this user's files included.
-bool IsSharedStickyDirectory(int directory);
+// A directory a group or others may write (a shared group directory, /tmp):
+// its names may have been put there by someone else, links and hard links to
+// this user's files included. True as well when it cannot be looked at.
+bool IsDirectoryOthersMayWrite(int directory);

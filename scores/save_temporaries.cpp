@@ -9,6 +9,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdint>
@@ -22,7 +23,8 @@ namespace {
 
 constexpr std::string_view kInfix = ".saving-";
 // Marks the first name of a named temporary, before its inode is known. A kill
-// in that instant leaves an empty file that start-up cannot prove is one.
+// in that instant leaves an empty file: start-up removes it for what it
+// holds, nothing.
 constexpr std::string_view kUnprovenInfix = ".saving-new-";
 constexpr std::string_view kLetters =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
@@ -92,26 +94,52 @@ bool NameProvably(SaveTemporary& temporary, const std::string& targetName, Link 
   return false;
 }
 
+// Moves a name without replacing anything. A file system without
+// RENAME_NOREPLACE gets a second name, then loses the first one: a kill in
+// between leaves both, which start-up knows for one file.
+bool MoveWithoutReplacing(int directory, const char* from, const char* to) {
+  if (Files().rename(directory, from, directory, to, RENAME_NOREPLACE) == 0) return true;
+  if (errno != EINVAL || Files().linkat(directory, from, directory, to, 0) != 0) return false;
+  ::unlinkat(directory, from, 0);
+  return true;
+}
+
+// `name` still leads to `file`: a starting game may have taken it for a
+// killed save's and removed it before it was locked.
+bool StillNamed(int directory, const std::string& name, int file) {
+  struct stat named {};
+  struct stat opened {};
+  return ::fstatat(directory, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+         ::fstat(file, &opened) == 0 && SameFile(named, opened);
+}
+
 std::optional<SaveTemporary> CreateNamed(int directory, const std::string& targetName,
                                          mode_t mode) {
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
     const std::string first = targetName + std::string(kUnprovenInfix) + RandomLetters();
     SaveTemporary temporary{
-        CFileDescriptor(::openat(directory, first.c_str(),
-                                 O_CREAT | O_EXCL | O_RDWR | O_NOFOLLOW | O_CLOEXEC, mode)),
+        CFileDescriptor(Files().openat(directory, first.c_str(),
+                                       O_CREAT | O_EXCL | O_RDWR | O_NOFOLLOW | O_CLOEXEC, mode)),
         {}};
     if (!temporary.file.IsOpen()) {
       if (errno == EEXIST) continue;
       return std::nullopt;
     }
-    // Locked before it has a name that start-up would look at.
-    const bool named = ::flock(temporary.file.Get(), LOCK_EX | LOCK_NB) == 0 &&
-                       NameProvably(temporary, targetName, [&](const char* name) {
-                         return Files().linkat(directory, first.c_str(), directory, name, 0) == 0;
-                       });
-    const int error = errno;
-    ::unlinkat(directory, first.c_str(), 0);
-    if (!named) {
+    // Locked before it has a name that start-up would take for a proven one.
+    if (::flock(temporary.file.Get(), LOCK_EX | LOCK_NB) != 0) {
+      if (errno == EWOULDBLOCK) continue;  // a starting game has it, and removes it
+      const int error = errno;
+      ::unlinkat(directory, first.c_str(), 0);
+      errno = error;
+      return std::nullopt;
+    }
+    if (!StillNamed(directory, first, temporary.file.Get())) continue;
+    // Renamed, not linked: the file has one name at every moment.
+    if (!NameProvably(temporary, targetName, [&](const char* name) {
+          return MoveWithoutReplacing(directory, first.c_str(), name);
+        })) {
+      const int error = errno;
+      ::unlinkat(directory, first.c_str(), 0);
       errno = error;
       return std::nullopt;
     }
@@ -121,24 +149,51 @@ std::optional<SaveTemporary> CreateNamed(int directory, const std::string& targe
   return std::nullopt;
 }
 
-void RemoveIfStale(int directory, const std::string& name, ino_t claimed) {
+// A name CreateNamed gives first: "<target>.saving-new-" and six letters.
+bool IsUnprovenTemporaryName(std::string_view candidate, std::string_view targetName) {
+  if (!candidate.starts_with(targetName)) return false;
+  candidate.remove_prefix(targetName.size());
+  if (!candidate.starts_with(kUnprovenInfix)) return false;
+  candidate.remove_prefix(kUnprovenInfix.size());
+  return candidate.size() == kRandomLetters &&
+         std::all_of(candidate.begin(), candidate.end(), IsLetterOrDigit);
+}
+
+struct StaleCandidate {
+  std::string name;
+  std::optional<ino_t> claimed;  // nothing for a first name, which proves nothing
+  // The one other name the file may have: the first name it was renamed
+  // from, or the score file's own, when a kill came between a link and an
+  // unlink. Empty when it must have one name only.
+  std::string otherName;
+};
+
+void RemoveIfStale(int directory, const StaleCandidate& candidate) {
   // Looked at without following anything, and opened only when it is a
   // regular file of ours: opening a device can have effects of its own.
   struct stat seen {};
-  if (::fstatat(directory, name.c_str(), &seen, AT_SYMLINK_NOFOLLOW) != 0 ||
-      !S_ISREG(seen.st_mode) || seen.st_uid != ::geteuid() || seen.st_ino != claimed ||
-      seen.st_nlink != 1)
+  if (::fstatat(directory, candidate.name.c_str(), &seen, AT_SYMLINK_NOFOLLOW) != 0 ||
+      !S_ISREG(seen.st_mode) || seen.st_uid != ::geteuid() ||
+      (candidate.claimed && seen.st_ino != *candidate.claimed))
     return;
-  CFileDescriptor file(
-      ::openat(directory, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  // A first name is proven by what a killed save leaves under it: nothing.
+  if (!candidate.claimed && seen.st_size != 0) return;
+  struct stat other {};
+  const bool sharesOtherName =
+      !candidate.otherName.empty() &&
+      ::fstatat(directory, candidate.otherName.c_str(), &other, AT_SYMLINK_NOFOLLOW) == 0 &&
+      SameFile(seen, other);
+  if (seen.st_nlink != (sharesOtherName ? 2u : 1u)) return;
+  CFileDescriptor file(::openat(directory, candidate.name.c_str(),
+                                O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
   struct stat opened {};
   if (!file.IsOpen() || ::fstat(file.Get(), &opened) != 0 || !SameFile(seen, opened)) return;
   if (::flock(file.Get(), LOCK_EX | LOCK_NB) != 0) return;  // a save under way holds it
   struct stat still {};
-  if (::fstatat(directory, name.c_str(), &still, AT_SYMLINK_NOFOLLOW) != 0 ||
+  if (::fstatat(directory, candidate.name.c_str(), &still, AT_SYMLINK_NOFOLLOW) != 0 ||
       !SameFile(still, opened))
     return;
-  ::unlinkat(directory, name.c_str(), 0);
+  ::unlinkat(directory, candidate.name.c_str(), 0);
 }
 
 }  // namespace
@@ -146,7 +201,7 @@ void RemoveIfStale(int directory, const std::string& name, ino_t claimed) {
 std::optional<SaveTemporary> CreateSaveTemporary(int directory, const std::string& targetName,
                                                  mode_t mode, TemporaryFiles kind) {
   if (kind == TemporaryFiles::UnnamedWhereSupported) {
-    CFileDescriptor file(::openat(directory, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, mode));
+    CFileDescriptor file(Files().openat(directory, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, mode));
     if (file.IsOpen()) {
       // Nobody else can reach the file yet, so this never waits.
       if (::flock(file.Get(), LOCK_EX) != 0) return std::nullopt;
@@ -160,26 +215,22 @@ std::optional<SaveTemporary> CreateSaveTemporary(int directory, const std::strin
 bool PublishAsNewFile(int directory, SaveTemporary& temporary, const std::string& targetName) {
   if (temporary.name.empty())
     return LinkUnnamed(temporary.file.Get(), directory, targetName.c_str());
-  if (Files().rename(directory, temporary.name.c_str(), directory, targetName.c_str(),
-                     RENAME_NOREPLACE) != 0) {
-    // A file system without the flag: a second name never replaces anything
-    // either, and a file another game made in the same instant is kept.
-    if (errno != EINVAL ||
-        Files().linkat(directory, temporary.name.c_str(), directory, targetName.c_str(), 0) != 0)
-      return false;
-    ::unlinkat(directory, temporary.name.c_str(), 0);
-  }
+  // A file another game made in the same instant is kept.
+  if (!MoveWithoutReplacing(directory, temporary.name.c_str(), targetName.c_str())) return false;
   temporary.name.clear();
   return true;
 }
 
+bool NameSaveTemporary(int directory, SaveTemporary& temporary, const std::string& targetName) {
+  return !temporary.name.empty() || NameProvably(temporary, targetName, [&](const char* name) {
+    return LinkUnnamed(temporary.file.Get(), directory, name);
+  });
+}
+
 bool PublishOverFile(int directory, SaveTemporary& temporary, const std::string& targetName) {
-  // The only moment an unnamed temporary has a name: a kill between these two
-  // calls leaves a complete file that the next start-up removes.
-  if (temporary.name.empty() && !NameProvably(temporary, targetName, [&](const char* name) {
-        return LinkUnnamed(temporary.file.Get(), directory, name);
-      }))
-    return false;
+  // The only moment an unnamed temporary has a name: a kill between naming
+  // and renaming leaves a complete file that the next start-up removes.
+  if (!NameSaveTemporary(directory, temporary, targetName)) return false;
   if (Files().rename(directory, temporary.name.c_str(), directory, targetName.c_str(), 0) != 0)
     return false;
   temporary.name.clear();
@@ -226,11 +277,30 @@ void RemoveStaleSaveTemporaries(const char* path) {
     return;
   }
   // Collected first: the listing is not changed while it is read.
-  std::vector<std::pair<std::string, ino_t>> candidates;
+  std::vector<StaleCandidate> proven;
+  std::vector<std::string> unprovenNames;
   while (const dirent* entry = ::readdir(entries)) {
-    if (const auto inode = SaveTemporaryInode(entry->d_name, target->name))
-      candidates.emplace_back(entry->d_name, *inode);
+    if (const auto inode = SaveTemporaryInode(entry->d_name, target->name)) {
+      proven.push_back({entry->d_name, *inode, target->name});
+    } else if (IsUnprovenTemporaryName(entry->d_name, target->name)) {
+      unprovenNames.emplace_back(entry->d_name);
+    }
   }
   ::closedir(entries);
-  for (const auto& [name, inode] : candidates) RemoveIfStale(target->directory.Get(), name, inode);
+  const int directory = target->directory.Get();
+  // The listing's inode numbers are not always the files' own (overlays).
+  std::vector<std::pair<std::string, ino_t>> unproven;
+  for (const std::string& name : unprovenNames) {
+    struct stat info {};
+    if (::fstatat(directory, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0)
+      unproven.emplace_back(name, info.st_ino);
+  }
+  // A proven name first, so that a first name it shares its file with is
+  // left with one name, as a first name must have.
+  for (StaleCandidate& candidate : proven) {
+    for (const auto& [name, inode] : unproven)
+      if (inode == *candidate.claimed) candidate.otherName = name;
+    RemoveIfStale(directory, candidate);
+  }
+  for (const auto& [name, inode] : unproven) RemoveIfStale(directory, {name, std::nullopt, {}});
 }

@@ -37,6 +37,9 @@ std::optional<SaveTemporary> CreateSaveTemporary(int directory, const std::strin
 // Gives the complete temporary the name `targetName` when nothing has it yet;
 // false with errno EEXIST when something does.
 bool PublishAsNewFile(int directory, SaveTemporary& temporary, const std::string& targetName);
+// Gives an unnamed temporary its provable name, the moment before it is
+// renamed; nothing for a named one.
+bool NameSaveTemporary(int directory, SaveTemporary& temporary, const std::string& targetName);
 // Puts the complete temporary in place of the file named `targetName`.
 bool PublishOverFile(int directory, SaveTemporary& temporary, const std::string& targetName);
 // Removes the temporary's name, if it has one; errno is kept.
@@ -48,5 +51,10 @@ std::optional<ino_t> SaveTemporaryInode(std::string_view candidate, std::string_
 // Removes the temporaries that killed saves left beside the file `path` leads
 // to, and only what proves to be one: a name of the pattern above given to
 // the very file it names by number, a regular file of this user with that one
-// name, reached without a link, and not held by a running save.
+// name (or with one more, the score file's own or its first name, when a
+// kill came between a link and an unlink), reached without a link, and not
+// held by a running save. Where temporaries must be named from the start,
+// their first name is "<target>.saving-new-XXXXXX" for the instant before
+// its inode is known; a file of this user with that one name and nothing in
+// it is removed too, as nothing can be lost with it.
 void RemoveStaleSaveTemporaries(const char* path);

@@ -28,5 +28,7 @@ function(karoblen_score_file_library name)
     ${dir}/score_file.h
     ${dir}/score_store.h
   )
-  target_link_libraries(${name} PUBLIC karoblen_game)
+  # A save may run beside the window's thread.
+  find_package(Threads REQUIRED)
+  target_link_libraries(${name} PUBLIC karoblen_game Threads::Threads)
 endfunction()

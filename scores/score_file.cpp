@@ -83,7 +83,8 @@ std::optional<RegularFileRead> ReadScoreFile(const char* path, std::span<unsigne
       case Opened::File:
         break;
     }
-    if (info.st_nlink > 1 && IsSharedStickyDirectory(target->directory.Get())) return std::nullopt;
+    if (info.st_nlink > 1 && IsDirectoryOthersMayWrite(target->directory.Get()))
+      return std::nullopt;
     // A rewrite in place under way would be read half done.
     LockBriefly(file.Get(), LOCK_SH);
     return ReadAll(file.Get(), info, buffer);

@@ -3,7 +3,11 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <climits>
+#include <future>
+#include <system_error>
 
 #include "scores/score_file.h"
 
@@ -16,15 +20,43 @@ void CScoreStore::LoadScores() {
   DecodeScoreFile(std::span<const unsigned char>(buffer).first(read->bytesRead));
 }
 
+namespace {
+
+// How long the caller waits on a save before it lets the window paint, and
+// between the paints: a freeze this short goes unseen.
+constexpr auto kGlance = std::chrono::milliseconds(5);
+
+int RunKeepingResponsive(const std::function<int()>& work,
+                         const std::function<void()>& keepResponsive) {
+  std::future<int> done;
+  try {
+    done = std::async(std::launch::async, work);
+  } catch (const std::system_error&) {
+    return work();  // no thread to be had: the save still happens, in place
+  }
+  while (done.wait_for(kGlance) != std::future_status::ready) keepResponsive();
+  return done.get();
+}
+
+}  // namespace
+
 bool CScoreStore::SaveScores() {
-  const auto content = [this](std::span<const unsigned char> onDisk) {
+  // The save may run on a thread of its own while the window paints, so it
+  // merges into a copy; the tables take the copy once it is done.
+  CHighScoreTables merging(*this);
+  std::array<unsigned char, kScoreFileBytes> bytes{};
+  const auto content = [&merging, &bytes](std::span<const unsigned char> onDisk) {
     // Another game's saves since this one loaded join the tables as a merge
-    // would take them; a file that is no valid score file adds nothing.
-    MergeBuffer(onDisk);
-    EncodeScoreFile(m_saveBytes);
-    return std::span<const unsigned char>(m_saveBytes);
+    // would take them, record by record: one bad record costs only itself.
+    merging.MergeSoundRecords(onDisk);
+    merging.EncodeScoreFile(bytes);
+    return std::span<const unsigned char>(bytes);
   };
-  const int error = WriteWholeFile(m_strPath.c_str(), content, m_temporaries);
+  const auto write = [this, &content] {
+    return WriteWholeFile(m_strPath.c_str(), content, m_temporaries);
+  };
+  const int error = m_keepResponsive ? RunKeepingResponsive(write, m_keepResponsive) : write();
+  std::copy(merging.Entries().begin(), merging.Entries().end(), m_entries);
   if (error == 0) return true;
   if (m_pSaveListener) m_pSaveListener->OnScoreSaveFailed(AbsolutePath(), error);
   return false;

@@ -6,6 +6,7 @@
 // directly. Plain C++ and POSIX only.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -28,6 +29,13 @@ class CScoreStore : public CHighScoreTables {
       : m_strPath(std::move(path)), m_temporaries(temporaries) {}
 
   void SetSaveListener(CScoreSaveListener* listener) { m_pSaveListener = listener; }
+  // With one, a save runs beside the caller, who calls `keepResponsive` over
+  // and over until it is done, once the save has taken a few milliseconds:
+  // the window keeps painting while a save waits for another game's lock or
+  // for a slow disk. Without one the save runs in place.
+  void SetResponsiveWait(std::function<void()> keepResponsive) {
+    m_keepResponsive = std::move(keepResponsive);
+  }
 
   // Replaces the tables by the score file's records when the file is a
   // readable regular file reached as a save would reach it; records the file
@@ -36,7 +44,8 @@ class CScoreStore : public CHighScoreTables {
   void LoadScores();
   // Locks the score file, folds what it holds now into the tables by the
   // merge's own rules (another game may have saved since), and writes the
-  // union, as WriteWholeFile (score_file.h) does. On failure the listener
+  // union, as WriteWholeFile (score_file.h) does; a record there that a
+  // merge would reject is passed over. On failure the listener
   // hears why, and the tables in memory are kept for a later save. True when
   // the bytes were written.
   bool SaveScores() override;
@@ -57,5 +66,5 @@ class CScoreStore : public CHighScoreTables {
   std::string m_strPath;
   TemporaryFiles m_temporaries;
   CScoreSaveListener* m_pSaveListener = nullptr;
-  std::array<unsigned char, kScoreFileBytes> m_saveBytes{};
+  std::function<void()> m_keepResponsive;
 };

@@ -7,6 +7,7 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 
@@ -120,8 +121,39 @@ Outcome CreateFile(SaveRun& run) {
   return SyncDirectory(directory) ? Outcome::Written : run.Fail(errno);
 }
 
+// What the file holds, read through the locked descriptor.
+std::optional<std::span<const unsigned char>> ReadLocked(int file,
+                                                         std::span<unsigned char> buffer) {
+  std::size_t got = 0;
+  while (got < buffer.size()) {
+    const ssize_t read =
+        ::pread(file, buffer.data() + got, buffer.size() - got, static_cast<off_t>(got));
+    if (read < 0 && errno == EINTR) continue;
+    if (read < 0) return std::nullopt;
+    if (read == 0) break;
+    got += static_cast<std::size_t>(read);
+  }
+  return std::span<const unsigned char>(buffer).first(got);
+}
+
+// The name still leads to `file`, which still holds the bytes the save
+// merged: what it is about to replace or overwrite, it has seen. Under the
+// lock no game of ours can have changed them; where the file system keeps
+// no locks this leaves only the instant until the next call.
+bool StillAsMerged(const SaveRun& run, int file, const struct stat& info,
+                   std::span<const unsigned char> merged) {
+  struct stat named {};
+  if (::fstatat(run.target.directory.Get(), run.target.name.c_str(), &named, AT_SYMLINK_NOFOLLOW) !=
+          0 ||
+      !SameFile(named, info))
+    return false;
+  std::array<unsigned char, kScoreFileBytes + 1> now{};
+  const auto current = ReadLocked(file, now);
+  return current && std::equal(current->begin(), current->end(), merged.begin(), merged.end());
+}
+
 Outcome ReplaceFile(SaveRun& run, int old, const struct stat& oldInfo,
-                    std::span<const unsigned char> bytes) {
+                    std::span<const unsigned char> merged, std::span<const unsigned char> bytes) {
   const int directory = run.target.directory.Get();
   // Private until it carries the old file's permissions.
   auto temporary = CreateSaveTemporary(directory, run.target.name, 0600, run.kind);
@@ -130,16 +162,14 @@ Outcome ReplaceFile(SaveRun& run, int old, const struct stat& oldInfo,
     DiscardSaveTemporary(directory, *temporary);
     return Outcome::NeedsInPlace;
   }
-  if (!FillTemporary(*temporary, bytes)) {
+  if (!FillTemporary(*temporary, bytes) ||
+      !NameSaveTemporary(directory, *temporary, run.target.name)) {
     DiscardSaveTemporary(directory, *temporary);
-    return run.Fail(errno);
+    return AfterFailedPublish(run, errno);
   }
-  // A game that gave up waiting for the lock may have saved meanwhile: its
-  // file is read again rather than replaced unseen.
-  struct stat named {};
-  if (::fstatat(directory, run.target.name.c_str(), &named, AT_SYMLINK_NOFOLLOW) != 0 ||
-      !SameFile(named, oldInfo) || named.st_mtim.tv_nsec != oldInfo.st_mtim.tv_nsec ||
-      named.st_mtim.tv_sec != oldInfo.st_mtim.tv_sec) {
+  // Looked at as late as can be: anything written meanwhile is read again
+  // and merged rather than replaced unseen.
+  if (!StillAsMerged(run, old, oldInfo, merged)) {
     DiscardSaveTemporary(directory, *temporary);
     return Outcome::Raced;
   }
@@ -152,7 +182,10 @@ Outcome ReplaceFile(SaveRun& run, int old, const struct stat& oldInfo,
 
 // Not crash-proof: a crash between the first byte and the sync can leave the
 // file torn. Used only where a rename would change whose file it is.
-Outcome RewriteInPlace(SaveRun& run, int file, std::span<const unsigned char> bytes) {
+Outcome RewriteInPlace(SaveRun& run, int file, const struct stat& info,
+                       std::span<const unsigned char> merged,
+                       std::span<const unsigned char> bytes) {
+  if (!StillAsMerged(run, file, info, merged)) return Outcome::Raced;
   std::size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t written =
@@ -182,21 +215,6 @@ Outcome WriteToDevice(SaveRun& run, const struct stat& seen) {
   return WriteAll(device.Get(), run.content({})) ? Outcome::Written : run.Fail(errno);
 }
 
-// What the file holds, read through the locked descriptor.
-std::optional<std::span<const unsigned char>> ReadLocked(int file,
-                                                         std::span<unsigned char> buffer) {
-  std::size_t got = 0;
-  while (got < buffer.size()) {
-    const ssize_t read =
-        ::pread(file, buffer.data() + got, buffer.size() - got, static_cast<off_t>(got));
-    if (read < 0 && errno == EINTR) continue;
-    if (read < 0) return std::nullopt;
-    if (read == 0) break;
-    got += static_cast<std::size_t>(read);
-  }
-  return std::span<const unsigned char>(buffer).first(got);
-}
-
 Outcome WriteTarget(SaveRun& run) {
   const SaveTarget& target = run.target;
   struct stat seen {};
@@ -222,11 +240,16 @@ Outcome WriteTarget(SaveRun& run) {
   if (!ModeInvitesRewrite(info.st_mode)) return run.Fail(EACCES);
   // Anyone may have made that second name, to have this player overwrite
   // whatever file it shares.
-  if (info.st_nlink > 1 && IsSharedStickyDirectory(target.directory.Get())) return run.Fail(EPERM);
+  if (info.st_nlink > 1 && IsDirectoryOthersMayWrite(target.directory.Get()))
+    return run.Fail(EPERM);
 
+  // A game stopped in its own save holds the lock for as long as it stays
+  // stopped, and writes what it merged when it goes on: writing now would
+  // have it replace this save unseen. Where the file system keeps no locks
+  // StillAsMerged is what stands between the two.
+  if (LockForSave(file.Get()) == LockResult::Busy) return run.Fail(EWOULDBLOCK);
   // Another game's save may have replaced the file while this one waited:
   // then the lock is on a file that no longer has the name.
-  LockBriefly(file.Get(), LOCK_EX);
   struct stat named {};
   if (::fstatat(target.directory.Get(), target.name.c_str(), &named, AT_SYMLINK_NOFOLLOW) != 0 ||
       !SameFile(named, info) || ::fstat(file.Get(), &info) != 0)
@@ -238,10 +261,10 @@ Outcome WriteTarget(SaveRun& run) {
 
   // A rename would hand another user's file to this one, or split a hard link.
   if (info.st_uid == ::geteuid() && info.st_nlink == 1) {
-    const Outcome replaced = ReplaceFile(run, file.Get(), info, bytes);
+    const Outcome replaced = ReplaceFile(run, file.Get(), info, *current, bytes);
     if (replaced != Outcome::NeedsInPlace) return replaced;
   }
-  return RewriteInPlace(run, file.Get(), bytes);
+  return RewriteInPlace(run, file.Get(), info, *current, bytes);
 }
 
 }  // namespace

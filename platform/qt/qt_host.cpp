@@ -30,6 +30,8 @@ void CQtHost::PlaySound(int waveId) { m_pSounds->Play(waveId); }
 
 void CQtHost::Sleep(int milliseconds) { PauseHoldingInput(milliseconds); }
 
+void CQtHost::KeepResponsive(int milliseconds) { PauseHoldingInput(milliseconds); }
+
 void CQtHost::Repaint(CWnd& wnd, RepaintMode mode) {
   QWidget* widget = WidgetOf(&wnd);
   if (!widget) return;

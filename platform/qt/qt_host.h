@@ -15,6 +15,7 @@ class CQtHost : public CPlatformHost {
 
   void PlaySound(int waveId) override;
   void Sleep(int milliseconds) override;
+  void KeepResponsive(int milliseconds) override;
   void Repaint(CWnd& wnd, RepaintMode mode) override;
   int MessageBox(CWnd* owner, const std::string& text, const std::string& caption,
                  unsigned type) override;

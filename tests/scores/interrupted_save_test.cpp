@@ -2,7 +2,9 @@
 // Saves cut short, failing, or side by side with another game's: the score
 // file stays whole, every failure reaches the player, and no game loses
 // another's entries.
+#include <fcntl.h>
 #include <signal.h>
+#include <stdio.h>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -13,10 +15,12 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/testing/recording_host.h"
 #include "score_bytes.h"
+#include "scores/brief_lock.h"
 #include "scores/file_calls.h"
 #include "scores/high_score_dlg.h"
 #include "scores/score_file.h"
@@ -53,10 +57,15 @@ void StopOnce() {
   s_bStopped = true;
 }
 
+// Only the rename that gives the score file its new bytes.
 int StopThenRename(int fromDirectory, const char* from, int toDirectory, const char* to,
                    unsigned flags) {
-  StopOnce();
+  if (std::string_view(to) == kScoreFileName) StopOnce();
   return SystemFileCalls().rename(fromDirectory, from, toDirectory, to, flags);
+}
+int StopThenLink(int fromDirectory, const char* from, int toDirectory, const char* to, int flags) {
+  StopOnce();
+  return SystemFileCalls().linkat(fromDirectory, from, toDirectory, to, flags);
 }
 ssize_t StopThenPwrite(int fd, const void* bytes, size_t count, off_t offset) {
   StopOnce();
@@ -67,19 +76,27 @@ int StopThenFsync(int fd) {
   return SystemFileCalls().fsync(fd);
 }
 
-enum class StopAt { Rename, RewriteInPlace, Sync };
+int NoLocks(int, int) {
+  errno = ENOLCK;
+  return -1;
+}
+
+enum class StopAt { Rename, Link, RewriteInPlace, Sync };
+enum class Locks { Kept, Missing };
 
 // A game entering New beside the old file, stopped at the call `where`; it
 // exits with 0 when its save then works.
-pid_t StartSaveThatStops(StopAt where,
-                         TemporaryFiles kind = TemporaryFiles::UnnamedWhereSupported) {
+pid_t StartSaveThatStops(StopAt where, TemporaryFiles kind = TemporaryFiles::UnnamedWhereSupported,
+                         Locks locks = Locks::Kept) {
   const pid_t child = ::fork();
   if (child == 0) {
     ::alarm(20);
     FileCalls calls = SystemFileCalls();
     if (where == StopAt::Rename) calls.rename = StopThenRename;
+    if (where == StopAt::Link) calls.linkat = StopThenLink;
     if (where == StopAt::RewriteInPlace) calls.pwrite = StopThenPwrite;
     if (where == StopAt::Sync) calls.fsync = StopThenFsync;
+    if (locks == Locks::Missing) calls.flock = NoLocks;
     const CFileCallsOverride stopping(calls);
     CScoreStore game(kScoreFileName, kind);
     game.InsertEntry(11, "New", 7, false, false);
@@ -134,6 +151,94 @@ INSTANTIATE_TEST_SUITE_P(Temporaries, StoppedSaveTest,
                            return info.param == TemporaryFiles::NamedOnly ? "Named" : "Unnamed";
                          });
 
+// A file system without O_TMPFILE, and perhaps without RENAME_NOREPLACE,
+// whose saving child stops after a chosen call so that it can be killed there.
+enum class Call { Create, Rename, Link };
+struct KillPoint {
+  const char* what;
+  bool exists;
+  bool noReplaceFlag;
+  Call after;
+  int nth;
+};
+KillPoint g_killPoint{};
+int g_callsSeen = 0;
+
+void StopAtKillPoint(Call call) {
+  if (call == g_killPoint.after && ++g_callsSeen == g_killPoint.nth) ::raise(SIGSTOP);
+}
+int OpenWithoutTmpfile(int directory, const char* path, int flags, mode_t mode) {
+  if ((flags & O_TMPFILE) == O_TMPFILE) {
+    errno = EOPNOTSUPP;
+    return -1;
+  }
+  const int fd = OpenAt(directory, path, flags, mode);
+  if (fd >= 0 && (flags & O_CREAT) != 0) StopAtKillPoint(Call::Create);
+  return fd;
+}
+int RenameThenStop(int fromDirectory, const char* from, int toDirectory, const char* to,
+                   unsigned flags) {
+  if ((flags & RENAME_NOREPLACE) != 0 && g_killPoint.noReplaceFlag) {
+    errno = EINVAL;
+    return -1;
+  }
+  const int result = SystemFileCalls().rename(fromDirectory, from, toDirectory, to, flags);
+  if (result == 0) StopAtKillPoint(Call::Rename);
+  return result;
+}
+int LinkThenStop(int fromDirectory, const char* from, int toDirectory, const char* to, int flags) {
+  const int result = SystemFileCalls().linkat(fromDirectory, from, toDirectory, to, flags);
+  if (result == 0) StopAtKillPoint(Call::Link);
+  return result;
+}
+
+// Killed between any two calls of its save, a game leaves the old file whole
+// or the new one complete, and whatever temporary it leaves is gone after the
+// next start; the last is a new file that got its name as a second link.
+TEST_F(InterruptedSaveTest, KillAtAnyCallLeavesNoTemporaryWithoutUnnamedFiles) {
+  const KillPoint points[] = {
+      {"first name made", true, false, Call::Create, 1},
+      {"first name made, new file", false, false, Call::Create, 1},
+      {"renamed to its proven name", true, false, Call::Rename, 1},
+      {"proven name linked beside the first", true, true, Call::Link, 1},
+      {"new file linked beside its proven name", false, true, Call::Link, 2},
+  };
+  for (const KillPoint& point : points) {
+    std::filesystem::remove(kScoreFileName);
+    if (point.exists) WriteFileBytes(kScoreFileName, OldFile());
+    g_killPoint = point;
+    const pid_t child = ::fork();
+    if (child == 0) {
+      ::alarm(20);
+      FileCalls calls = SystemFileCalls();
+      calls.openat = OpenWithoutTmpfile;
+      calls.rename = RenameThenStop;
+      calls.linkat = LinkThenStop;
+      const CFileCallsOverride withoutTmpfile(calls);
+      CScoreStore game;
+      game.InsertEntry(11, "New", 7, false, false);
+      ::_exit(game.SaveScores() ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, WUNTRACED), child) << point.what;
+    ASSERT_TRUE(WIFSTOPPED(status)) << point.what << ": the save never got there";
+    EXPECT_FALSE(LeftoverTemporaryFiles().empty()) << point.what;
+    ::kill(child, SIGKILL);
+    ExitStatus(child);
+
+    CScoreStore next;
+    next.LoadScores();
+    EXPECT_EQ(LeftoverTemporaryFiles(), std::vector<std::string>{}) << point.what;
+    if (point.exists) {
+      EXPECT_EQ(ReadFileBytes(kScoreFileName), OldFile()) << point.what;
+    } else if (FileExists(kScoreFileName)) {
+      Bytes created = BlankScoreFile();
+      PutRecord(created, 110, Record("New", 7));
+      EXPECT_EQ(ReadFileBytes(kScoreFileName), created) << point.what;
+    }
+  }
+}
+
 // The calls that sync and name a save's bytes, in order.
 Calls g_calls;
 
@@ -173,7 +278,7 @@ TEST_F(InterruptedSaveTest, BytesReachTheDiskBeforeTheNameDoesAndTheNameAfter) {
        false,
        false,
        TemporaryFiles::NamedOnly,
-       {"link", "fsync file", "rename", "fsync directory"}},
+       {"rename", "fsync file", "rename", "fsync directory"}},
       {"replaced",
        true,
        false,
@@ -183,7 +288,7 @@ TEST_F(InterruptedSaveTest, BytesReachTheDiskBeforeTheNameDoesAndTheNameAfter) {
        true,
        false,
        TemporaryFiles::NamedOnly,
-       {"link", "fsync file", "rename", "fsync directory"}},
+       {"rename", "fsync file", "rename", "fsync directory"}},
       {"in place", true, true, TemporaryFiles::UnnamedWhereSupported, {"fsync file"}},
   };
   const FileCalls recording{::write, ::pwrite, RecordFsync, RecordRename, RecordLink};
@@ -271,44 +376,82 @@ TEST_F(InterruptedSaveTest, FullDiskLeavesTheOldFileWhole) {
 }
 
 // Two games saving at once each keep what the other saved, whether the file
-// is replaced or rewritten in place.
-TEST_F(InterruptedSaveTest, TwoGamesSavingTheSameFileKeepEachOthersEntries) {
-  for (const bool inPlace : {false, true}) {
+// is replaced or rewritten in place, and however long the first one stalls
+// inside its save (a stopped process, a slow network disk): the second waits
+// for its lock, and then merges what it wrote. Where the file system keeps no
+// locks, the first reads the file again before it replaces anything.
+TEST_F(InterruptedSaveTest, GameStalledAtAnyStepOfItsSaveLosesNoOtherGamesEntries) {
+  struct Case {
+    const char* what;
+    StopAt where;
+    bool inPlace;
+    TemporaryFiles kind;
+    Locks locks;
+  };
+  const Case cases[] = {
+      {"before its rename", StopAt::Rename, false, TemporaryFiles::UnnamedWhereSupported,
+       Locks::Kept},
+      {"before its rename, named", StopAt::Rename, false, TemporaryFiles::NamedOnly, Locks::Kept},
+      {"before linking its temporary", StopAt::Link, false, TemporaryFiles::UnnamedWhereSupported,
+       Locks::Kept},
+      {"before syncing its temporary", StopAt::Sync, false, TemporaryFiles::UnnamedWhereSupported,
+       Locks::Kept},
+      {"before writing in place", StopAt::RewriteInPlace, true,
+       TemporaryFiles::UnnamedWhereSupported, Locks::Kept},
+      {"before linking its temporary, no locks", StopAt::Link, false,
+       TemporaryFiles::UnnamedWhereSupported, Locks::Missing},
+      {"before syncing its temporary, no locks", StopAt::Sync, false, TemporaryFiles::NamedOnly,
+       Locks::Missing},
+  };
+  for (const Case& c : cases) {
     std::filesystem::remove(kScoreFileName);
     WriteFileBytes(kScoreFileName, OldFile());
-    if (inPlace) std::filesystem::create_hard_link(kScoreFileName, "second-name");
-    // A game that finds the file locked waits for the save under way, and
-    // then merges what that save wrote.
-    const pid_t saving = StartSaveThatStops(inPlace ? StopAt::RewriteInPlace : StopAt::Rename);
+    if (c.inPlace) std::filesystem::create_hard_link(kScoreFileName, "second-name");
+    const pid_t saving = StartSaveThatStops(c.where, c.kind, c.locks);
     const pid_t waiting = ::fork();
     if (waiting == 0) {
+      FileCalls calls = SystemFileCalls();
+      if (c.locks == Locks::Missing) calls.flock = NoLocks;
+      const CFileCallsOverride lockless(calls);
       CScoreStore game;
       game.InsertEntry(10, "Other", 8, false, false);
       ::_exit(game.SaveScores() ? 0 : 1);
     }
-    ::usleep(300'000);  // well within the wait for the lock
+    // Longer than a game once waited before it saved regardless.
+    ::usleep(c.locks == Locks::Kept ? 1'500'000 : 300'000);
     ::kill(saving, SIGCONT);
-    EXPECT_EQ(ExitStatus(saving), 0);
-    EXPECT_EQ(ExitStatus(waiting), 0);
+    EXPECT_EQ(ExitStatus(saving), 0) << c.what;
+    EXPECT_EQ(ExitStatus(waiting), 0) << c.what;
     Bytes all = OldFileWith(100, "Other", 8);
     PutRecord(all, 110, Record("New", 7));
-    EXPECT_EQ(ReadFileBytes(kScoreFileName), all) << (inPlace ? "in place" : "replaced");
-    EXPECT_TRUE(LeftoverTemporaryFiles().empty());
+    EXPECT_EQ(ReadFileBytes(kScoreFileName), all) << c.what;
+    EXPECT_TRUE(LeftoverTemporaryFiles().empty()) << c.what;
     std::filesystem::remove("second-name");
   }
 }
 
-// A game that holds its lock too long costs the next one a moment, and
-// neither loses the other's entries.
-TEST_F(InterruptedSaveTest, GameThatCannotLockSavesAfterABriefWaitAndLosesNothing) {
+// A game that cannot have the lock for the whole wait does not save blind:
+// it tells the player, keeps its scores, and saves them once the lock is free.
+TEST_F(InterruptedSaveTest, GameThatCannotLockTellsThePlayerAndSavesLater) {
   WriteFileBytes(kScoreFileName, OldFile());
-  const pid_t slow = StartSaveThatStops(StopAt::Sync);
-  CScoreStore game;
-  game.InsertEntry(10, "Other", 8, false, false);
-  EXPECT_TRUE(game.SaveScores());
-  EXPECT_EQ(ReadFileBytes(kScoreFileName), OldFileWith(100, "Other", 8));
-  ::kill(slow, SIGCONT);
-  EXPECT_EQ(ExitStatus(slow), 0);
+  const pid_t stalled = StartSaveThatStops(StopAt::Sync);
+  CRecordingHost host;
+  CHighScoreDlg dlg;
+  {
+    const CSaveLockWaitOverride briefly(300);
+    EXPECT_EQ(dlg.Scores().InsertEntry(10, "Other", 8, false, true), 0);
+  }
+  EXPECT_EQ(ReadFileBytes(kScoreFileName), OldFile());
+  EXPECT_EQ(host.events,
+            Calls{"message box \"The high scores could not be saved in " +
+                  (std::filesystem::current_path() / kScoreFileName).string() + ":\n" +
+                  std::strerror(EWOULDBLOCK) +
+                  ".\n\nThey are kept while the game runs, and the next save that works "
+                  "writes them.\" caption \"Karoblen\" ok exclamation"});
+  ::kill(stalled, SIGCONT);
+  EXPECT_EQ(ExitStatus(stalled), 0);
+  EXPECT_EQ(ReadFileBytes(kScoreFileName), OldFileWith(110, "New", 7));
+  EXPECT_TRUE(dlg.Scores().SaveScores());
   Bytes both = OldFileWith(100, "Other", 8);
   PutRecord(both, 110, Record("New", 7));
   EXPECT_EQ(ReadFileBytes(kScoreFileName), both);

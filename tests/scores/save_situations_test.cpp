@@ -117,9 +117,9 @@ class Scene {
     return 0;
   }
 
-  void Dir(const char* path, Who owner, mode_t mode) const {
+  void Dir(const char* path, Who owner, mode_t mode, Group group = Group::Player) const {
     ::mkdir(path, 0700);
-    Own(path, owner, Group::Player, mode);
+    Own(path, owner, group, mode);
   }
   void File(const char* path, Who owner, Group group, mode_t mode) const {
     WriteFileBytes(path, OldFile());
@@ -290,6 +290,45 @@ const Situation kSituations[] = {
    },
    .saved = false, .path = "home/mine.scr", .content = After::Old, .type = S_IFREG,
    .owner = Who::Player, .group = Group::Player, .mode = 0644, .links = 1, .inode = Inode::Kept},
+  // A setgid directory the player shares with the group, as groups share
+  // scores: a member can plant a link in it to the player's private file.
+  {.id = "LinkPlantedInAGroupDirectoryIsNotFollowed", .needsRoot = true, .saver = Who::Player,
+   .setup = [](const Scene& s) {
+     s.File("home/mine.scr", Who::Player, Group::Player, 0600);
+     s.Dir("group", Who::Root, 02775, Group::Shared);
+     s.Link("group/Karoblen.scr", "../home/mine.scr", Who::Other);
+     s.Link("home/Karoblen.scr", "../group/Karoblen.scr");
+   },
+   .saved = false, .path = "home/mine.scr", .content = After::Old, .type = S_IFREG,
+   .owner = Who::Player, .group = Group::Player, .mode = 0600, .links = 1, .inode = Inode::Kept},
+  {.id = "OwnLinkInAGroupDirectoryIsFollowed", .needsRoot = true, .saver = Who::Player,
+   .setup = [](const Scene& s) {
+     s.File("home/mine.scr", Who::Player, Group::Player, 0600);
+     s.Dir("group", Who::Root, 02775, Group::Shared);
+     s.Link("group/Karoblen.scr", "../home/mine.scr", Who::Player);
+     s.Link("home/Karoblen.scr", "../group/Karoblen.scr");
+   },
+   .loaded = true, .saved = true, .path = "home/mine.scr", .content = After::New, .type = S_IFREG,
+   .owner = Who::Player, .group = Group::Player, .mode = 0600, .links = 1, .inode = Inode::Replaced},
+  {.id = "HardLinkInAGroupDirectoryIsNeitherLoadedNorRewritten", .needsRoot = true,
+   .saver = Who::Player,
+   .setup = [](const Scene& s) {
+     s.File("home/mine.scr", Who::Player, Group::Player, 0600);
+     s.Dir("group", Who::Root, 02775, Group::Shared);
+     s.HardLink("group/Karoblen.scr", "home/mine.scr");
+     s.Link("home/Karoblen.scr", "../group/Karoblen.scr");
+   },
+   .saved = false, .path = "home/mine.scr", .content = After::Old, .type = S_IFREG,
+   .owner = Who::Player, .group = Group::Player, .mode = 0600, .links = 2, .inode = Inode::Kept},
+  {.id = "AnothersFileInAGroupDirectoryIsShared", .needsRoot = true, .saver = Who::Player,
+   .setup = [](const Scene& s) {
+     s.Dir("group", Who::Root, 02775, Group::Shared);
+     s.File("group/Karoblen.scr", Who::Other, Group::Shared, 0664);
+     s.Link("home/Karoblen.scr", "../group/Karoblen.scr");
+   },
+   .loaded = true, .saved = true, .path = "group/Karoblen.scr", .content = After::New,
+   .type = S_IFREG, .owner = Who::Other, .group = Group::Shared, .mode = 0664, .links = 1,
+   .inode = Inode::Kept, .link = "home/Karoblen.scr"},
   {.id = "RootsFileInThePlayersDirectoryIsLeftAlone", .needsRoot = true, .saver = Who::Player,
    .setup = [](const Scene& s) { s.File("home/Karoblen.scr", Who::Root, Group::Root, 0644); },
    .loaded = true, .saved = false, .path = "home/Karoblen.scr", .content = After::Old, .type = S_IFREG,
@@ -505,6 +544,32 @@ INSTANTIATE_TEST_SUITE_P(Situations, SaveSituationTest,
                                        : "");
                          });
 
+// The other way round: the group's file was loaded, and then a member swaps
+// in a link to the player's private file, for the save to overwrite it.
+TEST_F(SaveSituationTest, LinkSwappedIntoAGroupDirectoryAfterTheLoadIsNotWritten) {
+  if (!m_cast.root) GTEST_SKIP() << "needs root, to give the link and the directory other owners";
+  const Scene scene(m_cast);
+  scene.Dir("home", Who::Player, 0755);
+  scene.File("home/mine.scr", Who::Player, Group::Player, 0600);
+  scene.Dir("group", Who::Root, 02775, Group::Shared);
+  scene.File("group/Karoblen.scr", Who::Other, Group::Shared, 0664);
+  scene.Link("group/planted", "../home/mine.scr", Who::Other);
+  scene.Link("home/Karoblen.scr", "../group/Karoblen.scr");
+  ASSERT_FALSE(HasFatalFailure());
+  const int status = RunAs(m_cast, Who::Player, [] {
+    CScoreStore tables;
+    tables.LoadScores();
+    const bool loaded = NameOf(tables.Entry(0, 0)) == "Old";
+    // The directory is not sticky, so any member may rename what is in it.
+    if (::rename("../group/planted", "../group/Karoblen.scr") != 0) return kCouldNotReachScene;
+    tables.InsertEntry(0, "New", 5, false, false);
+    return (tables.SaveScores() ? kSaved : 0) | (loaded ? kLoaded : 0);
+  });
+  ExpectRanToTheEnd(status, m_scratch.Path());
+  EXPECT_EQ(status, kLoaded);
+  EXPECT_EQ(ReadFileBytes("home/mine.scr"), OldFile());
+}
+
 }  // namespace
 
 namespace {
@@ -554,8 +619,9 @@ TEST_F(StartUpTest, RemovesOnlyStaleTemporariesOfItsOwn) {
   scene.File("home/beside-the-link", Who::Player, Group::Player, 0644);
   AsTemporary("home", "beside-the-link", "Ab3dE9");
   // A player's own files that only look like temporaries.
-  for (const char* lookalike : {"shared/Karoblen.scr.saving-backup",
-                                "shared/Karoblen.scr.saving-Ab3dE9", "shared/Karoblen.scr.backup"})
+  for (const char* lookalike :
+       {"shared/Karoblen.scr.saving-backup", "shared/Karoblen.scr.saving-Ab3dE9",
+        "shared/Karoblen.scr.backup", "shared/Karoblen.scr.saving-new-Ab3dE9"})
     scene.File(lookalike, Who::Player, Group::Player, 0644);
   // A save under way in another process holds its temporary locked.
   scene.File("shared/held", Who::Player, Group::Player, 0644);

@@ -42,10 +42,10 @@ TEST_F(ScoreFileTest, RecordHoldsZeroPaddedNameZeroSeparatorAndBigEndianScore) {
   EXPECT_EQ(RecordOf(file, 41), BlankRecord());
 }
 
-TEST_F(ScoreFileTest, LoadReadsNamesAndSignedScoresInFileOrder) {
+TEST_F(ScoreFileTest, LoadReadsNamesAndScoresInFileOrder) {
   Bytes file = BlankScoreFile();
-  PutRecord(file, 0, Record("Zed", 0x00010000, 0x7F));  // the separator is ignored
-  PutRecord(file, 1, Record("Neg", 0xFFFFFFFE));
+  PutRecord(file, 0, Record("Zed", 0x00002000, 0x7F));  // the separator is ignored
+  PutRecord(file, 1, Record("Low", 2));
   PutRecord(file, 2,
             Record(std::string_view("Bo\0ZZZZ", 7), 5));  // bytes after the terminator are dropped
   PutRecord(file, 119, Record("Last", 9));
@@ -54,21 +54,59 @@ TEST_F(ScoreFileTest, LoadReadsNamesAndSignedScoresInFileOrder) {
   CScoreStore tables;
   tables.LoadScores();
   EXPECT_STREQ(tables.Entry(0, 0).name, "Zed");
-  EXPECT_EQ(tables.Entry(0, 0).score, 65536);
-  EXPECT_EQ(tables.Entry(0, 1).score, -2);  // taken as stored, even out of order
+  EXPECT_EQ(tables.Entry(0, 0).score, 8192);
+  EXPECT_EQ(tables.Entry(0, 1).score, 2);
+  EXPECT_EQ(tables.Entry(0, 2).score, 5);  // taken as stored, even out of order
   EXPECT_EQ(std::memcmp(tables.Entry(0, 2).name, "Bo\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0", 17), 0);
   EXPECT_STREQ(tables.Entry(11, 9).name, "Last");
   EXPECT_EQ(tables.Entry(11, 9).score, 9);
 }
 
-TEST_F(ScoreFileTest, NameFieldWithoutTerminatorKeepsSixteenBytes) {
+// A record that no merge would take, loaded as it is, would be written back
+// by every save, and every other game's save would then refuse the whole
+// file: it is dropped, the later entries of its table move up, and a save
+// that finds it on disk merges the rest of the file.
+TEST_F(ScoreFileTest, RecordAMergeWouldRejectIsDroppedAndNeverBlocksTheRest) {
+  const struct {
+    const char* what;
+    Bytes record;
+  } kPoisoned[] = {
+      {"16877", Record("Over", 16877)},
+      {"-1", Record("Minus", 0xFFFFFFFF)},
+      {"2147483647", Record("Max", 0x7FFFFFFF)},
+      {"-2147483648", Record("Min", 0x80000000)},
+      {"no terminator", Record("ABCDEFGHIJKLMNOPQ", 7)},
+  };
   Bytes file = BlankScoreFile();
-  PutRecord(file, 3, Record("ABCDEFGHIJKLMNOPQ", 7));
-  WriteFileBytes("Karoblen.scr", file);
-  CScoreStore tables;
-  tables.LoadScores();
-  EXPECT_STREQ(tables.Entry(0, 3).name, "ABCDEFGHIJKLMNOP");
-  EXPECT_EQ(tables.Entry(0, 3).score, 7);
+  PutRecord(file, 30, Record("First", 900));
+  PutRecord(file, 32, Record("Third", 16876));  // the highest reachable score is no poison
+  PutRecord(file, 119, Record("Last", 9));
+  // What is left of the file: record 32 moved up to 31.
+  Bytes cleaned = file;
+  PutRecord(cleaned, 31, Record("Third", 16876));
+  PutRecord(cleaned, 32, BlankRecord());
+  for (const auto& poisoned : kPoisoned) {
+    PutRecord(file, 31, poisoned.record);
+    WriteFileBytes("Karoblen.scr", file);
+    // A game that started before the record arrived saves beside it.
+    CScoreStore earlier;
+    earlier.InsertEntry(0, "Mine", 5, false, false);
+    ASSERT_TRUE(earlier.SaveScores()) << poisoned.what;
+    Bytes merged = BlankScoreFile();
+    PutRecord(merged, 0, Record("Mine", 5));
+    PutRecord(merged, 30, Record("Third", 16876));
+    PutRecord(merged, 31, Record("First", 900));
+    PutRecord(merged, 110, Record("Last", 9));  // merged entries take their place
+    EXPECT_EQ(ReadFileBytes("Karoblen.scr"), merged) << poisoned.what;
+
+    WriteFileBytes("Karoblen.scr", file);
+    CScoreStore loaded;
+    loaded.LoadScores();
+    EXPECT_STREQ(loaded.Entry(3, 1).name, "Third") << poisoned.what;
+    EXPECT_EQ(loaded.Entry(3, 2).score, 0) << poisoned.what;
+    ASSERT_TRUE(loaded.SaveScores()) << poisoned.what;
+    EXPECT_EQ(ReadFileBytes("Karoblen.scr"), cleaned) << poisoned.what;
+  }
 }
 
 TEST_F(ScoreFileTest, ShortFileLoadsItsCompleteRecordsAndLeavesTheRestBlank) {
