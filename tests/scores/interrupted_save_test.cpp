@@ -11,11 +11,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "platform/testing/recording_host.h"
@@ -455,6 +458,56 @@ TEST_F(InterruptedSaveTest, GameThatCannotLockTellsThePlayerAndSavesLater) {
   Bytes both = OldFileWith(100, "Other", 8);
   PutRecord(both, 110, Record("New", 7));
   EXPECT_EQ(ReadFileBytes(kScoreFileName), both);
+}
+
+// Counts the window's chances to paint; they stay out of the recorded
+// timeline, as the host's contract has it.
+class CPaintingHost : public CRecordingHost {
+ public:
+  void KeepResponsive(int) override { ++paints; }
+  std::atomic<int> paints{0};
+};
+CPaintingHost* g_pPaintingHost = nullptr;
+std::thread::id g_syncThread;
+
+// A disk that takes its time: the sync returns once the window has had
+// several chances to paint, or after five seconds.
+int SyncOnceTheWindowPainted(int fd) {
+  const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (g_pPaintingHost->paints < 3 && std::chrono::steady_clock::now() < giveUp)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  g_syncThread = std::this_thread::get_id();
+  return ::fsync(fd);
+}
+
+// A save that waits, on a slow disk or for another game's lock, runs beside
+// the window's thread, which keeps painting until the save is done.
+TEST_F(InterruptedSaveTest, WindowKeepsPaintingWhileASaveWaits) {
+  WriteFileBytes(kScoreFileName, OldFile());
+  CPaintingHost host;
+  g_pPaintingHost = &host;
+  CHighScoreDlg dlg;
+  {
+    FileCalls calls = SystemFileCalls();
+    calls.fsync = SyncOnceTheWindowPainted;
+    const CFileCallsOverride slowDisk(calls);
+    EXPECT_EQ(dlg.Scores().InsertEntry(10, "Slow", 8, false, true), 0);
+  }
+  EXPECT_GE(host.paints, 3);
+  EXPECT_NE(g_syncThread, std::this_thread::get_id());
+  EXPECT_EQ(ReadFileBytes(kScoreFileName), OldFileWith(100, "Slow", 8));
+
+  const pid_t stalled = StartSaveThatStops(StopAt::Sync);
+  host.paints = 0;
+  {
+    const CSaveLockWaitOverride briefly(300);
+    EXPECT_FALSE(dlg.Scores().SaveScores());
+  }
+  EXPECT_GT(host.paints, 0);
+  ::kill(stalled, SIGCONT);
+  EXPECT_EQ(ExitStatus(stalled), 0);
+  EXPECT_EQ(host.Count("pause 10"), 0);
+  g_pPaintingHost = nullptr;
 }
 
 }  // namespace
