@@ -162,8 +162,11 @@ Outcome ReplaceFile(SaveRun& run, int old, const struct stat& oldInfo,
     DiscardSaveTemporary(directory, *temporary);
     return Outcome::NeedsInPlace;
   }
-  if (!FillTemporary(*temporary, bytes) ||
-      !NameSaveTemporary(directory, *temporary, run.target.name)) {
+  if (!FillTemporary(*temporary, bytes)) {
+    DiscardSaveTemporary(directory, *temporary);
+    return run.Fail(errno);
+  }
+  if (!NameSaveTemporary(directory, *temporary, run.target.name)) {
     DiscardSaveTemporary(directory, *temporary);
     return AfterFailedPublish(run, errno);
   }
