@@ -320,15 +320,6 @@ const Situation kSituations[] = {
    },
    .saved = false, .path = "home/mine.scr", .content = After::Old, .type = S_IFREG,
    .owner = Who::Player, .group = Group::Player, .mode = 0600, .links = 2, .inode = Inode::Kept},
-  {.id = "AnothersFileInAGroupDirectoryIsShared", .needsRoot = true, .saver = Who::Player,
-   .setup = [](const Scene& s) {
-     s.Dir("group", Who::Root, 02775, Group::Shared);
-     s.File("group/Karoblen.scr", Who::Other, Group::Shared, 0664);
-     s.Link("home/Karoblen.scr", "../group/Karoblen.scr");
-   },
-   .loaded = true, .saved = true, .path = "group/Karoblen.scr", .content = After::New,
-   .type = S_IFREG, .owner = Who::Other, .group = Group::Shared, .mode = 0664, .links = 1,
-   .inode = Inode::Kept, .link = "home/Karoblen.scr"},
   {.id = "RootsFileInThePlayersDirectoryIsLeftAlone", .needsRoot = true, .saver = Who::Player,
    .setup = [](const Scene& s) { s.File("home/Karoblen.scr", Who::Root, Group::Root, 0644); },
    .loaded = true, .saved = false, .path = "home/Karoblen.scr", .content = After::Old, .type = S_IFREG,
