@@ -2,9 +2,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # End to end on a real X server: switch to a Small board with 2 kinds through
 # Game > Options, play a whole game from screenshots to its end, let the tally
-# count, enter a name for the high score, close the table, and find the score
-# file written byte for byte. A game that ends at 0 or below earns no entry and
-# writes nothing; then another game is played. With "keys" the games are
+# count, enter a name for the high score while another game holds the score
+# file's lock for its own save, close the table, and find the score file
+# written byte for byte with both entries. A game that ends at 0 or below
+# earns no entry and writes nothing; then another game is played. With "keys" the games are
 # played with the keyboard alone: the arrows walk the cursor, whose frame is
 # read off the screen, and Space and Return take turns to play.
 #
@@ -12,7 +13,7 @@
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
-e2e_begin "$1" "$2" python3 od cmp
+e2e_begin "$1" "$2" python3 od cmp flock
 mode=${3:-mouse}
 columns=10
 rows=7
@@ -115,16 +116,34 @@ while ((final_score <= 0)); do
   play_to_the_end "$grid"
   if ((final_score > 0)); then
     prompt=$(wait_for_window '^Karoblen$' 50 "$window") || fail "a final score of $final_score asked for no name"
+    # Another game saves meanwhile, slowly, holding the lock: this save waits
+    # for it and keeps its entry.
+    write_score_file "$work/other.scr" "110:Other:5"
+    (
+      exec 9<>"$work/Karoblen.scr"
+      flock -x 9
+      touch "$work/locked"
+      sleep 2
+      dd if="$work/other.scr" of="$work/Karoblen.scr" conv=notrunc status=none
+    ) &
+    holder=$!
+    for ((i = 0; i < 50; i++)); do [ -e "$work/locked" ] && break; sleep 0.1; done
     focus_window "$prompt"
     xdotool type --delay 30 "$player"
     xdotool key Return
     wait_gone "$prompt" 50 || fail "Enter did not close the name prompt"
+    saved_at=$(date +%s%N)
   else
     sleep 0.5
     [ -z "$(windows_named '^Karoblen$' | grep -vx "$window")" ] ||
       fail "a final score of $final_score opened a window besides the table"
   fi
-  table=$(wait_for_window '^Karoblen High Scores$' 50) || fail "no high-score table after the game"
+  table=$(wait_for_window '^Karoblen High Scores$' 100) || fail "no high-score table after the game"
+  if ((final_score > 0)); then
+    wait "$holder" || fail "the other game could not save"
+    waited=$((($(date +%s%N) - saved_at) / 1000000))
+    echo "the save waited $waited ms for the other game's lock"
+  fi
   if ((final_score <= 0)) && [ -e "$work/Karoblen.scr" ]; then
     fail "a final score of $final_score wrote the score file"
   fi
@@ -140,7 +159,7 @@ if grep -q '[.?]' "$work/after.grid"; then fail "no fresh board after the game";
 
 # 2 kinds on Small is table 0, so the entry is record 0 at offset 0; every
 # other record stays blank.
-write_score_file "$work/expected.scr" "0:$player:$final_score"
+write_score_file "$work/expected.scr" "0:$player:$final_score" "110:Other:5"
 [ -f "$work/Karoblen.scr" ] || fail "no Karoblen.scr after a high score"
 size=$(stat -c %s "$work/Karoblen.scr")
 [ "$size" -eq 2640 ] || fail "Karoblen.scr has $size bytes, not 2640"
@@ -150,8 +169,8 @@ name_field=$(head -c 18 "$work/Karoblen.scr" | od -An -v -tx1 | tr -s ' \n' ' ')
   fail "record 0 does not start with the name, its zero fill and the separator: $name_field"
 if ! cmp "$work/expected.scr" "$work/Karoblen.scr"; then
   cmp -l "$work/expected.scr" "$work/Karoblen.scr" | head -n 20 >&2 || true
-  fail "Karoblen.scr is not the blank file with $player, $final_score in record 0"
+  fail "Karoblen.scr is not the blank file with $player, $final_score in record 0 and the other game's entry"
 fi
 
 exit_through_menu
-echo "PASS: options to Small/2, $game_count game(s) played to the end with the $mode, tally, name, table, score file with $final_score"
+echo "PASS: options to Small/2, $game_count game(s) played to the end with the $mode, tally, name, table, score file with $final_score and the entry another game saved meanwhile"
