@@ -136,10 +136,10 @@ MergeOutcome CHighScoreTables::MergeBuffer(std::span<const unsigned char> bytes)
   MergeOutcome outcome;
   outcome.valid = ValidateScoreBuffer(bytes, &outcome.noNul);
   if (!outcome.valid) return outcome;
-  return MergeSoundRecords(bytes);
+  return MergeValidRecords(bytes);
 }
 
-MergeOutcome CHighScoreTables::MergeSoundRecords(std::span<const unsigned char> bytes) {
+MergeOutcome CHighScoreTables::MergeValidRecords(std::span<const unsigned char> bytes) {
   MergeOutcome outcome;
   outcome.valid = true;
   const int records =

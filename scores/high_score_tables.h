@@ -83,7 +83,7 @@ class CHighScoreTables {
   // does, passing over the ones a merge would reject instead of refusing the
   // rest with them: what a save does with the score file it finds on disk,
   // whatever one bad record a game or a hand once put there.
-  MergeOutcome MergeSoundRecords(std::span<const unsigned char> bytes);
+  MergeOutcome MergeValidRecords(std::span<const unsigned char> bytes);
 
  protected:
   HighScoreEntry m_entries[kScoreEntryCount];

@@ -25,8 +25,8 @@ std::optional<RegularFileRead> ReadRegularFile(const char* path, std::span<unsig
 
 // Reads the score file as ReadRegularFile does, but reaches it the way a save
 // does (ResolveSaveTarget), so it never loads what a save would refuse to
-// write: no link planted in a shared sticky directory, no file with several
-// names in one. Waits briefly for a save under way in another game.
+// write: no link planted in a directory others may write, no file with
+// several names in one. Waits briefly for a save under way in another game.
 std::optional<RegularFileRead> ReadScoreFile(const char* path, std::span<unsigned char> buffer);
 
 // Given the first bytes (at most kScoreFileBytes + 1) that the file holds when
@@ -47,13 +47,15 @@ using SaveContent =
 //    place, from its first byte, then synced; a crash here can tear it;
 //  - a file this user may not read or not write, or whose mode lets nobody
 //    read or nobody write it (even root, who could), or one with several
-//    names in a shared sticky directory: left alone;
+//    names in a directory others may write: left alone;
 //  - a character device that takes a non-blocking write and is no terminal
 //    (/dev/null turns saving off): written; any other kind of file: left alone.
-// An existing regular file is locked exclusively (LockBriefly) from before
-// its content is read until the new content is in place. Returns 0 when the
-// bytes were written, otherwise an errno value saying why not; then nothing
-// on disk changed, except for a rewrite in place cut short by the disk.
+// An existing regular file is locked exclusively (LockForSave) from before
+// its content is read until the new content is in place, and read once more
+// just before that: when it changed, the content is asked for again. Returns
+// 0 when the bytes were written, otherwise an errno value saying why not
+// (EWOULDBLOCK: another process kept the lock); then nothing on disk
+// changed, except for a rewrite in place cut short by the disk.
 int WriteWholeFile(const char* path, const SaveContent& content,
                    TemporaryFiles temporaries = TemporaryFiles::UnnamedWhereSupported);
 // The same with fixed bytes, whatever the file held.

@@ -48,7 +48,7 @@ bool CScoreStore::SaveScores() {
   const auto content = [&merging, &bytes](std::span<const unsigned char> onDisk) {
     // Another game's saves since this one loaded join the tables as a merge
     // would take them, record by record: one bad record costs only itself.
-    merging.MergeSoundRecords(onDisk);
+    merging.MergeValidRecords(onDisk);
     merging.EncodeScoreFile(bytes);
     return std::span<const unsigned char>(bytes);
   };
