@@ -14,9 +14,9 @@ constexpr long kPauseMilliseconds = 50;
 // A save takes a few milliseconds; twenty times its worst seen is plenty for
 // a load, which goes on anyway.
 constexpr int kLoadWaitMilliseconds = 1000;
-// A save on a disk that takes 700 ms for each sync needs about three seconds
-// (two syncs of its own, one wait for the other game's two); three times that
-// covers a swapping machine. The window keeps painting meanwhile.
+// On a disk that takes 700 ms a sync, a save takes 1.4 s (two syncs), so a
+// game waiting behind one or two others needs about three seconds; three
+// times that covers a swapping machine. The window keeps painting meanwhile.
 constexpr int kSaveWaitMilliseconds = 10'000;
 int g_saveWaitMilliseconds = kSaveWaitMilliseconds;
 
@@ -36,8 +36,6 @@ LockResult Lock(int fd, int operation, int milliseconds) {
 LockResult LockBriefly(int fd, int operation) { return Lock(fd, operation, kLoadWaitMilliseconds); }
 
 LockResult LockForSave(int fd) { return Lock(fd, LOCK_EX, g_saveWaitMilliseconds); }
-
-int SaveLockWaitMilliseconds() { return g_saveWaitMilliseconds; }
 
 CSaveLockWaitOverride::CSaveLockWaitOverride(int milliseconds)
     : m_previous(g_saveWaitMilliseconds) {

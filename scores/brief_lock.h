@@ -16,13 +16,11 @@ enum class LockResult {
 // without it whatever the answer: reading loses nobody's scores.
 LockResult LockBriefly(int fd, int operation);
 
-// Takes the exclusive flock a save needs, waiting as long as an honest save
-// on a slow disk can take (SaveLockWaitMilliseconds). A save that finds the
-// lock busy for all that time must not write: the holder may be a game that
-// stopped in the middle of its own save and will go on later.
+// Takes the exclusive flock a save needs, waiting as long as honest saves on
+// a slow disk can take, ten seconds. A save that finds the lock busy for all
+// that time must not write: the holder may be a game that stopped in the
+// middle of its own save and will write what it merged when it goes on.
 LockResult LockForSave(int fd);
-
-int SaveLockWaitMilliseconds();
 
 // Shortens or lengthens the wait of LockForSave while it is in scope.
 class CSaveLockWaitOverride {
