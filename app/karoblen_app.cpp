@@ -9,6 +9,7 @@
 #include "platform/host.h"
 #include "res/game_texts.h"
 #include "res/resource_ids.h"
+#include "view/board_number_dlg.h"
 #include "view/karoblen_view.h"
 
 CKaroblenApp::CKaroblenApp() = default;
@@ -28,6 +29,9 @@ bool CKaroblenApp::InitInstance() {
   CCommandLineInfo cmdInfo;
   ParseCommandLine(cmdInfo);
   if (!ProcessShellCommand(cmdInfo)) return false;
+  // Before the window is shown, so the clock's board is never seen.
+  if (m_nBoardAtStart)
+    static_cast<CKaroblenAppDoc*>(GetDocTemplate()->GetDocument())->DealBoard(*m_nBoardAtStart);
   if (m_bTileSymbolsAtStart) RouteCommand(ID_GAME_TILESYMBOLS);
 
   WindowFactory().ShowMainWindow();
@@ -61,4 +65,8 @@ void CKaroblenApp::OnNewGame() {
 void CKaroblenApp::OnAppAbout() {
   CAboutDlg aboutDlg(m_pMainWnd);
   aboutDlg.DoModal();
+}
+
+std::string CKaroblenApp::ReadBoardNumber(std::string_view text, unsigned& nNumber) {
+  return CBoardNumberDlg::ReadNumber(text, nNumber);
 }

@@ -12,6 +12,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <algorithm>
+#include <string>
 #include <vector>
 
 #include "board_snapshot.h"
@@ -331,6 +333,33 @@ TEST_F(QtStatusBarTest, ToolbarButtonsShowTheirPrompt) {
   EXPECT_EQ(PromptWhileOverButton(ID_GAME_UNDO), "Undo the last move");
   EXPECT_EQ(PromptWhileOverButton(ID_APP_ABOUT), "About Karoblen");
   EXPECT_EQ(Message(), "Ready");
+}
+
+TEST_F(QtStatusBarTest, TheBoardsNumberHasAPaneOfItsOwnAfterTheKeyLocks) {
+  RunUntilIdle();
+  const std::string first = "Board " + std::to_string(Doc().GetBoardNumber());
+  EXPECT_EQ(Window().StatusPanes()->PaneText(ID_INDICATOR_BOARD).toStdString(), first);
+  // Rightmost of the panes, each lock pane still blank or showing its lock.
+  QLabel* board = nullptr;
+  int rightmostLock = -1;
+  for (QLabel* label : Window().statusBar()->findChildren<QLabel*>()) {
+    const std::string text = label->text().toStdString();
+    if (text == first) board = label;
+    if (text.empty() || text == "CAP" || text == "NUM" || text == "SCRL")
+      rightmostLock = std::max(rightmostLock, label->x());
+  }
+  ASSERT_NE(board, nullptr);
+  EXPECT_GT(board->x(), rightmostLock);
+
+  // A new number shows once the loop is about to wait; the pane keeps room
+  // for the longest number it showed.
+  Doc().DealBoard(2147483647);
+  RunUntilIdle();
+  EXPECT_EQ(board->text().toStdString(), "Board 2147483647");
+  EXPECT_GE(board->minimumWidth(), board->fontMetrics().horizontalAdvance(board->text()));
+  View().PlayBoard(42);
+  RunUntilIdle();
+  EXPECT_EQ(board->text().toStdString(), "Board 42");
 }
 
 }  // namespace
