@@ -128,7 +128,7 @@ constexpr std::array kBoardNumberControls{
     ControlTemplate{IDOK, K::PushButton, "OK", DefaultButton | TabStop, 130, 5, 50, 14},
     ControlTemplate{IDCANCEL, K::PushButton, "Cancel", TabStop, 130, 22, 50, 14},
     ControlTemplate{IDC_BOARDNUMBER_HINT, K::Static, "Enter a board number from 0 to 2147483647.",
-                    AlignLeft, 5, 24, 118, 18},
+                    AlignLeft, 5, 40, 175, 18},
 };
 
 constexpr std::array kTemplates{
@@ -186,7 +186,7 @@ constexpr std::array kTemplates{
                    0,
                    0,
                    185,
-                   46,
+                   62,
                    kFont,
                    8,
                    kBoardNumberControls,

@@ -46,7 +46,7 @@ TEST(DialogTemplates, AllSixExistWithTheirFontsSizesAndCaptions) {
       {100, "About Karoblen", 187, 130, 8},        {101, "", 221, 132, 8},
       {135, "Karoblen Options", 242, 66, 8},       {142, "", 97, 82, 10},
       {147, "Karoblen High Scores", 154, 160, 10}, {148, "Karoblen", 147, 76, 9},
-      {150, "Karoblen Board Number", 185, 46, 8}};
+      {150, "Karoblen Board Number", 185, 62, 8}};
   for (const Expected& e : all) {
     const DialogTemplate& t = Template(e.id);
     EXPECT_STREQ(t.caption, e.caption) << e.id;
