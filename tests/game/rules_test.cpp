@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 #include "game/board_number.h"
 
 TEST(Rules, FinalScoreTakesATileOffAndGivesTheBonusOnlyForAnEmptyBoard) {
@@ -37,33 +40,14 @@ TEST(Rules, TablesRunThroughTheSizesForTwoKindsThenThreeAndOn) {
 // What a player may type as a board number, on the command line or in the
 // dialog, and why the rest is refused.
 TEST(BoardNumberText, AcceptsDigitsUpToTheLargestNumberAndNamesWhatIsWrong) {
-  const struct {
-    const char* text;
-    BoardNumberFault fault;
-    unsigned number;
-  } cases[] = {
-      {"0", BoardNumberFault::None, 0},
-      {"42", BoardNumberFault::None, 42},
-      {"007", BoardNumberFault::None, 7},
-      {" 1765000000 ", BoardNumberFault::None, 1765000000},
-      {"2147483647", BoardNumberFault::None, 2147483647},
-      {"", BoardNumberFault::Empty, 0},
-      {"   ", BoardNumberFault::Empty, 0},
-      {"12a", BoardNumberFault::NotDigits, 0},
-      {"abc", BoardNumberFault::NotDigits, 0},
-      {"-1", BoardNumberFault::NotDigits, 0},
-      {"+5", BoardNumberFault::NotDigits, 0},
-      {"1 2", BoardNumberFault::NotDigits, 0},
-      {"1.5", BoardNumberFault::NotDigits, 0},
-      {"0x10", BoardNumberFault::NotDigits, 0},
-      {"\xd9\xa3", BoardNumberFault::NotDigits, 0},  // a digit of another script
-      {"2147483648", BoardNumberFault::TooLarge, 0},
-      {"4294967296", BoardNumberFault::TooLarge, 0},
-      {"99999999999999999999999999", BoardNumberFault::TooLarge, 0},
-  };
-  for (const auto& tc : cases) {
+  using F = BoardNumberFault;
+  const std::pair<const char*, F> cases[] = {
+      {" 007 ", F::None},    {"2147483647", F::None}, {"  ", F::Empty},
+      {"1 2", F::NotDigits}, {"4e9", F::NotDigits},   {"99999999999999999999", F::TooLarge}};
+  for (const auto& [text, fault] : cases) {
     unsigned number = 12345;
-    EXPECT_EQ(ReadBoardNumber(tc.text, number), tc.fault) << '"' << tc.text << '"';
-    EXPECT_EQ(number, tc.fault == BoardNumberFault::None ? tc.number : 12345u) << tc.text;
+    EXPECT_EQ(ReadBoardNumber(text, number), fault) << text;
+    // Only a number that names a board is given back.
+    EXPECT_EQ(number, fault == F::None ? std::stoul(text) : 12345u) << text;
   }
 }

@@ -161,30 +161,6 @@ TEST(DialogTemplates, HighScoreRowsFollowOneAnother) {
   EXPECT_EQ(BoxOf(t.controls[33]), (Box{5, 15, 145, 10}));
 }
 
-TEST(DialogTemplates, BoardNumberHasItsFieldButtonsAndHint) {
-  const DialogTemplate& t = Template(IDD_BOARDNUMBER);
-  EXPECT_EQ(IdsInOrder(t), (std::vector<int>{-1, 1042, 1, 2, 1043}));
-  const ControlTemplate* field = FindControl(t, IDC_BOARDNUMBER);
-  ASSERT_NE(field, nullptr);
-  EXPECT_EQ(field->kind, ControlKind::Edit);
-  EXPECT_EQ(field->style, style::Border | style::AutoHScroll | style::TabStop);
-  EXPECT_EQ(FindControl(t, IDOK)->style, style::DefaultButton | style::TabStop);
-  EXPECT_STREQ(FindControl(t, IDC_BOARDNUMBER_HINT)->text,
-               "Enter a board number from 0 to 2147483647.");
-  // Everything inside the dialog, and nothing over anything else.
-  for (std::size_t i = 0; i < t.controls.size(); ++i) {
-    const ControlTemplate& a = t.controls[i];
-    EXPECT_LE(a.x + a.cx, t.cx - 5) << a.id;
-    EXPECT_LE(a.y + a.cy, t.cy - 4) << a.id;
-    for (std::size_t j = i + 1; j < t.controls.size(); ++j) {
-      const ControlTemplate& b = t.controls[j];
-      const bool apart =
-          a.x + a.cx <= b.x || b.x + b.cx <= a.x || a.y + a.cy <= b.y || b.y + b.cy <= a.y;
-      EXPECT_TRUE(apart) << a.id << " overlaps " << b.id;
-    }
-  }
-}
-
 TEST(DialogTemplates, NameEntryHasItsEditField) {
   const DialogTemplate& t = Template(IDD_NAMEENTRY);
   EXPECT_EQ(IdsInOrder(t), (std::vector<int>{1, -1, -1, 1040}));
