@@ -2,6 +2,7 @@
 #include "app/karoblen_app.h"
 
 #include <memory>
+#include <string>
 
 #include "app/about_dlg.h"
 #include "app/karoblen_document.h"
@@ -9,6 +10,7 @@
 #include "platform/host.h"
 #include "res/game_texts.h"
 #include "res/resource_ids.h"
+#include "res/string_table.h"
 #include "view/board_number_dlg.h"
 #include "view/karoblen_view.h"
 
@@ -60,6 +62,13 @@ void CKaroblenApp::OnNewGame() {
     return;
   }
   OnFileNew();
+  // Asked for, so the new board's number is said; the first board of the run
+  // is shown quietly with the window.
+  if (m_bConfirmNewGame) {
+    const unsigned number =
+        static_cast<CKaroblenAppDoc*>(GetDocTemplate()->GetDocument())->GetBoardNumber();
+    Host().Announce(res::FormatString(ID_INDICATOR_BOARD, {std::to_string(number)}));
+  }
 }
 
 void CKaroblenApp::OnAppAbout() {

@@ -77,6 +77,7 @@ TEST_F(NewGameTest, YesDealsAFreshBoardOnTheSameDocument) {
   EXPECT_EQ(Doc()->GetTilesLeft(), 70);
   EXPECT_FALSE(Doc()->CanUndo());
   EXPECT_FALSE(app.IsCommandEnabled(ID_GAME_UNDO));
+  EXPECT_EQ(host.announcements.back(), "Board " + std::to_string(Doc()->GetBoardNumber()));
   for (int c = 0; c < 10; ++c)
     for (int r = 0; r < 7; ++r) EXPECT_GE(Doc()->GetTile(c, r), 0) << c << "," << r;
 }
