@@ -5,8 +5,8 @@
 // --tile-symbols starts with the tile symbols on; --board N starts on board N,
 // and a number that names no board stops the start with status 2, before any
 // display is looked for; every other argument is ignored and a new game
-// starts. What is printed here comes from the game's
-// texts in res/, like the rest, and the version from the project's.
+// starts. What is printed here comes from the game's texts in res/, like the
+// rest, and the version from the project's.
 #include <cstdio>
 #include <cstring>
 #include <optional>
