@@ -2,6 +2,7 @@
 #include "app/karoblen_app.h"
 
 #include <memory>
+#include <string>
 
 #include "app/about_dlg.h"
 #include "app/karoblen_document.h"
@@ -9,6 +10,8 @@
 #include "platform/host.h"
 #include "res/game_texts.h"
 #include "res/resource_ids.h"
+#include "res/string_table.h"
+#include "view/board_number_dlg.h"
 #include "view/karoblen_view.h"
 
 CKaroblenApp::CKaroblenApp() = default;
@@ -28,6 +31,9 @@ bool CKaroblenApp::InitInstance() {
   CCommandLineInfo cmdInfo;
   ParseCommandLine(cmdInfo);
   if (!ProcessShellCommand(cmdInfo)) return false;
+  // Before the window is shown, so the clock's board is never seen.
+  if (m_nBoardAtStart)
+    static_cast<CKaroblenAppDoc*>(GetDocTemplate()->GetDocument())->DealBoard(*m_nBoardAtStart);
   if (m_bTileSymbolsAtStart) RouteCommand(ID_GAME_TILESYMBOLS);
 
   WindowFactory().ShowMainWindow();
@@ -56,9 +62,20 @@ void CKaroblenApp::OnNewGame() {
     return;
   }
   OnFileNew();
+  // Asked for, so the new board's number is said; the first board of the run
+  // is shown quietly with the window.
+  if (m_bConfirmNewGame) {
+    const unsigned number =
+        static_cast<CKaroblenAppDoc*>(GetDocTemplate()->GetDocument())->GetBoardNumber();
+    Host().Announce(res::FormatString(ID_INDICATOR_BOARD, {std::to_string(number)}));
+  }
 }
 
 void CKaroblenApp::OnAppAbout() {
   CAboutDlg aboutDlg(m_pMainWnd);
   aboutDlg.DoModal();
+}
+
+std::string CKaroblenApp::ReadBoardNumber(std::string_view text, unsigned& nNumber) {
+  return CBoardNumberDlg::ReadNumber(text, nNumber);
 }

@@ -7,12 +7,10 @@
 
 namespace {
 
-// The stretching message pane first, then the key-lock indicators.
-constexpr std::array<int, 4> kIndicators{
-    ID_SEPARATOR,
-    ID_INDICATOR_CAPS,
-    ID_INDICATOR_NUM,
-    ID_INDICATOR_SCRL,
+// The stretching message pane first, then the key-lock indicators, then the
+// number of the board in play.
+constexpr std::array<int, 5> kIndicators{
+    ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL, ID_INDICATOR_BOARD,
 };
 
 // Smaller than this, the Large board and the score texts no longer fit.

@@ -10,6 +10,8 @@ class CHighScoreKeeper {
   virtual ~CHighScoreKeeper() = default;
   // Selects the table of a board size (0-2) and number of tile kinds (2-5).
   virtual void SetBoard(int boardSize, int tileKinds) = 0;
+  // The number of the board the score was made on, shown with the table.
+  virtual void SetBoardNumber(unsigned) {}
   // Records a finished game's score; -1 only views the table.
   virtual void SubmitScore(int score) = 0;
   // Shows the selected table until the player closes it.

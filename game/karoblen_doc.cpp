@@ -16,7 +16,8 @@ CKaroblenDoc::CKaroblenDoc()
       m_nTilesLeft(0),
       m_nUndoScore(0),
       m_nUndoTilesLeft(0),
-      m_bCanUndo(false) {
+      m_bCanUndo(false),
+      m_nBoardNumber(0) {
   m_board.fill(EmptyCell);
   m_selected.fill(0);
   m_undoBoard.fill(EmptyCell);
@@ -27,7 +28,15 @@ CKaroblenDoc::~CKaroblenDoc() = default;
 bool CKaroblenDoc::OnNewDocument() {
   // Reseeding from the clock at every deal means two games begun within the
   // same second are dealt the same board; that is accepted.
-  std::srand(static_cast<unsigned>(std::time(nullptr)));
+  DealBoard(static_cast<unsigned>(std::time(nullptr)));
+  return true;
+}
+
+void CKaroblenDoc::DealBoard(unsigned nNumber) {
+  // The C library's generator stays the deal: a board number shared today
+  // must deal the same board in every later version.
+  std::srand(nNumber);
+  m_nBoardNumber = nNumber;
   SetBoardSize(m_nBoardSize);
 
   m_nScore = 0;
@@ -35,7 +44,6 @@ bool CKaroblenDoc::OnNewDocument() {
   m_bCanUndo = false;
 
   FillBoard();
-  return true;
 }
 
 void CKaroblenDoc::SetBoardSize(int nBoardSize) {
@@ -265,6 +273,7 @@ bool CKaroblenDoc::IsGameOver() const {
 
 void CKaroblenDoc::RecordHighScore(int nScore) {
   if (m_highScores == nullptr) return;
+  m_highScores->SetBoardNumber(m_nBoardNumber);
   m_highScores->SetBoard(m_nBoardSize, m_nTileKinds);
   m_highScores->SubmitScore(nScore);
   m_highScores->DoModal();

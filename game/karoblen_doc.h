@@ -31,8 +31,16 @@ class CKaroblenDoc {
   CKaroblenDoc();
   ~CKaroblenDoc();
 
-  // Deals a fresh board of the stored size and kind count.
+  // Deals a fresh board of the stored size and kind count, numbered by the
+  // clock's second.
   bool OnNewDocument();
+  // Deals board `nNumber` at the stored size and kind count: score 0, no
+  // selection, no undo. The number seeds the deal, so the same number, size
+  // and kind count always give the same board; dealing the current number
+  // again restarts the board.
+  void DealBoard(unsigned nNumber);
+  // The number of the board last dealt; 0 before the first deal.
+  unsigned GetBoardNumber() const { return m_nBoardNumber; }
 
   // Both take effect for the tiles only at the next OnNewDocument; the
   // dimensions follow SetBoardSize at once.
@@ -113,5 +121,6 @@ class CKaroblenDoc {
   int m_nUndoScore;
   int m_nUndoTilesLeft;
   bool m_bCanUndo;
+  unsigned m_nBoardNumber;
   CHighScoreKeeper* m_highScores = nullptr;
 };

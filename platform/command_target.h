@@ -2,6 +2,8 @@
 #pragma once
 // Commands travel view -> document -> main window -> application; the
 // document of this game handles none, so the route skips it.
+#include <string>
+#include <utility>
 
 // Enables or greys one command; the platform applies the state to the menu
 // item and the toolbar button of the command together.
@@ -17,10 +19,19 @@ class CCmdUI {
     m_nCheck = check;
     m_bHandled = true;
   }
+  // The text of a status-bar pane with this id, for panes that show more
+  // than whether a key lock is on.
+  void SetText(std::string text) {
+    m_strText = std::move(text);
+    m_bHasText = true;
+    m_bHandled = true;
+  }
   int m_nID;
   bool m_bEnabled = true;
   bool m_bHandled = false;
   int m_nCheck = -1;  // never set: the command is not one that is on or off
+  bool m_bHasText = false;
+  std::string m_strText;
 };
 
 class CCmdTarget {

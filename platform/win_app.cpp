@@ -67,3 +67,9 @@ CCmdUI CWinApp::QueryCommand(int id) {
 bool CWinApp::IsCommandEnabled(int id) { return QueryCommand(id).m_bEnabled; }
 
 int CWinApp::GetCommandCheck(int id) { return QueryCommand(id).m_nCheck; }
+
+std::optional<std::string> CWinApp::GetCommandText(int id) {
+  CCmdUI state = QueryCommand(id);
+  if (!state.m_bHasText) return std::nullopt;
+  return std::move(state.m_strText);
+}

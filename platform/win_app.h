@@ -3,6 +3,7 @@
 // The application object: start-up, the one document template and the
 // command route's last stop.
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/command_target.h"
@@ -55,6 +56,9 @@ class CWinApp : public CCmdTarget {
   // on (1) or off (0); -1 for a command that is not one to set on or off.
   bool IsCommandEnabled(int id);
   int GetCommandCheck(int id);
+  // The text the same route gives status-bar pane `id`; nothing when no
+  // target sets one.
+  std::optional<std::string> GetCommandText(int id);
 
  private:
   CCmdUI QueryCommand(int id);

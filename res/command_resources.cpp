@@ -24,6 +24,9 @@ constexpr std::array kGameItems{
     MenuItem{"&Options...\tCtrl+O", ID_GAME_OPTIONS},
     MenuItem{"Tile &Symbols", ID_GAME_TILESYMBOLS},
     kSeparator,
+    MenuItem{"&Restart Board", ID_GAME_RESTART},
+    MenuItem{"Play &Board Number...", ID_GAME_BOARDNUMBER},
+    kSeparator,
     MenuItem{"&Undo Last Move\tCtrl+Z", ID_GAME_UNDO},
 };
 

@@ -77,9 +77,10 @@ constexpr std::array kGameOverControls{
 constexpr const char* kRankTexts[IDC_HIGHSCORE_ROWS] = {"1.", "2.", "3.", "4.", "5.",
                                                         "6.", "7.", "8.", "9.", "10."};
 
-// Title, ten rows of (rank, name, score), the continue button, your score.
-constexpr std::array<ControlTemplate, 1 + 3 * IDC_HIGHSCORE_ROWS + 2> MakeHighScoreControls() {
-  std::array<ControlTemplate, 1 + 3 * IDC_HIGHSCORE_ROWS + 2> controls{};
+// Title, ten rows of (rank, name, score), the continue button, your score,
+// and the board's number in the gap between the title and the first row.
+constexpr std::array<ControlTemplate, 1 + 3 * IDC_HIGHSCORE_ROWS + 3> MakeHighScoreControls() {
+  std::array<ControlTemplate, 1 + 3 * IDC_HIGHSCORE_ROWS + 3> controls{};
   std::size_t n = 0;
   controls[n++] = {
       IDC_HIGHSCORE_TITLE, K::Static, "High scores for game board ...", AlignCenter, 5, 5, 145, 10};
@@ -105,6 +106,7 @@ constexpr std::array<ControlTemplate, 1 + 3 * IDC_HIGHSCORE_ROWS + 2> MakeHighSc
                    125,
                    145,
                    10};
+  controls[n++] = {IDC_HIGHSCORE_BOARD, K::Static, "Board ...", AlignCenter, 5, 15, 145, 10};
   return controls;
 }
 
@@ -116,6 +118,17 @@ constexpr std::array kNameEntryControls{
                     AlignCenter | CenterVertically, 5, 5, 135, 10},
     ControlTemplate{IDC_STATIC, K::Static, "Please enter your name.", AlignCenter, 5, 20, 135, 10},
     ControlTemplate{IDC_NAME, K::Edit, "", Border | AutoHScroll | TabStop, 5, 40, 135, 12},
+};
+
+// The hint starts out saying what the field takes and, when OK refuses the
+// number, says what is wrong with it.
+constexpr std::array kBoardNumberControls{
+    ControlTemplate{IDC_STATIC, K::Static, "Board number:", AlignLeft, 5, 7, 50, 8},
+    ControlTemplate{IDC_BOARDNUMBER, K::Edit, "", Border | AutoHScroll | TabStop, 57, 5, 66, 13},
+    ControlTemplate{IDOK, K::PushButton, "OK", DefaultButton | TabStop, 130, 5, 50, 14},
+    ControlTemplate{IDCANCEL, K::PushButton, "Cancel", TabStop, 130, 22, 50, 14},
+    ControlTemplate{IDC_BOARDNUMBER_HINT, K::Static, "Enter a board number from 0 to 2147483647.",
+                    AlignLeft, 5, 40, 175, 18},
 };
 
 constexpr std::array kTemplates{
@@ -166,6 +179,17 @@ constexpr std::array kTemplates{
                    kFont,
                    9,
                    kNameEntryControls,
+                   {}},
+    DialogTemplate{IDD_BOARDNUMBER,
+                   "Karoblen Board Number",
+                   Popup | TitleBar | ModalFrame,
+                   0,
+                   0,
+                   185,
+                   62,
+                   kFont,
+                   8,
+                   kBoardNumberControls,
                    {}},
 };
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// The dialog templates (100, 101, 135, 142, 147, 148). Coordinates are
+// The dialog templates (100, 101, 135, 142, 147, 148, 150). Coordinates are
 // dialog units: x units are a quarter of the font's average character width,
 // y units an eighth of its height.
 

@@ -26,6 +26,12 @@ constexpr std::array kTexts{
     TextEntry{TextId::MergeFileFilter,
               "Highscore Files (.scr;.scores)|*.scr;*.scores|All Files|*.*||"},
     TextEntry{TextId::NewGameQuestion, "Are you sure you want to start a new game?"},
+    TextEntry{TextId::RestartBoardQuestion,
+              "Are you sure you want to start this board again from the beginning?"},
+    TextEntry{TextId::BoardNumberEmpty, "Enter a board number from 0 to 2147483647."},
+    TextEntry{TextId::BoardNumberNotDigits,
+              "A board number has digits only: no letters, signs or spaces."},
+    TextEntry{TextId::BoardNumberTooLarge, "The largest board number is 2147483647."},
     TextEntry{TextId::HighScoresTitle, "High Scores for game board %1%2"},
     TextEntry{TextId::BoardSmall, "Small"},
     TextEntry{TextId::BoardMedium, "Medium"},
@@ -45,7 +51,8 @@ constexpr std::array kTexts{
     TextEntry{TextId::ToolbarTitle, "Toolbar"},
     TextEntry{TextId::SoundStreamName, "Sound effect"},
     TextEntry{TextId::Usage,
-              "Usage: karoblen [--in-data-dir] [--tile-symbols] [--help | --version]\n"
+              "Usage: karoblen [--in-data-dir] [--tile-symbols] [--board N]\n"
+              "                [--help | --version]\n"
               "Starts Karoblen, a tile puzzle: click a group of two or more like tiles\n"
               "to remove it. High scores are kept in Karoblen.scr in the current directory.\n"
               "\n"
@@ -54,6 +61,8 @@ constexpr std::array kTexts{
               "                 kept there; the desktop menu starts the game this way\n"
               "  --tile-symbols mark each kind of tile with a shape of its own, as\n"
               "                 Game > Tile Symbols does\n"
+              "  --board N      start on board number N (0 to 2147483647), Medium with\n"
+              "                 3 kinds: the same N always deals the same board\n"
               "  --help         show this text and exit\n"
               "  --version      show the version and exit\n"},
     TextEntry{TextId::VersionLine, "Karoblen %1"},
@@ -67,6 +76,8 @@ constexpr std::array kTexts{
     TextEntry{TextId::NeitherDesktop, "%1, and %2"},
     TextEntry{TextId::NoDataDirectory,
               "Karoblen cannot keep its scores in its data directory: %1.\n"},
+    TextEntry{TextId::BadBoardOption, "Karoblen cannot start on board \"%1\". %2\n\n"},
+    TextEntry{TextId::BoardOptionMissing, "Karoblen needs a board number after --board.\n\n"},
     TextEntry{TextId::NoDataHome, "neither XDG_DATA_HOME nor HOME names an absolute directory"},
     TextEntry{TextId::CannotCreateDirectory, "cannot create %1 (%2)"},
     TextEntry{TextId::CannotEnterDirectory, "cannot enter %1 (%2)"},

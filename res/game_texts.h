@@ -22,6 +22,11 @@ enum class TextId {
   MergeFileFilter,
   // The application.
   NewGameQuestion,
+  // Numbered boards.
+  RestartBoardQuestion,
+  BoardNumberEmpty,
+  BoardNumberNotDigits,
+  BoardNumberTooLarge,
   // The high scores.
   HighScoresTitle,
   BoardSmall,
@@ -47,6 +52,8 @@ enum class TextId {
   NoWaylandCompositor,
   NeitherDesktop,
   NoDataDirectory,
+  BadBoardOption,
+  BoardOptionMissing,
   NoDataHome,
   CannotCreateDirectory,
   CannotEnterDirectory,

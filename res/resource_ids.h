@@ -15,6 +15,7 @@ inline constexpr int IDD_OPTIONS = 135;
 inline constexpr int IDD_GAMEOVER = 142;
 inline constexpr int IDD_HIGHSCORES = 147;
 inline constexpr int IDD_NAMEENTRY = 148;
+inline constexpr int IDD_BOARDNUMBER = 150;
 
 // Bitmaps.
 inline constexpr int IDB_TOOLBAR = 128;
@@ -41,6 +42,8 @@ inline constexpr int ID_APP_EXIT = 57665;
 inline constexpr int ID_GAME_OPTIONS = 32772;
 inline constexpr int ID_GAME_UNDO = 32773;
 inline constexpr int ID_GAME_TILESYMBOLS = 32779;
+inline constexpr int ID_GAME_RESTART = 32780;
+inline constexpr int ID_GAME_BOARDNUMBER = 32781;
 inline constexpr int ID_APP_ABOUT = 57664;
 
 // Status-bar panes; 0 doubles as the toolbar's separator marker.
@@ -51,6 +54,8 @@ inline constexpr int ID_INDICATOR_NUM = 59138;
 inline constexpr int ID_INDICATOR_SCRL = 59139;
 inline constexpr int ID_INDICATOR_OVR = 59140;
 inline constexpr int ID_INDICATOR_REC = 59141;
+// The number of the board in play, after the key-lock indicators.
+inline constexpr int ID_INDICATOR_BOARD = 59142;
 
 // What assistive technology reads: the board, its cells, the news of a
 // finished game, and the high-score table.
@@ -66,6 +71,8 @@ inline constexpr int IDS_HIGHSCORE_TABLE = 313;
 inline constexpr int IDS_HIGHSCORE_RANK = 314;
 inline constexpr int IDS_HIGHSCORE_PLAYER = 315;
 inline constexpr int IDS_HIGHSCORE_POINTS = 316;
+// The board a score was made on, under the high-score table's title.
+inline constexpr int IDS_HIGHSCORE_BOARD = 330;
 
 // Standard strings.
 inline constexpr int AFX_IDS_APP_TITLE = 57344;
@@ -118,6 +125,12 @@ inline constexpr int IDC_HIGHSCORE_NAME10 = 1037;
 inline constexpr int IDC_HIGHSCORE_SCORE10 = 1038;
 inline constexpr int IDC_HIGHSCORE_CONTINUE = 1039;
 inline constexpr int IDC_HIGHSCORE_YOURSCORE = 1041;
+inline constexpr int IDC_HIGHSCORE_BOARD = 1044;
 
 // Name entry (148).
 inline constexpr int IDC_NAME = 1040;
+
+// Play Board Number (150): the number field and the hint under it, which
+// tells what a refused number lacks.
+inline constexpr int IDC_BOARDNUMBER = 1042;
+inline constexpr int IDC_BOARDNUMBER_HINT = 1043;

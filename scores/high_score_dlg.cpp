@@ -6,6 +6,7 @@
 #include "platform/host.h"
 #include "res/game_texts.h"
 #include "res/resource_ids.h"
+#include "res/string_table.h"
 #include "scores/latin1_text.h"
 #include "scores/name_entry_dlg.h"
 
@@ -78,6 +79,7 @@ void CHighScoreDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_HIGHSCORE_SCORE(k + 1), m_stScores[k]);
   }
   DDX_Control(pDX, IDC_HIGHSCORE_YOURSCORE, m_stYourScore);
+  DDX_Control(pDX, IDC_HIGHSCORE_BOARD, m_stBoardNumber);
 }
 
 bool CHighScoreDlg::OnInitDialog() {
@@ -85,6 +87,11 @@ bool CHighScoreDlg::OnInitDialog() {
 
   m_stTitle.SetWindowText(res::FormatText(
       res::TextId::HighScoresTitle, {BoardSizeWord(m_nBoardSize), TileKindsSuffix(m_nTileKinds)}));
+
+  // Under the title, so that a picture of the table shows which board the
+  // score was made on.
+  m_stBoardNumber.SetWindowText(
+      res::FormatString(IDS_HIGHSCORE_BOARD, {std::to_string(m_nBoardNumber)}));
 
   m_stYourScore.SetWindowText(m_nCurrentScore >= 0
                                   ? res::FormatText(res::TextId::YourScoreLine, m_nCurrentScore)

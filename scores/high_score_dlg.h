@@ -17,6 +17,7 @@ class CHighScoreDlg : public CDialog, public CHighScoreKeeper, private CScoreSav
   explicit CHighScoreDlg(CWnd* parent = nullptr);
 
   void SetBoard(int boardSize, int tileKinds) override;
+  void SetBoardNumber(unsigned number) override { m_nBoardNumber = number; }
   // Asks for a name when `score` beats the selected table's tenth entry,
   // enters it and saves the file; the dialog then shows `score` (-1: none).
   void SubmitScore(int score) override;
@@ -51,10 +52,12 @@ class CHighScoreDlg : public CDialog, public CHighScoreKeeper, private CScoreSav
   int m_nBoardSize = kStartBoardSize;
   int m_nTileKinds = kStartTileKinds;
   int m_nCurrentScore = -1;
+  unsigned m_nBoardNumber = 0;
   std::string m_strLastName;
 
   CStatic m_stTitle;
   CStatic m_stNames[kEntriesPerTable];
   CStatic m_stScores[kEntriesPerTable];
   CStatic m_stYourScore;
+  CStatic m_stBoardNumber;
 };

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "view/karoblen_view.h"
 
+#include <string>
+
 #include "res/resource_ids.h"
+#include "res/string_table.h"
 #include "view/board_document.h"
 
 CKaroblenView::CKaroblenView() : CFormView(IDD_KAROBLEN_FORM) {}
@@ -37,6 +40,12 @@ bool CKaroblenView::OnCmdMsg(int nID) {
     case ID_GAME_TILESYMBOLS:
       OnGameTileSymbols();
       return true;
+    case ID_GAME_RESTART:
+      OnGameRestart();
+      return true;
+    case ID_GAME_BOARDNUMBER:
+      OnGameBoardNumber();
+      return true;
     default:
       return CFormView::OnCmdMsg(nID);
   }
@@ -49,6 +58,11 @@ bool CKaroblenView::OnUpdateCmdUI(CCmdUI& cmdUI) {
   }
   if (cmdUI.m_nID == ID_GAME_TILESYMBOLS) {
     cmdUI.SetCheck(m_bTileSymbols ? 1 : 0);
+    return true;
+  }
+  if (cmdUI.m_nID == ID_INDICATOR_BOARD) {
+    cmdUI.SetText(
+        res::FormatString(ID_INDICATOR_BOARD, {std::to_string(GetDocument()->GetBoardNumber())}));
     return true;
   }
   return CFormView::OnUpdateCmdUI(cmdUI);

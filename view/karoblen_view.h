@@ -63,6 +63,12 @@ class CKaroblenView : public CFormView, public CAccessibleBoard {
   void OnGameUndo();
   void OnUpdateGameUndo(CCmdUI* pCmdUI);
   void OnGameOptions();
+  // Both ask first, as New Game does; Restart Board deals the board in play
+  // again from its start, Play Board Number deals the board the player names.
+  void OnGameRestart();
+  void OnGameBoardNumber();
+  // Deals board `nNumber` at the current size and kinds, without asking.
+  void PlayBoard(unsigned nNumber);
   void OnViewHighScores();
   void OnMergeHighScores();
   // A mark of its own on each kind of tile, so that shape tells what colour

@@ -1,12 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Commands that act on the running game: Undo, Options and the high scores.
+// Commands that act on the running game: Undo, Options, the numbered boards
+// and the high scores.
 #include <string>
 
 #include "app/options_dlg.h"
 #include "platform/host.h"
+#include "platform/win_app.h"
 #include "res/game_texts.h"
 #include "res/resource_ids.h"
+#include "res/string_table.h"
+#include "view/board_number_dlg.h"
 #include "view/karoblen_view.h"
+
+namespace {
+// The New Game kind of question: Yes goes ahead, anything else leaves the
+// game as it is.
+bool PlayerAgrees(CWnd* owner, res::TextId question) {
+  return Host().MessageBox(owner, std::string(res::Text(question)), AfxAppTitle(),
+                           MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+}  // namespace
 
 void CKaroblenView::OnGameUndo() {
   PlayEffect(SND_UNDO);
@@ -45,6 +58,26 @@ void CKaroblenView::OnGameOptions() {
     ShiftBoardOrigin(oldWidth, oldHeight, pDoc->GetWidth(), pDoc->GetHeight());
   }
   RepaintNow(true);
+}
+
+void CKaroblenView::OnGameRestart() {
+  if (PlayerAgrees(this, res::TextId::RestartBoardQuestion))
+    PlayBoard(GetDocument()->GetBoardNumber());
+}
+
+void CKaroblenView::OnGameBoardNumber() {
+  CBoardNumberDlg dialog(GetDocument()->GetBoardNumber());
+  if (dialog.DoModal() != IDOK) return;
+  if (PlayerAgrees(this, res::TextId::NewGameQuestion)) PlayBoard(dialog.GetBoardNumber());
+}
+
+void CKaroblenView::PlayBoard(unsigned nNumber) {
+  GetDocument()->DealBoard(nNumber);
+  RepaintNow(true);
+  UpdateSelectScoreText();
+  // Asked for, so said once; the status bar's pane changes quietly with
+  // every other new game.
+  Host().Announce(res::FormatString(ID_INDICATOR_BOARD, {std::to_string(nNumber)}));
 }
 
 void CKaroblenView::OnGameTileSymbols() {

@@ -204,6 +204,7 @@ TEST_F(QtAccessibilityTest, MenuItemsAreNamedByTheirTextAndReportTheirShortcutAp
     }
   }
   EXPECT_EQ(game, (std::vector<std::string>{"Options...|Ctrl+O", "Tile Symbols|Alt+S",
+                                            "Restart Board|Alt+R", "Play Board Number...|Alt+B",
                                             "Undo Last Move|Ctrl+Z"}));
   // Tile Symbols is a command that is on or off.
   Action(ID_GAME_TILESYMBOLS)->trigger();
@@ -283,8 +284,8 @@ TEST_F(QtAccessibilityTest, HighScoresReadAsATableWithEmptyRowsEmpty) {
   EXPECT_EQ(rows->cellAt(9, 2)->tableCellInterface()->rowIndex(), 9);
   EXPECT_EQ(table->indexOfChild(rows->cellAt(9, 2)), 29);
   // The texts of the table are no longer loose children of the dialog; the
-  // title, the button and the own score are.
-  EXPECT_EQ(dialog->childCount(), 4);
+  // title, the button, the own score and the board's number are.
+  EXPECT_EQ(dialog->childCount(), 5);
   EXPECT_EQ(dialog->indexOfChild(table), 0);
 }
 

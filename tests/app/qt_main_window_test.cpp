@@ -333,4 +333,21 @@ TEST_F(QtStatusBarTest, ToolbarButtonsShowTheirPrompt) {
   EXPECT_EQ(Message(), "Ready");
 }
 
+TEST_F(QtStatusBarTest, TheBoardsNumberHasAPaneOfItsOwnAfterTheKeyLocks) {
+  RunUntilIdle();
+  const QString first = QStringLiteral("Board %1").arg(Doc().GetBoardNumber());
+  QLabel* board = nullptr;
+  for (QLabel* label : Window().statusBar()->findChildren<QLabel*>())
+    if (label->text() == first) board = label;
+  ASSERT_NE(board, nullptr);
+  // Rightmost: the key-lock panes keep their places.
+  for (QLabel* label : Window().statusBar()->findChildren<QLabel*>())
+    if (label != board) EXPECT_LT(label->x(), board->x());
+  // A new number shows once the loop is about to wait.
+  View().PlayBoard(2147483647);
+  RunUntilIdle();
+  EXPECT_EQ(Window().StatusPanes()->PaneText(ID_INDICATOR_BOARD).toStdString(), "Board 2147483647");
+  EXPECT_GE(board->minimumWidth(), board->fontMetrics().horizontalAdvance(board->text()));
+}
+
 }  // namespace

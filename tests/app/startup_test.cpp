@@ -46,7 +46,7 @@ TEST_F(StartupTest, MainWindowBuildsItsBarsInOrder) {
       "create toolbar style 0x2800 id 59392",
       "load toolbar 128",
       "create status bar style 0x8200 id 59393",
-      "indicators 0 59137 59138 59139",
+      "indicators 0 59137 59138 59139 59142",
       "toolbar style 0x2834",
       "toolbar docking 0xf000",
       "frame docking 0xf000",

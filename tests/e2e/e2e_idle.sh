@@ -56,9 +56,10 @@ fi
 
 # The indicators are told, not asked: Caps Lock shows in the status bar's
 # corner and goes again.
+# The board's pane, right of the locks, stays as it is meanwhile.
 corner() {  # corner NAME: the right end of the status bar as NAME.ppm
   eval "$(xdotool getwindowgeometry --shell "$window")"
-  import -window root -crop "200x20+$((X + WIDTH - 200))+$((Y + HEIGHT - 20))" "ppm:$work/$1.ppm"
+  import -window root -crop "400x20+$((X + WIDTH - 400))+$((Y + HEIGHT - 20))" "ppm:$work/$1.ppm"
 }
 corner_as_at_first() { corner now && cmp -s "$work/first.ppm" "$work/now.ppm"; }
 corner_changed() { corner now && ! cmp -s "$work/first.ppm" "$work/now.ppm"; }

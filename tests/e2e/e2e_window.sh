@@ -2,7 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # End to end on a real X server: the game's window appears, a click removes a
 # group and the board settles as the rules say, Ctrl+Z takes the move back; a
-# double-click is one move, which Ctrl+Z takes back too.
+# double-click is one move, which Ctrl+Z takes back too. Two starts with
+# --board N show the same board, and N + 1 shows another; a --board that names no board ends the start with status 2, the
+# reason and the usage, before any display is looked for.
 # Everything is read from screenshots. Before that, a display that does not
 # answer gets a plain sentence. Exit 77 (skipped) only when the tools for a
 # virtual desktop are missing.
@@ -32,6 +34,16 @@ for wayland in "" gone-wayland; do
   if [ -n "$wayland" ] && ! grep -qF "no Wayland compositor answers at $work/$wayland" "$work/no-desktop.log"; then
     fail "the message does not name the Wayland socket that is gone: $(cat "$work/no-desktop.log")"
   fi
+done
+
+# Without any display: a refused board number must end the start before
+# the desktop is looked for (which would end it with status 1).
+for args in "--board 12a" "--board 2147483648" "--board"; do
+  status=0
+  (cd "$work" && unset DISPLAY WAYLAND_DISPLAY && exec timeout 30 "$game" $args) 2>"$work/board.log" || status=$?
+  [ "$status" -eq 2 ] && grep -q '^Usage: karoblen .*--board N' "$work/board.log" &&
+    grep -Eq 'cannot start on board "[0-9a-z]+"\. .|needs a board number after --board' "$work/board.log" ||
+    fail "$args ended with status $status and said: $(cat "$work/board.log")"
 done
 
 start_xvfb
@@ -87,4 +99,14 @@ wait_for_board "$work/start.grid" || fail "Ctrl+Z after a double-click did not b
 park_pointer
 
 exit_through_menu
-echo "PASS: unreachable display refused plainly; window, click at column $column, row $row, settle, undo, double-click at column $dcolumn, row $drow, undo, exit"
+
+# --board N twice shows the same board, N + 1 another.
+for name in first:1765000000 again:1765000000 next:1765000001; do
+  start_command "$work" "$game" --board "${name#*:}"
+  locate_board "${name%:*}"
+  exit_through_menu
+done
+cmp -s "$work/again.grid" "$work/first.grid" || fail "two starts with --board 1765000000 showed two boards"
+if cmp -s "$work/next.grid" "$work/first.grid"; then fail "--board 1765000001 showed the board of 1765000000"; fi
+
+echo "PASS: unreachable display refused plainly; board numbers that name no board refused with status 2; window, click at column $column, row $row, settle, undo, double-click at column $dcolumn, row $drow, undo, exit; --board N twice the same board, N + 1 another"

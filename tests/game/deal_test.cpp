@@ -72,6 +72,8 @@ TEST(Deal, IsSeededFromTheClockAndFilledColumnByColumnTopDown) {
     const std::time_t seed = DealWithinOneSecond(doc);
     EXPECT_EQ(Access::Board(doc), ExpectedDeal(seed, tc.columns, tc.rows, tc.kinds))
         << "size " << tc.size;
+    // The clock's second is the board's number.
+    EXPECT_EQ(doc.GetBoardNumber(), static_cast<unsigned>(seed));
     EXPECT_EQ(doc.GetTilesLeft(), tc.columns * tc.rows);
   }
 }
@@ -162,4 +164,38 @@ TEST(Settings, SetScoreOverwritesTheRunningScore) {
   CKaroblenDoc doc;
   doc.SetScore(-12);
   EXPECT_EQ(doc.GetScore(), -12);
+}
+
+// Literal boards, rows from the top joined by '/', so that no change of the
+// deal passes unseen: a number a player shared must keep dealing its board.
+TEST(Deal, NumberedBoardsArePinned) {
+  const struct {
+    unsigned number;
+    int size, kinds;
+    const char* rows;
+  } cases[] = {
+      {0, 0, 2, "110010/001000/100011/111011/111001"},
+      // The C library takes seed 0 for 1: boards 0 and 1 are one board.
+      {1, 0, 4, "332232/223002/102233/313013/113023"},
+      {1, 1, 3, "1022100020/1010112222/0100212112/1202011111/2112012200/1212002201/1121202022"},
+      {1765000000, 1, 3,
+       "0201121210/2121020100/2102222020/2222212002/1022012122/2001020120/0111202001"},
+      {42, 2, 5,
+       "1022100002321043/0334422022303301/1434004302121001/1344044303041134/"
+       "2221410103414422/3421113431043414/1143124004414341/0232034000411400"},
+      {2147483647, 2, 5,
+       "2323143110100434/0203001223420244/0444240020321403/0140042042134103/"
+       "2322103340223021/0304012033100100/1003011322400124/3031143000000221"},
+  };
+  for (const auto& tc : cases) {
+    CKaroblenDoc doc;
+    doc.SetBoardSize(tc.size);
+    doc.SetTileKinds(tc.kinds);
+    std::rand();  // what the generator did before must not matter
+    doc.DealBoard(tc.number);
+    std::string rows;
+    for (const std::string& row : Access::Board(doc)) rows += (rows.empty() ? "" : "/") + row;
+    EXPECT_EQ(rows, tc.rows) << "board " << tc.number;
+    EXPECT_EQ(doc.GetBoardNumber(), tc.number);
+  }
 }

@@ -14,6 +14,9 @@ class RecordingKeeper : public CHighScoreKeeper {
   void SetBoard(int boardSize, int tileKinds) override {
     calls.push_back("SetBoard " + std::to_string(boardSize) + " " + std::to_string(tileKinds));
   }
+  void SetBoardNumber(unsigned number) override {
+    calls.push_back("SetBoardNumber " + std::to_string(number));
+  }
   void SubmitScore(int score) override { calls.push_back("SubmitScore " + std::to_string(score)); }
   int DoModal() override {
     calls.push_back("DoModal");
@@ -28,10 +31,12 @@ TEST(HighScoreForwarding, RecordSelectsTheTableOfThisBoardThenSubmitsThenShows) 
   doc.AttachHighScores(&keeper);
   doc.SetBoardSize(2);
   doc.SetTileKinds(5);
+  doc.DealBoard(77);
   doc.RecordHighScore(-1);
   doc.MergeScoreFile("/tmp/other.scr");
-  EXPECT_EQ(keeper.calls, (std::vector<std::string>{"SetBoard 2 5", "SubmitScore -1", "DoModal",
-                                                    "MergeFrom /tmp/other.scr"}));
+  EXPECT_EQ(keeper.calls,
+            (std::vector<std::string>{"SetBoardNumber 77", "SetBoard 2 5", "SubmitScore -1",
+                                      "DoModal", "MergeFrom /tmp/other.scr"}));
 }
 
 }  // namespace

@@ -1,8 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The scoring rules and the table index that every layer asks for.
+// The scoring rules, the table index and the board numbers that every layer
+// asks for.
 #include "game/rules.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+
+#include "game/board_number.h"
 
 TEST(Rules, FinalScoreTakesATileOffAndGivesTheBonusOnlyForAnEmptyBoard) {
   const struct {
@@ -29,4 +35,19 @@ TEST(Rules, TablesRunThroughTheSizesForTwoKindsThenThreeAndOn) {
   EXPECT_EQ(kScoreTableCount, 12);
   EXPECT_TRUE(IsBoardSize(0) && IsBoardSize(2) && !IsBoardSize(-1) && !IsBoardSize(3));
   EXPECT_TRUE(IsTileKinds(2) && IsTileKinds(5) && !IsTileKinds(1) && !IsTileKinds(6));
+}
+
+// What a player may type as a board number, on the command line or in the
+// dialog, and why the rest is refused.
+TEST(BoardNumberText, AcceptsDigitsUpToTheLargestNumberAndNamesWhatIsWrong) {
+  using F = BoardNumberFault;
+  const std::pair<const char*, F> cases[] = {
+      {" 007 ", F::None},    {"2147483647", F::None}, {"  ", F::Empty},
+      {"1 2", F::NotDigits}, {"4e9", F::NotDigits},   {"99999999999999999999", F::TooLarge}};
+  for (const auto& [text, fault] : cases) {
+    unsigned number = 12345;
+    EXPECT_EQ(ReadBoardNumber(text, number), fault) << text;
+    // Only a number that names a board is given back.
+    EXPECT_EQ(number, fault == F::None ? std::stoul(text) : 12345u) << text;
+  }
 }

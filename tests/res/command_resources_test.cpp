@@ -40,6 +40,9 @@ TEST(MainMenu, HasThreePopupsWithTheirItemsInOrder) {
   EXPECT_EQ(Items(menu.popups[1]), (V{{"&Options...\tCtrl+O", 32772},
                                       {"Tile &Symbols", 32779},
                                       {"-", 0},
+                                      {"&Restart Board", 32780},
+                                      {"Play &Board Number...", 32781},
+                                      {"-", 0},
                                       {"&Undo Last Move\tCtrl+Z", 32773}}));
   EXPECT_EQ(Items(menu.popups[2]), (V{{"&About Karoblen...", 57664}}));
 }
@@ -85,6 +88,8 @@ TEST(StringTable, HoldsTheProgramsTexts) {
   EXPECT_STREQ(LoadString(57345), "Ready");
   const char* indicators[] = {"EXT", "CAP", "NUM", "SCRL", "OVR", "REC"};
   for (int i = 0; i < 6; ++i) EXPECT_STREQ(LoadString(59136 + i), indicators[i]);
+  EXPECT_EQ(FormatString(ID_INDICATOR_BOARD, {"42"}), "Board 42");
+  EXPECT_EQ(FormatString(IDS_HIGHSCORE_BOARD, {"42"}), "Board 42");
   EXPECT_STREQ(LoadString(61184), "Change the window size");
   EXPECT_STREQ(LoadString(61700), "Failed to create empty document.");
   EXPECT_EQ(LoadString(127), nullptr);
@@ -99,6 +104,8 @@ TEST(StringTable, CommandStringsSplitIntoPromptAndTooltip) {
   const Expected all[] = {{32772, "Edit game settings", "Options"},
                           {32773, "Undo the last move", "Undo Last Move"},
                           {32776, "View high scores for current board", "View High Scores"},
+                          {32780, "Deal the current board again from its start", "Restart Board"},
+                          {32781, "Deal a board by its number", "Play Board Number"},
                           {57600, "Start a new game", "New Game"},
                           {57664, "About Karoblen", "About"},
                           {57665, "Exit Karoblen", "Exit"}};

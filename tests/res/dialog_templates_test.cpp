@@ -45,7 +45,8 @@ TEST(DialogTemplates, AllSixExistWithTheirFontsSizesAndCaptions) {
   const Expected all[] = {
       {100, "About Karoblen", 187, 130, 8},        {101, "", 221, 132, 8},
       {135, "Karoblen Options", 242, 66, 8},       {142, "", 97, 82, 10},
-      {147, "Karoblen High Scores", 154, 160, 10}, {148, "Karoblen", 147, 76, 9}};
+      {147, "Karoblen High Scores", 154, 160, 10}, {148, "Karoblen", 147, 76, 9},
+      {150, "Karoblen Board Number", 185, 62, 8}};
   for (const Expected& e : all) {
     const DialogTemplate& t = Template(e.id);
     EXPECT_STREQ(t.caption, e.caption) << e.id;
@@ -61,7 +62,7 @@ TEST(DialogTemplates, WindowStylesMatchEachDialogsRole) {
   EXPECT_EQ(Template(100).style,
             style::Popup | style::TitleBar | style::CloseBox | style::ModalFrame);
   EXPECT_EQ(Template(101).style, style::Child | style::NoBorder);
-  for (int id : {135, 147, 148}) {
+  for (int id : {135, 147, 148, 150}) {
     EXPECT_EQ(Template(id).style, style::Popup | style::TitleBar | style::ModalFrame) << id;
   }
   EXPECT_EQ(Template(142).style, style::Popup | style::ModalFrame | style::ClientEdge);
@@ -131,7 +132,7 @@ TEST(DialogTemplates, GameOverValuesStartHiddenAndRightAligned) {
 
 TEST(DialogTemplates, HighScoreRowsFollowOneAnother) {
   const DialogTemplate& t = Template(IDD_HIGHSCORES);
-  ASSERT_EQ(t.controls.size(), 33u);
+  ASSERT_EQ(t.controls.size(), 34u);
   EXPECT_EQ(t.controls[0].id, 1018);
   EXPECT_EQ(BoxOf(t.controls[0]), (Box{5, 5, 145, 10}));
   // Row 1.
@@ -154,6 +155,10 @@ TEST(DialogTemplates, HighScoreRowsFollowOneAnother) {
   EXPECT_EQ(BoxOf(t.controls[31]), (Box{5, 140, 145, 15}));
   EXPECT_EQ(t.controls[32].id, 1041);
   EXPECT_STREQ(t.controls[32].text, "Your score: ...");
+  // The board's number, between the title and row 1, last in tab order.
+  EXPECT_EQ(t.controls[33].id, 1044);
+  EXPECT_EQ(t.controls[33].style, style::AlignCenter);
+  EXPECT_EQ(BoxOf(t.controls[33]), (Box{5, 15, 145, 10}));
 }
 
 TEST(DialogTemplates, NameEntryHasItsEditField) {

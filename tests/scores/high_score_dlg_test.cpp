@@ -17,12 +17,12 @@ const std::string kBlankName = "                ";
 
 class HighScoreDlgTest : public ScratchDirectoryTest {
  protected:
-  // Texts of the table dialog's 22 controls at its last showing.
+  // Texts of the table dialog's 23 controls at its last showing.
   std::map<int, std::string> ShowTable(CHighScoreDlg& dlg) {
     std::map<int, std::string> texts;
     m_host.OnDialog(kTable, [&texts](CDialog&, CMemoryControlSite& site) {
-      for (int id = 1018; id <= 1041; ++id)
-        if (id != 1039 && id != 1040) texts[id] = site.GetText(id);
+      for (int id = 1018; id <= 1044; ++id)
+        if (id != 1039 && id != 1040 && id != 1042 && id != 1043) texts[id] = site.GetText(id);
     });
     dlg.DoModal();
     return texts;
@@ -192,10 +192,15 @@ TEST_F(HighScoreDlgTest, EachShowingRebuildsEveryRowFromItsOwnTable) {
   auto texts = ShowTable(dlg);
   EXPECT_EQ(texts.at(1019), "Top");
   EXPECT_EQ(texts.at(1020), "500");
+  EXPECT_EQ(texts.at(1044), "Board 0");
   dlg.SetBoard(0, 2);
+  dlg.SetBoardNumber(2147483647);
   texts = ShowTable(dlg);
   EXPECT_EQ(texts.at(1019), kBlankName);
   EXPECT_EQ(texts.at(1020), "0");
+  // The board line under the title, which stays as it was.
+  EXPECT_EQ(texts.at(1018), "High Scores for game board Small/2");
+  EXPECT_EQ(texts.at(1044), "Board 2147483647");
 }
 
 TEST_F(HighScoreDlgTest, ContinueButtonClosesTheTable) {

@@ -90,6 +90,12 @@ void CQtMainWindow::UpdateCommandStates() {
     action->setCheckable(true);
     if (action->isChecked() != (check != 0)) action->setChecked(check != 0);
   }
+  if (m_pStatus) {
+    m_pStatus->ShowTexts([app](int id) -> std::optional<QString> {
+      const std::optional<std::string> text = app->GetCommandText(id);
+      return text ? std::optional<QString>(ToQString(*text)) : std::nullopt;
+    });
+  }
 }
 
 void CQtMainWindow::RunCommand(int command) {

@@ -21,7 +21,8 @@ class CQtMainWindow : public QMainWindow, public CFrameSite {
   bool Create();
   CQtFormViewWidget& ViewWidget() { return *m_pView; }
   // Asks the application whether each command is enabled and greys the
-  // menu item and toolbar button of the disabled ones. Runs by itself
+  // menu item and toolbar button of the disabled ones, and what the
+  // status bar's panes of the game's own show. Runs by itself
   // whenever the event loop has handled something and is about to wait, so
   // a change of the game from any input or command shows before the next
   // wait, and nothing runs while nothing happens.

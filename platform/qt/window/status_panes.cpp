@@ -10,6 +10,12 @@ QString ResourceString(int id) {
   const char* text = res::LoadString(id);
   return text ? ToQString(text) : QString();
 }
+
+bool IsLockIndicator(int id) {
+  return id == ID_INDICATOR_CAPS || id == ID_INDICATOR_NUM || id == ID_INDICATOR_SCRL;
+}
+
+constexpr int kPanePadding = 12;
 }  // namespace
 
 CQtStatusPanes::CQtStatusPanes(QStatusBar& bar)
@@ -26,14 +32,16 @@ bool CQtStatusPanes::SetIndicators(const int* ids, int count) {
   m_indicators.clear();
   for (int i = 0; i < count; ++i) {
     if (ids[i] == ID_SEPARATOR) continue;
-    const QString text = ResourceString(ids[i]);
+    const bool isLock = IsLockIndicator(ids[i]);
+    const QString text = isLock ? ResourceString(ids[i]) : QString();
     auto* label = new QLabel(&m_bar);
     label->setAlignment(Qt::AlignCenter);
+    label->setTextFormat(Qt::PlainText);
     // Wide enough for the text, so the panes do not jump when a lock changes.
-    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(text) + 12);
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(text) + kPanePadding);
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_bar.addPermanentWidget(label);
-    m_indicators.push_back({ids[i], text, label});
+    m_indicators.push_back({ids[i], text, label, isLock});
   }
   ShowLocks(m_locks.Current());
   return true;
@@ -50,6 +58,7 @@ void CQtStatusPanes::ShowIdle() { m_pMessage->setText(ResourceString(AFX_IDS_IDL
 
 void CQtStatusPanes::ShowLocks(const std::optional<KeyLocks>& locks) {
   for (const Indicator& indicator : m_indicators) {
+    if (!indicator.isLock) continue;
     bool on = false;
     if (locks) {
       if (indicator.id == ID_INDICATOR_CAPS) on = locks->caps;
@@ -59,4 +68,22 @@ void CQtStatusPanes::ShowLocks(const std::optional<KeyLocks>& locks) {
     const QString shown = on ? indicator.text : QString();
     if (indicator.label->text() != shown) indicator.label->setText(shown);
   }
+}
+
+void CQtStatusPanes::ShowTexts(const std::function<std::optional<QString>(int id)>& textOf) {
+  for (const Indicator& indicator : m_indicators) {
+    if (indicator.isLock) continue;
+    const std::optional<QString> text = textOf(indicator.id);
+    if (!text || indicator.label->text() == *text) continue;
+    indicator.label->setText(*text);
+    // A pane only grows, so that it does not jump about as numbers change.
+    const int width = indicator.label->fontMetrics().horizontalAdvance(*text) + kPanePadding;
+    if (width > indicator.label->minimumWidth()) indicator.label->setMinimumWidth(width);
+  }
+}
+
+QString CQtStatusPanes::PaneText(int id) const {
+  for (const Indicator& indicator : m_indicators)
+    if (indicator.id == id) return indicator.label->text();
+  return {};
 }

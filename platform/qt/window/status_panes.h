@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The status bar's panes: the message pane ("Ready", or the prompt of the
-// command under the pointer) and the key-lock indicators.
+// command under the pointer), the key-lock indicators, and panes whose text
+// the game gives, such as the board's number.
 #include <QLabel>
 #include <QStatusBar>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -24,12 +26,20 @@ class CQtStatusPanes {
   // An indicator shows its text only while its lock is on; all stay blank
   // when the locks are unknown.
   void ShowLocks(const std::optional<KeyLocks>& locks);
+  // Every pane that is neither the message nor a key lock shows what
+  // `textOf` gives for its id, or stays as it is when that is nothing. A
+  // pane is touched only when its text changes, so assistive technology
+  // hears of it only then.
+  void ShowTexts(const std::function<std::optional<QString>(int id)>& textOf);
+  // The text of pane `id`; empty when there is no such pane.
+  QString PaneText(int id) const;
 
  private:
   struct Indicator {
     int id;
     QString text;
     QLabel* label;
+    bool isLock;
   };
   QStatusBar& m_bar;
   QLabel* m_pMessage;
