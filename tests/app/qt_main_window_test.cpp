@@ -341,8 +341,11 @@ TEST_F(QtStatusBarTest, TheBoardsNumberHasAPaneOfItsOwnAfterTheKeyLocks) {
     if (label->text() == first) board = label;
   ASSERT_NE(board, nullptr);
   // Rightmost: the key-lock panes keep their places.
-  for (QLabel* label : Window().statusBar()->findChildren<QLabel*>())
-    if (label != board) EXPECT_LT(label->x(), board->x());
+  for (QLabel* label : Window().statusBar()->findChildren<QLabel*>()) {
+    if (label != board) {
+      EXPECT_LT(label->x(), board->x());
+    }
+  }
   // A new number shows once the loop is about to wait.
   View().PlayBoard(2147483647);
   RunUntilIdle();
