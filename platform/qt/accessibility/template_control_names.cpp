@@ -1,14 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qt/accessibility/template_control_names.h"
 
+#include <QAccessible>
 #include <QComboBox>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <algorithm>
 
 #include "platform/qt/accessibility/accessible_override.h"
 #include "platform/qt/accessibility/labelled_combo_accessible.h"
 #include "platform/qt/accessibility/table_dialog_accessible.h"
 #include "platform/qt/common/qt_text.h"
+#include "res/resource_ids.h"
+#include "res/string_table.h"
 #include "res/text_tables.h"
 
 namespace {
@@ -38,6 +43,28 @@ const ControlTemplate* LabelOf(const res::DialogTemplate& dialogTemplate,
   return beside ? beside : above;
 }
 
+// Buttons whose text is no word a listener could make sense of.
+constexpr struct {
+  int controlId;
+  int nameId;
+} kSpokenNames[] = {{IDC_TILESET_BROWSE, IDS_TILESET_BROWSE_NAME}};
+
+// A read-only field tells its caret before the toolkit tells its focus, and a
+// screen reader that has taken the caret's field for the focus stays silent
+// when the focus follows. Telling the focus first, as the field takes it,
+// has the field heard on Tab.
+class CFocusToldFirst final : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::FocusIn && QAccessible::isActive()) {
+      QAccessibleEvent focus(watched, QAccessible::Focus);
+      QAccessible::updateAccessibility(&focus);
+    }
+    return false;
+  }
+};
+
 // A window without a caption shows its title as a framed text.
 const ControlTemplate* TitleOf(const res::DialogTemplate& dialogTemplate) {
   for (const ControlTemplate& text : dialogTemplate.controls)
@@ -53,13 +80,27 @@ void NameTemplateControls(const res::DialogTemplate& dialogTemplate,
     if (const ControlTemplate* title = TitleOf(dialogTemplate))
       window.setAccessibleName(ToQString(title->text));
 
-  for (std::size_t i = 0; i < controls.size() && i < dialogTemplate.controls.size(); ++i) {
+  const std::size_t count = std::min(controls.size(), dialogTemplate.controls.size());
+  for (std::size_t i = 0; i < count; ++i) {
+    for (const auto& spoken : kSpokenNames)
+      if (dialogTemplate.controls[i].id == spoken.controlId && controls[i])
+        controls[i]->setAccessibleName(ToQString(res::LoadString(spoken.nameId)));
     const ControlTemplate* label = LabelOf(dialogTemplate, dialogTemplate.controls[i]);
     if (!label) continue;
     const QString name = ToQString(label->text);
-    if (auto* edit = qobject_cast<QLineEdit*>(controls[i])) {
+    auto* edit = qobject_cast<QLineEdit*>(controls[i]);
+    auto* combo = qobject_cast<QComboBox*>(controls[i]);
+    if (!edit && !combo) continue;
+    // The label's buddy is what the toolkit tells as labelled-by and
+    // label-for, so a screen reader reads the label with its field and
+    // not as stray text.
+    const auto at = static_cast<std::size_t>(label - dialogTemplate.controls.data());
+    if (auto* labelText = at < count ? qobject_cast<QLabel*>(controls[at]) : nullptr)
+      labelText->setBuddy(controls[i]);
+    if (edit) {
       edit->setAccessibleName(name);
-    } else if (auto* combo = qobject_cast<QComboBox*>(controls[i])) {
+      if (edit->isReadOnly()) edit->installEventFilter(new CFocusToldFirst(edit));
+    } else {
       OverrideAccessibleInterface(new CLabelledComboAccessible(*combo, name));
     }
   }
