@@ -3,7 +3,8 @@
 
 #include <QAccessible>
 #include <QComboBox>
-#include <QEvent>
+#include <QCoreApplication>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include "platform/qt/accessibility/accessible_override.h"
 #include "platform/qt/accessibility/labelled_combo_accessible.h"
 #include "platform/qt/accessibility/table_dialog_accessible.h"
+#include "platform/qt/accessibility/text_table_focus.h"
 #include "platform/qt/common/qt_text.h"
 #include "res/resource_ids.h"
 #include "res/string_table.h"
@@ -49,19 +51,21 @@ constexpr struct {
   int nameId;
 } kSpokenNames[] = {{IDC_TILESET_BROWSE, IDS_TILESET_BROWSE_NAME}};
 
-// A read-only field tells its caret before the toolkit tells its focus, and a
-// screen reader that has taken the caret's field for the focus stays silent
-// when the focus follows. Telling the focus first, as the field takes it,
-// has the field heard on Tab.
-class CFocusToldFirst final : public QObject {
+// A field selects its text when Tab brings the focus, and tells the caret
+// and the selection before the toolkit tells the focus; a screen reader that
+// has taken the caret's field for the focus then stays silent when the focus
+// follows. A read-only field has nothing to select for typing over, so it
+// takes the focus from Tab as from anywhere else, and is heard.
+class CNoSelectOnTab final : public QObject {
  public:
   using QObject::QObject;
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::FocusIn && QAccessible::isActive()) {
-      QAccessibleEvent focus(watched, QAccessible::Focus);
-      QAccessible::updateAccessibility(&focus);
-    }
-    return false;
+    if (event->type() != QEvent::FocusIn) return false;
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason) return false;
+    QFocusEvent plain(QEvent::FocusIn, Qt::OtherFocusReason);
+    QCoreApplication::sendEvent(watched, &plain);
+    return true;
   }
 };
 
@@ -99,7 +103,7 @@ void NameTemplateControls(const res::DialogTemplate& dialogTemplate,
       labelText->setBuddy(controls[i]);
     if (edit) {
       edit->setAccessibleName(name);
-      if (edit->isReadOnly()) edit->installEventFilter(new CFocusToldFirst(edit));
+      if (edit->isReadOnly()) edit->installEventFilter(new CNoSelectOnTab(edit));
     } else {
       OverrideAccessibleInterface(new CLabelledComboAccessible(*combo, name));
     }
@@ -110,6 +114,8 @@ void NameTemplateControls(const res::DialogTemplate& dialogTemplate,
     const std::size_t cells = static_cast<std::size_t>(table->rows) * table->headerIds.size();
     for (std::size_t i = table->firstControl; i < controls.size() && texts.size() < cells; ++i)
       texts.push_back(qobject_cast<QLabel*>(controls[i]));
-    OverrideAccessibleInterface(new CTableDialogAccessible(window, *table, std::move(texts)));
+    auto* focus = new CTextTableFocus(window, texts, static_cast<int>(table->headerIds.size()));
+    OverrideAccessibleInterface(
+        new CTableDialogAccessible(window, *table, std::move(texts), *focus));
   }
 }
