@@ -33,6 +33,14 @@ int CTextTableAccessible::FocusedRow() const {
   return m_focus && m_focus->hasFocus() ? m_focus->CurrentRow() : -1;
 }
 
+QAccessibleInterface* CTextTableAccessible::RenewCell(int row, int column) {
+  if (!Text(row, column)) return nullptr;
+  QAccessible::Id& id = m_cellIds[static_cast<std::size_t>(row * m_nColumns + column)];
+  QAccessible::deleteAccessibleInterface(id);
+  id = QAccessible::registerAccessibleInterface(new CTextTableCellAccessible(*this, row, column));
+  return QAccessible::accessibleInterface(id);
+}
+
 QAccessibleInterface* CTextTableAccessible::Header(int column) const {
   if (column < 0 || column >= static_cast<int>(m_headerIds.size())) return nullptr;
   return QAccessible::accessibleInterface(m_headerIds[static_cast<std::size_t>(column)]);

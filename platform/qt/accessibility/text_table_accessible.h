@@ -29,6 +29,9 @@ class CTextTableAccessible : public CReadOnlyTableAccessible {
   bool Holds(const QObject* object) const;
   // The row the keyboard is on, while the table has the focus; else -1.
   int FocusedRow() const;
+  // Puts a new interface in place of the cell's and returns it, so that a
+  // screen reader meets it anew; nullptr off the table.
+  QAccessibleInterface* RenewCell(int row, int column);
   // The heading of the column as a header cell; nullptr past the last.
   QAccessibleInterface* Header(int column) const;
 

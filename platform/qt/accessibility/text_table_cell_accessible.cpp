@@ -19,8 +19,10 @@ QAccessible::State CTextTableCellAccessible::state() const {
   QAccessible::State state;
   state.invalid = !isValid();
   state.readOnly = true;
+  // Not focused even on the keyboard's row: a screen reader that looks for
+  // the focus itself, as it may on a key press, then finds the table and
+  // still speaks the row when told it focused.
   state.focusable = true;
-  state.focused = m_nColumn == 0 && m_table.FocusedRow() == m_nRow;
   return state;
 }
 

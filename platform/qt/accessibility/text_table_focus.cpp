@@ -9,6 +9,8 @@
 #include <QStyleOptionFocusRect>
 #include <algorithm>
 
+#include "platform/qt/accessibility/text_table_accessible.h"
+
 CTextTableFocus::CTextTableFocus(QWidget& window, std::vector<QLabel*> texts, int columns)
     : QWidget(&window),
       m_nColumns(std::max(columns, 1)),
@@ -87,9 +89,10 @@ void CTextTableFocus::TellRow(bool queued) {
   if (!QAccessible::isActive()) return;
   const auto tell = [this] {
     if (!hasFocus()) return;
-    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(this);
-    QAccessibleTableInterface* rows = table ? table->tableInterface() : nullptr;
-    if (QAccessibleInterface* cell = rows ? rows->cellAt(m_nRow, 0) : nullptr) {
+    // A screen reader that already holds the row's cell, as its idea of the
+    // focus, would stay silent; a new interface for it is heard.
+    auto* table = dynamic_cast<CTextTableAccessible*>(QAccessible::queryAccessibleInterface(this));
+    if (QAccessibleInterface* cell = table ? table->RenewCell(m_nRow, 0) : nullptr) {
       QAccessibleEvent focus(cell, QAccessible::Focus);
       QAccessible::updateAccessibility(&focus);
     }
