@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/dialog.h"
+#include "platform/qt/accessibility/menu_item_accessible.h"
 #include "platform/qt/dialogs/template_dialog.h"
 #include "qt_app_fixture.h"
 #include "res/dialog_templates.h"
@@ -232,11 +233,22 @@ TEST_F(QtAccessibilityTest, MenuItemsAreNamedByTheirTextAndReportTheirShortcutAp
       EXPECT_FALSE(Text(item).empty());
       EXPECT_EQ(Text(item).find('\t'), std::string::npos) << Text(item);
       if (menu->title() == "&Game")
-        game.push_back(Text(item) + "|" + Text(item, QAccessible::Accelerator));
+        game.push_back(Text(item) + "|" + Text(item, QAccessible::Accelerator) + "|" +
+                       item->actionInterface()
+                           ->keyBindingsForAction(item->actionInterface()->actionNames().value(0))
+                           .join(';')
+                           .toStdString());
     }
   }
-  EXPECT_EQ(game, (std::vector<std::string>{"Options...|Ctrl+O", "Tile Symbols|Alt+S",
-                                            "Undo Last Move|Ctrl+Z"}));
+  // The key binding is "mnemonic;path;accelerator", the form a screen
+  // reader speaks as the shortcut; Tile Symbols has only its mnemonic.
+  EXPECT_EQ(game, (std::vector<std::string>{"Options...|Ctrl+O|;;<Control>o", "Tile Symbols|Alt+S|",
+                                            "Undo Last Move|Ctrl+Z|;;<Control>z"}));
+  for (const auto& [shortcut, accelerator] : std::vector<std::pair<QKeySequence, std::string>>{
+           {QKeySequence("Ctrl+Shift+F2"), "<Control><Shift>F2"},
+           {QKeySequence("Alt+Del"), "<Alt>Del"},
+           {QKeySequence(), ""}})
+    EXPECT_EQ(AcceleratorOf(shortcut).toStdString(), accelerator);
   // Tile Symbols is a command that is on or off.
   Action(ID_GAME_TILESYMBOLS)->trigger();
   EXPECT_TRUE(Action(ID_GAME_TILESYMBOLS)->isChecked());

@@ -123,8 +123,8 @@ grep -qx "Tiles Left: $((columns * rows))" "$work/labels" || fail "no label read
 
 "${reader[@]}" tree >"$work/tree"
 ! grep -q $'\t' "$work/tree" || fail "a name holds a tab: $(grep $'\t' "$work/tree" | head -n 1)"
-grep -qx "menu item|New Game|Ctrl+N" "$work/tree" ||
-  fail "New Game is not named by its text with Ctrl+N apart: $(grep 'New Game' "$work/tree")"
+grep -qx "menu item|New Game|;;<Control>n" "$work/tree" ||
+  fail "New Game is not named by its text with Ctrl+N as its accelerator: $(grep 'New Game' "$work/tree")"
 grep -q "^menu item|Tile Symbols|" "$work/tree" || fail "no Tile Symbols item"
 
 # Dialogs: the Options drop-downs by their labels, High Scores as a table
@@ -266,5 +266,14 @@ expect_said "$at" "BOB|Tester" "the second row of High Scores"
 xdotool key Return
 wait_gone "$scores" 50 || fail "High Scores stayed open"
 
+# A menu command with its shortcut.
+focus_window "$window"
+at=$(mark)
+xdotool key alt+f
+expect_said "$at" "New Game.*Ctrl\+N" "the shortcut of New Game"
+xdotool key Escape
+sleep 0.2
+xdotool key Escape
+
 exit_through_menu
-echo "PASS: the board read over the accessibility bus, the cursor focused, the score told and announced ($score), menus, Options and High Scores named; Orca heard a move, the cell after it, an undo, Options, the tally and High Scores"
+echo "PASS: the board read over the accessibility bus, the cursor focused, the score told and announced ($score), menus, Options and High Scores named; Orca heard a move, the cell after it, an undo, Options, the tally, High Scores and a shortcut"
