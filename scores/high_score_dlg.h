@@ -51,6 +51,7 @@ class CHighScoreDlg : public CDialog, public CHighScoreKeeper, private CScoreSav
   int m_nBoardSize = kStartBoardSize;
   int m_nTileKinds = kStartTileKinds;
   int m_nCurrentScore = -1;
+  int m_nNewEntry = -1;  // the row of the entry just made in the table shown, or -1
   std::string m_strLastName;
 
   CStatic m_stTitle;

@@ -400,6 +400,14 @@ TEST_F(QtAccessibilityTest, HighScoresTakeTheFocusAndAreReadRowByRow) {
   QTest::keyClick(focus, Qt::Key_Home);
   EXPECT_TRUE(WasTold(QAccessible::Focus, "1."));
   EXPECT_EQ(Text(table->tableInterface()->cellAt(1, 1)), "BOB");
+  // The dialog's code names the row to start on by one of its texts.
+  site.Widget(IDC_HIGHSCORE_CONTINUE)->setFocus();
+  site.SetCurrentRow(IDC_HIGHSCORE_SCORE(2));
+  told.clear();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(WasTold(QAccessible::Focus, "2."));
+  EXPECT_FALSE(WasTold(QAccessible::Focus, "1."));
 }
 
 TEST_F(QtAccessibilityTest, HighScoresReadAsATableWithEmptyRowsEmpty) {

@@ -26,6 +26,21 @@ CTextTableFocus::CTextTableFocus(QWidget& window, std::vector<QLabel*> texts, in
   setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
+void MakeTextsRowCurrent(QLabel& text) {
+  // The widget has no meta-object of its own, so it is told apart by its type.
+  for (QWidget* child : text.window()->findChildren<QWidget*>()) {
+    auto* table = dynamic_cast<CTextTableFocus*>(child);
+    const int row = table ? table->RowOf(&text) : -1;
+    if (row >= 0) table->SetCurrentRow(row);
+  }
+}
+
+int CTextTableFocus::RowOf(const QLabel* text) const {
+  for (std::size_t i = 0; i < m_texts.size(); ++i)
+    if (text && m_texts[i] == text) return static_cast<int>(i) / m_nColumns;
+  return -1;
+}
+
 void CTextTableFocus::SetCurrentRow(int row) {
   if (m_nRows == 0) return;
   row = std::clamp(row, 0, m_nRows - 1);

@@ -9,12 +9,18 @@
 #include <QWidget>
 #include <vector>
 
+// Makes the row of `text` current in the table of its window that holds it;
+// nothing for a text in no table.
+void MakeTextsRowCurrent(QLabel& text);
+
 class CTextTableFocus final : public QWidget {
  public:
   // `texts` holds the table's labels row by row, `columns` to a row.
   CTextTableFocus(QWidget& window, std::vector<QLabel*> texts, int columns);
 
   int CurrentRow() const { return m_nRow; }
+  // The row that holds `text`, or -1.
+  int RowOf(const QLabel* text) const;
   void SetCurrentRow(int row);
   int RowCount() const { return m_nRows; }
 
