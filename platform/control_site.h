@@ -37,6 +37,10 @@ class CControlSite {
   // Selecting from code raises no selection-change notification.
   virtual void SetCurSel(int id, int index) = 0;
 
+  // Texts that stand in a table: the row of text `id` is where the keyboard
+  // starts when it enters the table.
+  virtual void SetCurrentRow(int id) = 0;
+
   // Timers deliver OnTimer(timerId) to the window every `milliseconds`.
   virtual void SetTimer(int timerId, int milliseconds) = 0;
   virtual void KillTimer(int timerId) = 0;

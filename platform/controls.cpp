@@ -26,6 +26,10 @@ void CControl::SetFocus() {
   if (auto* site = Site()) site->SetFocus(m_nID);
 }
 
+void CStatic::MakeRowCurrent() {
+  if (auto* site = Site()) site->SetCurrentRow(m_nID);
+}
+
 void CEdit::LimitText(int maxChars) {
   if (auto* site = Site()) site->SetLimitText(m_nID, maxChars);
 }

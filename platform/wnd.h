@@ -63,7 +63,11 @@ class CControl {
   int m_nID = 0;
 };
 
-class CStatic : public CControl {};
+class CStatic : public CControl {
+ public:
+  // In a table of texts, this text's row is the one the keyboard starts on.
+  void MakeRowCurrent();
+};
 class CButton : public CControl {};
 
 class CEdit : public CControl {

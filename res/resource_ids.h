@@ -71,6 +71,12 @@ inline constexpr int IDS_HIGHSCORE_TABLE = 313;
 inline constexpr int IDS_HIGHSCORE_RANK = 314;
 inline constexpr int IDS_HIGHSCORE_PLAYER = 315;
 inline constexpr int IDS_HIGHSCORE_POINTS = 316;
+// 320-322: the tally's rows as news, each when it appears
+inline constexpr int IDS_NEWS_GAME_SCORE = 320;
+inline constexpr int IDS_NEWS_TILES_LEFT = 321;
+inline constexpr int IDS_NEWS_BONUS = 322;
+// What a screen reader calls the Options dialog's "..." button.
+inline constexpr int IDS_TILESET_BROWSE_NAME = 323;
 // The board a score was made on, under the high-score table's title.
 inline constexpr int IDS_HIGHSCORE_BOARD = 330;
 

@@ -54,6 +54,7 @@ int CHighScoreDlg::SelectedTable() const {
 
 void CHighScoreDlg::SubmitScore(int score) {
   m_nCurrentScore = score;
+  m_nNewEntry = -1;
   const int table = SelectedTable();
   if (table < 0) return;
   if (score <= m_scores.Entry(table, kEntriesPerTable - 1).score) return;
@@ -65,7 +66,8 @@ void CHighScoreDlg::SubmitScore(int score) {
 
   HighScoreEntry stored{};
   CopyName(stored.name, Utf8ToLatin1(name));
-  m_scores.InsertEntry(table, NameOf(stored), score, false, true);
+  const int at = m_scores.InsertEntry(table, NameOf(stored), score, false, true);
+  if (at >= 0 && at < kEntriesPerTable) m_nNewEntry = at;
   // The next prompt offers the name as the table keeps it, not as typed.
   m_strLastName = Latin1ToUtf8(NameOf(stored));
 }
@@ -109,6 +111,8 @@ bool CHighScoreDlg::OnInitDialog() {
     m_stNames[k].SetWindowText(Latin1ToUtf8(NameOf(entry)));
     m_stScores[k].SetWindowText(std::to_string(entry.score));
   }
+  // The keyboard that enters the table starts on the player's new entry.
+  if (m_nNewEntry >= 0) m_stNames[m_nNewEntry].MakeRowCurrent();
   return true;  // the continue button takes the focus
 }
 

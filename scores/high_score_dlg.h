@@ -53,6 +53,7 @@ class CHighScoreDlg : public CDialog, public CHighScoreKeeper, private CScoreSav
   int m_nTileKinds = kStartTileKinds;
   int m_nCurrentScore = -1;
   unsigned m_nBoardNumber = 0;
+  int m_nNewEntry = -1;  // the row of the entry just made in the table shown, or -1
   std::string m_strLastName;
 
   CStatic m_stTitle;

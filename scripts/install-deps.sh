@@ -21,6 +21,7 @@ test_packages=(
   pulseaudio pulseaudio-utils
   pipewire pipewire-pulse wireplumber sway wtype grim qt6-wayland
   dbus-daemon at-spi2-core python3-dbus python3-gi procps
+  orca speech-dispatcher
 )
 case "${1:-}" in
   --test) packages+=("${test_packages[@]}") ;;

@@ -6,6 +6,7 @@
 #include "game/rules.h"
 #include "platform/host.h"
 #include "res/resource_ids.h"
+#include "res/string_table.h"
 
 namespace {
 constexpr int kBonusStep = 100;
@@ -60,6 +61,12 @@ void CGameOverDlg::ShowRow(CStatic& value, CStatic& label) {
   label.ShowWindow(SW_SHOW);
 }
 
+void CGameOverDlg::ShowAndAnnounceRow(CStatic& value, CStatic& label, int newsId, int shown) {
+  ShowRow(value, label);
+  // Once, as it appears: the counting that follows would flood the speech.
+  Host().Announce(res::FormatString(newsId, {std::to_string(shown)}));
+}
+
 void CGameOverDlg::OnTimer(int nIDEvent) {
   const int step = m_nStep++;
   switch (step) {
@@ -67,13 +74,14 @@ void CGameOverDlg::OnTimer(int nIDEvent) {
       UpdateTallyTexts();
       break;
     case 2:
-      ShowRow(m_GameScoreValue, m_GameScoreLabel);
+      ShowAndAnnounceRow(m_GameScoreValue, m_GameScoreLabel, IDS_NEWS_GAME_SCORE, m_nGameScore);
       break;
     case 3:
-      ShowRow(m_TilesLeftValue, m_TilesLeftLabel);
+      ShowAndAnnounceRow(m_TilesLeftValue, m_TilesLeftLabel, IDS_NEWS_TILES_LEFT,
+                         m_nTilesRemaining);
       break;
     case 4:
-      ShowRow(m_BonusValue, m_BonusLabel);
+      ShowAndAnnounceRow(m_BonusValue, m_BonusLabel, IDS_NEWS_BONUS, m_nBonus);
       break;
     case 5:
       ShowRow(m_FinalScoreValue, m_FinalScoreLabel);

@@ -26,6 +26,8 @@ class CGameOverDlg : public CDialog {
  private:
   // Shows a row: its value first, then its label.
   static void ShowRow(CStatic& value, CStatic& label);
+  // Shows a row and has a screen reader read it out, with the value `shown`.
+  static void ShowAndAnnounceRow(CStatic& value, CStatic& label, int newsId, int shown);
   // One step of moving points into the tally; false when nothing is left.
   bool TallyStep();
 

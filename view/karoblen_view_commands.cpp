@@ -25,6 +25,8 @@ void CKaroblenView::OnGameUndo() {
   PlayEffect(SND_UNDO);
   GetDocument()->RestoreUndo();
   UpdateScoreTexts();
+  // Heard like a move's score, wherever the focus is.
+  Host().Announce(res::FormatText(res::TextId::ScoreLine, GetDocument()->GetScore()));
   // The select-score text keeps its value until the pointer next moves.
   RepaintLater();
 }

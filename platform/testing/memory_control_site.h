@@ -95,6 +95,12 @@ class CMemoryControlSite : public CControlSite {
   void SetCurSel(int id, int index) override;
   void SetTimer(int timerId, int milliseconds) override;
   void KillTimer(int timerId) override;
+  void SetCurrentRow(int id) override {
+    if (HasControl(id)) currentRowText = id;
+  }
+
+  // The text whose row was made current last; 0 if none.
+  int currentRowText = 0;
 
  private:
   Control* FindMutable(int id);

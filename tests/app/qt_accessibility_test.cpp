@@ -8,6 +8,8 @@
 #include <QtGui/qpa/qplatformintegration.h>
 
 #include <QAccessible>
+#include <QComboBox>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
@@ -15,6 +17,7 @@
 #include <vector>
 
 #include "platform/dialog.h"
+#include "platform/qt/accessibility/menu_item_accessible.h"
 #include "platform/qt/dialogs/template_dialog.h"
 #include "qt_app_fixture.h"
 #include "res/dialog_templates.h"
@@ -157,6 +160,7 @@ TEST_F(QtAccessibilityTest, KeyboardCursorIsTheFocusedCell) {
 TEST_F(QtAccessibilityTest, AMoveTellsTheNewScoreAndTheCellsThatChanged) {
   Key(Qt::Key_Up);
   Key(Qt::Key_Up);  // onto the trio of 3s
+  const QAccessible::Id before = QAccessible::uniqueId(Cell(0, 3));
   told.clear();
   Key(Qt::Key_Space);
   EXPECT_EQ(Doc().GetScore(), 1);
@@ -164,15 +168,44 @@ TEST_F(QtAccessibilityTest, AMoveTellsTheNewScoreAndTheCellsThatChanged) {
   bool cellsChanged = false;
   for (const Told& t : told) cellsChanged |= t.type == QAccessible::TableModelChanged;
   EXPECT_TRUE(cellsChanged);
-  // The Grey tile fell into the cursor's cell, and that is told too.
+  // The Grey tile fell into the cursor's cell. A screen reader ignores a
+  // cell's new name and speaks only a newly focused object, so the cell is
+  // told focused as a new object.
   EXPECT_EQ(Text(Cell(0, 3)), "Grey");
-  EXPECT_TRUE(WasTold(QAccessible::NameChanged, "Grey"));
+  EXPECT_NE(QAccessible::uniqueId(Cell(0, 3)), before);
+  EXPECT_TRUE(Cell(0, 3)->state().focused);
+  EXPECT_TRUE(WasTold(QAccessible::Focus, "Grey"));
   // The news reaches a reader wherever its focus is: a notification shown.
   bool announced = false;
   for (const Told& t : told)
     announced |= t.type == QAccessible::ObjectShow && t.role == QAccessible::Notification &&
                  t.name == "Score: 1";
   EXPECT_TRUE(announced);
+  // An undo puts the trio back under the cursor, and that is heard as well.
+  told.clear();
+  Action(ID_GAME_UNDO)->trigger();
+  Window().ViewWidget().repaint();
+  EXPECT_TRUE(WasTold(QAccessible::Focus, "Green"));
+  bool undoAnnounced = false;
+  for (const Told& t : told)
+    undoAnnounced |= t.type == QAccessible::ObjectShow && t.name == "Score: 0";
+  EXPECT_TRUE(undoAnnounced);
+}
+
+// The toolkit tells the widget focused after the widget's own focus-in; the
+// cursor's cell must come last, or a screen reader speaks only "Board".
+TEST_F(QtAccessibilityTest, TheCursorsCellIsToldLastWhenTheBoardGetsTheFocusBack) {
+  Key(Qt::Key_Up);  // shows the cursor bottom left, on Red
+  Window().menuBar()->setFocus();
+  told.clear();
+  Window().ViewWidget().setFocus(Qt::PopupFocusReason);
+  QCoreApplication::processEvents();
+  std::vector<std::string> focused;
+  for (const Told& t : told)
+    if (t.type == QAccessible::Focus) focused.push_back(t.name);
+  ASSERT_FALSE(focused.empty());
+  EXPECT_EQ(focused.back(), "Red");
+  EXPECT_EQ(focused.front(), "Board");
 }
 
 TEST_F(QtAccessibilityTest, ABoardOfAnotherSizeHasCellsOfThatSize) {
@@ -200,12 +233,23 @@ TEST_F(QtAccessibilityTest, MenuItemsAreNamedByTheirTextAndReportTheirShortcutAp
       EXPECT_FALSE(Text(item).empty());
       EXPECT_EQ(Text(item).find('\t'), std::string::npos) << Text(item);
       if (menu->title() == "&Game")
-        game.push_back(Text(item) + "|" + Text(item, QAccessible::Accelerator));
+        game.push_back(Text(item) + "|" + Text(item, QAccessible::Accelerator) + "|" +
+                       item->actionInterface()
+                           ->keyBindingsForAction(item->actionInterface()->actionNames().value(0))
+                           .join(';')
+                           .toStdString());
     }
   }
-  EXPECT_EQ(game, (std::vector<std::string>{"Options...|Ctrl+O", "Tile Symbols|Alt+S",
-                                            "Restart Board|Alt+R", "Play Board Number...|Alt+B",
-                                            "Undo Last Move|Ctrl+Z"}));
+  // The key binding is "mnemonic;path;accelerator", the form a screen
+  // reader speaks as the shortcut; Tile Symbols has only its mnemonic.
+  EXPECT_EQ(game, (std::vector<std::string>{"Options...|Ctrl+O|;;<Control>o", "Tile Symbols|Alt+S|",
+                                            "Restart Board|Alt+R|", "Play Board Number...|Alt+B|",
+                                            "Undo Last Move|Ctrl+Z|;;<Control>z"}));
+  for (const auto& [shortcut, accelerator] : std::vector<std::pair<QKeySequence, std::string>>{
+           {QKeySequence("Ctrl+Shift+F2"), "<Control><Shift>F2"},
+           {QKeySequence("Alt+Del"), "<Alt>Del"},
+           {QKeySequence(), ""}})
+    EXPECT_EQ(AcceleratorOf(shortcut).toStdString(), accelerator);
   // Tile Symbols is a command that is on or off.
   Action(ID_GAME_TILESYMBOLS)->trigger();
   EXPECT_TRUE(Action(ID_GAME_TILESYMBOLS)->isChecked());
@@ -257,6 +301,114 @@ TEST_F(QtAccessibilityTest, EveryDialogAndFieldHasAName) {
   EXPECT_EQ(Text(boardSize, QAccessible::Value), "Medium");
   OpenDialog tally(IDD_GAMEOVER);
   EXPECT_EQ(Text(tally.Iface()), "Game Over");
+}
+
+// A drop-down tells its value as its text and as its selected item, and
+// each change under the keyboard as that item focused; labels and fields
+// name each other.
+TEST_F(QtAccessibilityTest, OptionsTellTheChosenValueAndItsChanges) {
+  OpenDialog options(IDD_OPTIONS);
+  CQtControlSite& site = options.window.Site();
+  site.SetCurSel(IDC_BOARDSIZE, 1);
+  QWidget* combo = site.Widget(IDC_BOARDSIZE);
+  QAccessibleInterface* boardSize = QAccessible::queryAccessibleInterface(combo);
+  ASSERT_NE(boardSize->textInterface(), nullptr);
+  EXPECT_EQ(boardSize->textInterface()->text(0, -1).toStdString(), "Medium");
+  EXPECT_EQ(boardSize->textInterface()->characterCount(), 6);
+  EXPECT_TRUE(boardSize->state().expandable);
+  ASSERT_EQ(boardSize->childCount(), 3);
+  std::vector<std::string> items;
+  for (int i = 0; i < 3; ++i) {
+    QAccessibleInterface* item = boardSize->child(i);
+    items.push_back(Text(item) + (item->state().selected ? "*" : ""));
+    EXPECT_EQ(item->parent(), boardSize);
+    EXPECT_EQ(boardSize->indexOfChild(item), i);
+  }
+  EXPECT_EQ(items, (std::vector<std::string>{"Small", "Medium*", "Large"}));
+
+  const auto labels = boardSize->relations(QAccessible::Label);
+  ASSERT_EQ(labels.size(), 1);
+  EXPECT_EQ(Text(labels.front().first), "Board Size:");
+  const auto fields = labels.front().first->relations(QAccessible::Labelled);
+  ASSERT_EQ(fields.size(), 1);
+  EXPECT_EQ(fields.front().first, boardSize);
+
+  options.window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&options.window));
+  combo->setFocus();
+  told.clear();
+  QTest::keyClick(combo, Qt::Key_Down);
+  EXPECT_TRUE(WasTold(QAccessible::Focus, "Large"));
+  EXPECT_TRUE(boardSize->child(2)->state().focused);
+  // A change the program makes while the player is elsewhere is not news.
+  site.Widget(IDC_TILEKINDS)->setFocus();
+  told.clear();
+  site.SetCurSel(IDC_BOARDSIZE, 0);
+  EXPECT_FALSE(WasTold(QAccessible::Focus, "Small"));
+
+  // The "..." button keeps its text and is named for what it is.
+  QWidget* browse = site.Widget(IDC_TILESET_BROWSE);
+  EXPECT_EQ(Text(QAccessible::queryAccessibleInterface(browse)), "Choose Tile Set");
+  EXPECT_EQ(site.GetText(IDC_TILESET_BROWSE), "...");
+  // Tab into the read-only field tells no selection or caret before the
+  // toolkit tells the focus.
+  told.clear();
+  site.Widget(IDC_TILESET)->setFocus(Qt::TabFocusReason);
+  for (const Told& t : told) {
+    EXPECT_NE(t.type, QAccessible::TextSelectionChanged);
+    EXPECT_NE(t.type, QAccessible::TextCaretMoved);
+  }
+  EXPECT_TRUE(WasTold(QAccessible::Focus, "Tile Set:"));
+}
+
+TEST_F(QtAccessibilityTest, HighScoresTakeTheFocusAndAreReadRowByRow) {
+  OpenDialog open(IDD_HIGHSCORES);
+  CQtControlSite& site = open.window.Site();
+  site.SetText(IDC_HIGHSCORE_NAME(1), "ALICE           ");
+  site.SetText(IDC_HIGHSCORE_SCORE(1), "120");
+  site.SetText(IDC_HIGHSCORE_NAME(2), "BOB             ");
+  site.SetText(IDC_HIGHSCORE_SCORE(2), "80");
+  QAccessibleInterface* table = open.Iface()->child(0);
+  ASSERT_NE(table->tableInterface(), nullptr);
+  auto* focus = qobject_cast<QWidget*>(table->object());
+  ASSERT_NE(focus, nullptr);
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(focus), table);
+  EXPECT_TRUE(table->state().focusable);
+  // Each cell knows its column's heading.
+  QAccessibleInterface* cell = table->tableInterface()->cellAt(0, 1);
+  const auto headers = cell->tableCellInterface()->columnHeaderCells();
+  ASSERT_EQ(headers.size(), 1);
+  EXPECT_EQ(Text(headers.front()), "Name");
+  EXPECT_EQ(headers.front()->role(), QAccessible::ColumnHeader);
+
+  // The continue button keeps the first focus; Tab reaches the table.
+  open.window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&open.window));
+  site.Widget(IDC_HIGHSCORE_CONTINUE)->setFocus();
+  told.clear();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), focus);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(table->state().focused);
+  EXPECT_TRUE(WasTold(QAccessible::Focus, "1."));
+  told.clear();
+  QTest::keyClick(focus, Qt::Key_Down);
+  EXPECT_TRUE(WasTold(QAccessible::Focus, "2."));
+  QTest::keyClick(focus, Qt::Key_End);
+  QTest::keyClick(focus, Qt::Key_Down);  // stays on the last row
+  EXPECT_TRUE(WasTold(QAccessible::Focus, "10."));
+  told.clear();
+  QTest::keyClick(focus, Qt::Key_Home);
+  EXPECT_TRUE(WasTold(QAccessible::Focus, "1."));
+  EXPECT_EQ(Text(table->tableInterface()->cellAt(1, 1)), "BOB");
+  // The dialog's code names the row to start on by one of its texts.
+  site.Widget(IDC_HIGHSCORE_CONTINUE)->setFocus();
+  site.SetCurrentRow(IDC_HIGHSCORE_SCORE(2));
+  told.clear();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(WasTold(QAccessible::Focus, "2."));
+  EXPECT_FALSE(WasTold(QAccessible::Focus, "1."));
 }
 
 TEST_F(QtAccessibilityTest, HighScoresReadAsATableWithEmptyRowsEmpty) {

@@ -227,7 +227,7 @@ click_cell() {  # click_cell COLUMN ROW
 # number of tiles (2 Tiles), Enter is OK, and Enter again answers the default
 # Yes.
 switch_to_small_two_kinds() {
-  local options question
+  local options
   focus_window "$window"
   xdotool key ctrl+o
   options=$(wait_for_window '^Karoblen Options$' 50) || fail "Ctrl+O opened no Karoblen Options dialog"
@@ -238,9 +238,16 @@ switch_to_small_two_kinds() {
   sleep 0.2
   xdotool key Home
   sleep 0.2
+  accept_options_and_restart "$options"
+}
+
+# Enter is OK in the Options window $1, and Enter again answers the default
+# Yes to the question before the new game.
+accept_options_and_restart() {
+  local question
   xdotool key Return
-  wait_gone "$options" 50 || fail "OK did not close the options dialog"
-  question=$(wait_for_window '^Karoblen Options$' 50 "$options") || fail "no question before restarting"
+  wait_gone "$1" 50 || fail "OK did not close the options dialog"
+  question=$(wait_for_window '^Karoblen Options$' 50 "$1") || fail "no question before restarting"
   focus_window "$question"
   xdotool key Return
   wait_gone "$question" 50 || fail "Yes did not close the question"

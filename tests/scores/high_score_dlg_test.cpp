@@ -203,6 +203,31 @@ TEST_F(HighScoreDlgTest, EachShowingRebuildsEveryRowFromItsOwnTable) {
   EXPECT_EQ(texts.at(1044), "Board 2147483647");
 }
 
+// The keyboard that enters the table starts on the entry just made, and on
+// the first row when no entry was made.
+TEST_F(HighScoreDlgTest, TheNewEntrysRowIsWhereTheKeyboardStarts) {
+  CHighScoreDlg dlg;
+  dlg.Scores().InsertEntry(ScoreTableIndex(1, 3), "Top", 500, false, false);
+  dlg.SetBoard(1, 3);
+  const auto currentRowText = [&] {
+    int current = -1;
+    m_host.OnDialog(
+        kTable, [&current](CDialog&, CMemoryControlSite& site) { current = site.currentRowText; });
+    dlg.DoModal();
+    return current;
+  };
+  AnswerPrompt("Sam");
+  dlg.SubmitScore(300);
+  EXPECT_EQ(currentRowText(), 1021);  // the name of the second row
+  AnswerPrompt("Sam");
+  dlg.SubmitScore(900);
+  EXPECT_EQ(currentRowText(), 1019);
+  for (int score : {-1, 0}) {  // viewing, and a score that enters no table
+    dlg.SubmitScore(score);
+    EXPECT_EQ(currentRowText(), 0) << score;
+  }
+}
+
 TEST_F(HighScoreDlgTest, ContinueButtonClosesTheTable) {
   CHighScoreDlg dlg;
   m_host.OnDialog(kTable, [](CDialog& dialog, CMemoryControlSite& site) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <tuple>
 
 #include "view/game_over_dlg.h"
 #include "view_test_support.h"
@@ -19,9 +20,10 @@ constexpr int kLabels[] = {IDC_GAMESCORE_LABEL, IDC_TILESLEFT_LABEL, IDC_BONUS_L
 
 // What the dialog showed after one tick.
 struct Frame {
-  std::string values;  // "game tiles bonus final"
-  int rowsShown = 0;   // leading rows with value and label visible
-  bool sound = false;  // a tally sound at this tick
+  std::string values;             // "game tiles bonus final"
+  int rowsShown = 0;              // leading rows with value and label visible
+  bool sound = false;             // a tally sound at this tick
+  std::vector<std::string> news;  // announced at this tick
 };
 
 struct Timeline {
@@ -57,9 +59,12 @@ Timeline RunTally(int score, int tilesLeft, int clickAfterTick = 0) {
       t.timerPeriod = it->second;
     for (int tick = 1; tick <= 200 && !dialog.IsEnding(); ++tick) {
       const size_t soundsBefore = host.sounds.size();
+      const size_t newsBefore = host.announcements.size();
       site.FireTimers();
       Frame f = Capture(site);
       f.sound = host.sounds.size() > soundsBefore;
+      f.news.assign(host.announcements.begin() + static_cast<std::ptrdiff_t>(newsBefore),
+                    host.announcements.end());
       t.frames.push_back(f);
       if (tick == clickAfterTick) dialog.OnLButtonDown(0, {10, 10});
       if (dialog.IsEnding()) t.closedAt = tick;
@@ -98,6 +103,24 @@ TEST(GameOverTally, RowsAppearOneByOneBeforeAnyCounting) {
     EXPECT_EQ(t.frames[tick - 1].values, "50 3 0 0") << tick;
     EXPECT_FALSE(t.frames[tick - 1].sound) << tick;
   }
+}
+
+// A screen reader hears each row once, as it appears, and nothing of the
+// counting; the final result is the caller's news.
+TEST(GameOverTally, EachRowIsAnnouncedOnceAsItAppears) {
+  for (const auto& [score, tiles, bonusRow] :
+       {std::tuple{50, 3, "Bonus: 0"}, std::tuple{120, 0, "Bonus: 1000"}}) {
+    const Timeline t = RunTally(score, tiles);
+    std::map<int, std::vector<std::string>> news;
+    for (size_t i = 0; i < t.frames.size(); ++i)
+      if (!t.frames[i].news.empty()) news[static_cast<int>(i) + 1] = t.frames[i].news;
+    EXPECT_EQ(news, (std::map<int, std::vector<std::string>>{
+                        {3, {"Game Score: " + std::to_string(score)}},
+                        {4, {"Tiles Left: " + std::to_string(tiles)}},
+                        {5, {bonusRow}}}));
+  }
+  // Cut short before any row shows: nothing was heard.
+  for (const Frame& f : RunTally(50, 3, 2).frames) EXPECT_TRUE(f.news.empty());
 }
 
 TEST(GameOverTally, ScoreWithTilesLeft) {
@@ -194,7 +217,8 @@ TEST(GameOverFlow, FromTheLastMoveToAFreshBoard) {
   EXPECT_EQ(v.Text(IDC_TILESLEFT), "Tiles Left: 30");
   // A screen reader hears the move and the result, and the focus is back
   // on the board, which now shows the new game.
-  EXPECT_EQ(v.host.announcements, (Events{"Score: 0", "Game over. Final score: 1000"}));
+  EXPECT_EQ(v.host.announcements, (Events{"Score: 0", "Game Score: 0", "Tiles Left: 0",
+                                          "Bonus: 1000", "Game over. Final score: 1000"}));
   EXPECT_EQ(v.form.windowFocusCount, 1);
 }
 

@@ -184,6 +184,8 @@ TEST(ViewUndo, TakesBackTheMoveAndLeavesTheSelectScoreAlone) {
   EXPECT_EQ(v.Text(IDC_SCORE), "Score: 0");
   EXPECT_EQ(v.Text(IDC_TILESLEFT), "Tiles Left: 9");
   EXPECT_EQ(v.Text(IDC_SELECTSCORE), "Select Score: 1");
+  // Heard as a move's score is: the move's own news, then the undo's.
+  EXPECT_EQ(v.host.announcements, (Events{"Score: 1", "Score: 0"}));
 
   CCmdUI afterUndo(ID_GAME_UNDO);
   v.view.OnUpdateCmdUI(afterUndo);

@@ -2,6 +2,7 @@
 #include "platform/qt/accessibility/board_access_notifier.h"
 
 #include <QAccessible>
+#include <QMetaObject>
 
 #include "platform/qt/accessibility/form_accessible.h"
 
@@ -30,6 +31,10 @@ void CQtBoardAccessNotifier::BoardPainted() {
   for (int r = 0; r < rows; ++r)
     for (int c = 0; c < columns; ++c) names.push_back(m_board.GetCellName(c, r));
   const CPoint cursor = m_board.GetCursorCell();
+  const std::string cursorSpoken = cursor.x >= 0
+                                       ? m_board.GetCellName(cursor.x, cursor.y) + "\n" +
+                                             m_board.GetCellDescription(cursor.x, cursor.y)
+                                       : std::string();
 
   if (columns != m_nColumns || rows != m_nRows) {
     QAccessibleTableModelChangeEvent reset(table, QAccessibleTableModelChangeEvent::ModelReset);
@@ -44,13 +49,14 @@ void CQtBoardAccessNotifier::BoardPainted() {
   }
 
   if (m_widget.hasFocus() && cursor.x >= 0) {
-    QAccessibleInterface* cell = table->Cell(cursor.x, cursor.y);
     if (cursor != m_cursor) {
-      Send(cell, QAccessible::Focus);
-    } else if (static_cast<int>(m_names.size()) == columns * rows) {
-      // What fell into the cursor's cell is read out as a change of its name.
-      const std::size_t at = static_cast<std::size_t>(cursor.y) * columns + cursor.x;
-      if (names[at] != m_names[at]) Send(cell, QAccessible::NameChanged);
+      Send(table->Cell(cursor.x, cursor.y), QAccessible::Focus);
+    } else if (cursorSpoken != m_cursorSpoken) {
+      // What fell into the cursor's cell, or a group that grew or shrank
+      // around it. A screen reader ignores a table cell's new name and
+      // speaks only an object that newly takes the focus, so the cell is
+      // told as a new object.
+      Send(table->RenewCell(cursor.x, cursor.y), QAccessible::Focus);
     }
   } else if (m_widget.hasFocus() && m_cursor.x >= 0) {
     // The pointer took over: the board itself has the focus again.
@@ -61,12 +67,21 @@ void CQtBoardAccessNotifier::BoardPainted() {
   m_nRows = rows;
   m_names = std::move(names);
   m_cursor = cursor;
+  m_cursorSpoken = cursorSpoken;
 }
 
 void CQtBoardAccessNotifier::FocusEntered() {
   if (!QAccessible::isActive()) return;
-  CBoardTableAccessible* table = TableOf(m_widget);
-  if (!table) return;
-  const CPoint cursor = m_board.GetCursorCell();
-  Send(cursor.x >= 0 ? table->Cell(cursor.x, cursor.y) : table, QAccessible::Focus);
+  // The toolkit tells the widget focused only after this; told now, the
+  // cursor's cell would be spoken over by the widget's name. Told once the
+  // focus has settled, it is what the reader speaks last.
+  QMetaObject::invokeMethod(
+      &m_widget,
+      [this] {
+        CBoardTableAccessible* table = TableOf(m_widget);
+        if (!table || !m_widget.hasFocus()) return;
+        const CPoint cursor = m_board.GetCursorCell();
+        Send(cursor.x >= 0 ? table->Cell(cursor.x, cursor.y) : table, QAccessible::Focus);
+      },
+      Qt::QueuedConnection);
 }

@@ -19,6 +19,7 @@ class CQtBoardAccessNotifier {
   // names and the cursor's cell.
   void BoardPainted();
   // The widget took the keyboard focus; the cursor's cell, if shown, has it.
+  // Told from the event loop, after the toolkit has told the widget.
   void FocusEntered();
 
  private:
@@ -28,4 +29,5 @@ class CQtBoardAccessNotifier {
   int m_nRows = 0;
   std::vector<std::string> m_names;  // row by row
   CPoint m_cursor{-1, -1};
+  std::string m_cursorSpoken;  // the cursor's cell's name and description
 };

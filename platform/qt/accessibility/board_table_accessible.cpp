@@ -40,6 +40,15 @@ QAccessibleInterface* CBoardTableAccessible::Cell(int column, int row) const {
       m_cellIds[static_cast<std::size_t>(row) * m_nCellColumns + column]);
 }
 
+QAccessibleInterface* CBoardTableAccessible::RenewCell(int column, int row) {
+  if (!m_host || !Cell(column, row)) return nullptr;
+  QAccessible::Id& id = m_cellIds[static_cast<std::size_t>(row) * m_nCellColumns + column];
+  QAccessible::deleteAccessibleInterface(id);
+  id = QAccessible::registerAccessibleInterface(
+      new CBoardCellAccessible(*m_host, m_board, *this, column, row));
+  return QAccessible::accessibleInterface(id);
+}
+
 QAccessibleInterface* CBoardTableAccessible::childAt(int x, int y) const {
   for (int c = 0; c < columnCount(); ++c)
     for (int r = 0; r < rowCount(); ++r)

@@ -18,6 +18,9 @@ class CBoardTableAccessible : public CReadOnlyTableAccessible {
 
   // The cell's interface, or nullptr off the board.
   QAccessibleInterface* Cell(int column, int row) const;
+  // Puts a new interface in place of the cell's and returns it, for a cell
+  // that must be heard again as if newly met; nullptr off the board.
+  QAccessibleInterface* RenewCell(int column, int row);
 
   QAccessibleInterface* childAt(int x, int y) const override;
   QAccessibleInterface* child(int index) const override;

@@ -1,13 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qt/accessibility/table_dialog_accessible.h"
 
+#include "platform/qt/accessibility/accessible_override.h"
 #include "platform/qt/accessibility/text_table_accessible.h"
 
+namespace {
+QAccessible::Id MakeTable(QWidget& window, const res::TextTable& table, std::vector<QLabel*> texts,
+                          CTextTableFocus& focus) {
+  auto* made = new CTextTableAccessible(window, table, std::move(texts), focus);
+  // The table is its focus widget's interface, in place of the toolkit's.
+  OverrideAccessibleInterface(made);
+  return QAccessible::uniqueId(made);
+}
+}  // namespace
+
 CTableDialogAccessible::CTableDialogAccessible(QWidget& window, const res::TextTable& table,
-                                               std::vector<QLabel*> texts)
+                                               std::vector<QLabel*> texts, CTextTableFocus& focus)
     : QAccessibleWidget(&window, QAccessible::Dialog),
-      m_tableId(QAccessible::registerAccessibleInterface(
-          new CTextTableAccessible(window, table, std::move(texts)))) {}
+      m_tableId(MakeTable(window, table, std::move(texts), focus)) {}
 
 CTableDialogAccessible::~CTableDialogAccessible() {
   QAccessible::deleteAccessibleInterface(m_tableId);

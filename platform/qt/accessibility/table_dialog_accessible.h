@@ -9,10 +9,12 @@
 #include "res/text_tables.h"
 
 class CTextTableAccessible;
+class CTextTableFocus;
 
 class CTableDialogAccessible : public QAccessibleWidget {
  public:
-  CTableDialogAccessible(QWidget& window, const res::TextTable& table, std::vector<QLabel*> texts);
+  CTableDialogAccessible(QWidget& window, const res::TextTable& table, std::vector<QLabel*> texts,
+                         CTextTableFocus& focus);
   ~CTableDialogAccessible() override;
   CTableDialogAccessible(const CTableDialogAccessible&) = delete;
   CTableDialogAccessible& operator=(const CTableDialogAccessible&) = delete;

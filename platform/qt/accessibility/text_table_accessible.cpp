@@ -6,11 +6,12 @@
 #include "res/string_table.h"
 
 CTextTableAccessible::CTextTableAccessible(QWidget& window, const res::TextTable& table,
-                                           std::vector<QLabel*> texts)
+                                           std::vector<QLabel*> texts, CTextTableFocus& focus)
     : CReadOnlyTableAccessible(window),
       m_table(table),
       m_nRows(table.rows),
-      m_nColumns(static_cast<int>(table.headerIds.size())) {
+      m_nColumns(static_cast<int>(table.headerIds.size())),
+      m_focus(&focus) {
   // A template short of texts gets no more rows than it can fill.
   m_nRows = std::min(m_nRows, static_cast<int>(texts.size()) / std::max(m_nColumns, 1));
   for (QLabel* text : texts) m_texts.emplace_back(text);
@@ -18,10 +19,31 @@ CTextTableAccessible::CTextTableAccessible(QWidget& window, const res::TextTable
     for (int c = 0; c < m_nColumns; ++c)
       m_cellIds.push_back(
           QAccessible::registerAccessibleInterface(new CTextTableCellAccessible(*this, r, c)));
+  for (int c = 0; c < m_nColumns; ++c)
+    m_headerIds.push_back(
+        QAccessible::registerAccessibleInterface(new CTextTableHeaderAccessible(*this, c)));
 }
 
 CTextTableAccessible::~CTextTableAccessible() {
   for (QAccessible::Id id : m_cellIds) QAccessible::deleteAccessibleInterface(id);
+  for (QAccessible::Id id : m_headerIds) QAccessible::deleteAccessibleInterface(id);
+}
+
+int CTextTableAccessible::FocusedRow() const {
+  return m_focus && m_focus->hasFocus() ? m_focus->CurrentRow() : -1;
+}
+
+QAccessibleInterface* CTextTableAccessible::RenewCell(int row, int column) {
+  if (!Text(row, column)) return nullptr;
+  QAccessible::Id& id = m_cellIds[static_cast<std::size_t>(row * m_nColumns + column)];
+  QAccessible::deleteAccessibleInterface(id);
+  id = QAccessible::registerAccessibleInterface(new CTextTableCellAccessible(*this, row, column));
+  return QAccessible::accessibleInterface(id);
+}
+
+QAccessibleInterface* CTextTableAccessible::Header(int column) const {
+  if (column < 0 || column >= static_cast<int>(m_headerIds.size())) return nullptr;
+  return QAccessible::accessibleInterface(m_headerIds[static_cast<std::size_t>(column)]);
 }
 
 QLabel* CTextTableAccessible::Text(int row, int column) const {
@@ -43,6 +65,7 @@ QRect CTextTableAccessible::CellRect(int row, int column) const {
 }
 
 bool CTextTableAccessible::Holds(const QObject* object) const {
+  if (object && object == m_focus) return true;
   return std::any_of(m_texts.begin(), m_texts.end(),
                      [object](const QPointer<QLabel>& text) { return text == object; });
 }
@@ -81,6 +104,8 @@ QAccessible::State CTextTableAccessible::state() const {
   QAccessible::State state;
   state.invalid = !isValid();
   state.readOnly = true;
+  state.focusable = true;
+  state.focused = FocusedRow() >= 0;
   return state;
 }
 

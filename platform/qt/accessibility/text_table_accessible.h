@@ -8,12 +8,15 @@
 #include <vector>
 
 #include "platform/qt/accessibility/read_only_table_accessible.h"
+#include "platform/qt/accessibility/text_table_focus.h"
 #include "res/text_tables.h"
 
 class CTextTableAccessible : public CReadOnlyTableAccessible {
  public:
-  // `texts` holds the table's labels row by row; `window` holds them.
-  CTextTableAccessible(QWidget& window, const res::TextTable& table, std::vector<QLabel*> texts);
+  // `texts` holds the table's labels row by row; `window` holds them, and
+  // `focus` lets the keyboard in: the table is that widget's interface.
+  CTextTableAccessible(QWidget& window, const res::TextTable& table, std::vector<QLabel*> texts,
+                       CTextTableFocus& focus);
   ~CTextTableAccessible() override;
   CTextTableAccessible(const CTextTableAccessible&) = delete;
   CTextTableAccessible& operator=(const CTextTableAccessible&) = delete;
@@ -22,8 +25,17 @@ class CTextTableAccessible : public CReadOnlyTableAccessible {
   // that holds no entry.
   QString CellText(int row, int column) const;
   QRect CellRect(int row, int column) const;
-  // Whether `object` is one of the table's texts.
+  // Whether `object` is one of the table's texts or its focus.
   bool Holds(const QObject* object) const;
+  // The row the keyboard is on, while the table has the focus; else -1.
+  int FocusedRow() const;
+  // Puts a new interface in place of the cell's and returns it, so that a
+  // screen reader meets it anew; nullptr off the table.
+  QAccessibleInterface* RenewCell(int row, int column);
+  // The heading of the column as a header cell; nullptr past the last.
+  QAccessibleInterface* Header(int column) const;
+
+  QObject* object() const override { return m_focus; }
 
   QAccessibleInterface* childAt(int x, int y) const override;
   QAccessibleInterface* child(int index) const override;
@@ -45,6 +57,8 @@ class CTextTableAccessible : public CReadOnlyTableAccessible {
   int m_nRows;
   int m_nColumns;
   std::vector<QPointer<QLabel>> m_texts;
+  QPointer<CTextTableFocus> m_focus;
   // Row by row; the toolkit's accessibility cache owns the cells.
   std::vector<QAccessible::Id> m_cellIds;
+  std::vector<QAccessible::Id> m_headerIds;
 };

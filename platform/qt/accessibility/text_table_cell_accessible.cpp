@@ -19,5 +19,33 @@ QAccessible::State CTextTableCellAccessible::state() const {
   QAccessible::State state;
   state.invalid = !isValid();
   state.readOnly = true;
+  // Not focused even on the keyboard's row: a screen reader that looks for
+  // the focus itself, as it may on a key press, then finds the table and
+  // still speaks the row when told it focused.
+  state.focusable = true;
+  return state;
+}
+
+QList<QAccessibleInterface*> CTextTableCellAccessible::columnHeaderCells() const {
+  QAccessibleInterface* header = m_table.Header(m_nColumn);
+  return header ? QList<QAccessibleInterface*>{header} : QList<QAccessibleInterface*>{};
+}
+
+bool CTextTableHeaderAccessible::isValid() const { return m_table.isValid(); }
+
+QWindow* CTextTableHeaderAccessible::window() const { return m_table.window(); }
+
+QAccessibleInterface* CTextTableHeaderAccessible::parent() const {
+  return const_cast<CTextTableAccessible*>(&m_table);
+}
+
+QString CTextTableHeaderAccessible::text(QAccessible::Text t) const {
+  return t == QAccessible::Name ? m_table.columnDescription(m_nColumn) : QString();
+}
+
+QAccessible::State CTextTableHeaderAccessible::state() const {
+  QAccessible::State state;
+  state.invalid = !isValid();
+  state.readOnly = true;
   return state;
 }

@@ -10,6 +10,7 @@
 #include <QTimerEvent>
 #include <algorithm>
 
+#include "platform/qt/accessibility/text_table_focus.h"
 #include "platform/qt/common/qt_text.h"
 #include "platform/qt/dialogs/template_controls.h"
 
@@ -99,6 +100,10 @@ void CQtControlSite::FocusWindow() {
   QAccessibleInterface* focused = window->focusChild();
   QAccessibleEvent event(focused ? focused : window, QAccessible::Focus);
   QAccessible::updateAccessibility(&event);
+}
+
+void CQtControlSite::SetCurrentRow(int id) {
+  if (auto* text = qobject_cast<QLabel*>(Widget(id))) MakeTextsRowCurrent(*text);
 }
 
 int CQtControlSite::GetFocus() const {

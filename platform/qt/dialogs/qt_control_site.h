@@ -50,6 +50,7 @@ class CQtControlSite : public CControlSite {
   std::string GetItemText(int id, int index) const override;
   int GetCurSel(int id) const override;
   void SetCurSel(int id, int index) override;
+  void SetCurrentRow(int id) override;
   void SetTimer(int timerId, int milliseconds) override;
   void KillTimer(int timerId) override;
 

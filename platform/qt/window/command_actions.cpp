@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QProxyStyle>
 
+#include "platform/qt/accessibility/menu_item_accessible.h"
 #include "platform/qt/common/crisp_icon.h"
 #include "platform/qt/common/qt_text.h"
 #include "platform/qt/common/resource_images.h"
@@ -79,7 +80,9 @@ void CQtCommandActions::BuildMenuBar(QMenuBar& bar, const std::function<void()>&
       }
       // The shortcut is the action's own, which the menu shows at the right
       // and a screen reader reports apart from the name.
-      menu->addAction(MakeAction(item.command, ToQString(res::MenuItemLabel(item))));
+      QAction* action = MakeAction(item.command, ToQString(res::MenuItemLabel(item)));
+      menu->addAction(action);
+      if (!action->shortcut().isEmpty()) TellShortcutAsAccelerator(*menu, *action);
     }
   }
 }
