@@ -12,8 +12,10 @@
 #include "app/karoblen_app.h"
 #include "platform/desktop/data_directory.h"
 #include "platform/desktop/desktop_check.h"
+#include "platform/desktop/locale_directory.h"
 #include "res/game_texts.h"
 #include "res/program_version.h"
+#include "res/translation.h"
 
 namespace {
 
@@ -22,6 +24,8 @@ void Print(std::FILE* stream, const std::string& text) { std::fputs(text.c_str()
 }  // namespace
 
 int main(int argc, char** argv) {
+  // First, so that even --help speaks the player's language.
+  res::OpenCatalogues(FindLocaleDirectory());
   bool inDataDir = false;
   bool tileSymbols = false;
   for (int i = 1; i < argc; ++i) {

@@ -67,6 +67,9 @@ inline constexpr int IDS_HIGHSCORE_RANK = 314;
 inline constexpr int IDS_HIGHSCORE_PLAYER = 315;
 inline constexpr int IDS_HIGHSCORE_POINTS = 316;
 
+// The name entry's hint when a typed character cannot be kept in the score file.
+inline constexpr int IDS_NAME_REFUSED = 360;
+
 // Standard strings.
 inline constexpr int AFX_IDS_APP_TITLE = 57344;
 inline constexpr int AFX_IDS_IDLEMESSAGE = 57345;
@@ -121,3 +124,4 @@ inline constexpr int IDC_HIGHSCORE_YOURSCORE = 1041;
 
 // Name entry (148).
 inline constexpr int IDC_NAME = 1040;
+inline constexpr int IDC_NAME_HINT = 1045;  // empty until a character is refused
