@@ -2,6 +2,7 @@
 #pragma once
 #include <QCoreApplication>
 #include <QString>
+#include <QTranslator>
 
 // Loads Qt's own translations (standard buttons, the file dialog, a line
 // edit's menu) for the language the game's catalogue speaks, and turns the
@@ -9,5 +10,9 @@
 // loads nothing and changes nothing.
 void InstallQtTranslations(QCoreApplication& app);
 
-// The layout direction of `language` ("he", "pt_BR").
+// Loads Qt's own catalogue for `language` ("de", "pt_BR") into `translator`
+// from the distribution's Qt translations; false when it has none.
+bool LoadQtTranslation(const QString& language, QTranslator& translator);
+
+// The layout direction of `language`.
 Qt::LayoutDirection DirectionOf(const QString& language);

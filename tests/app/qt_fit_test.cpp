@@ -156,6 +156,15 @@ TEST_P(Fit, EveryDialogsTextsFitTheirControls) {
   }
 }
 
+// Qt's own buttons and file dialog speak every shipped language too.
+TEST_P(Fit, QtHasItsOwnTranslation) {
+  if (GetParam() == "en") return;
+  QTranslator qt;
+  ASSERT_TRUE(LoadQtTranslation(ToQString(GetParam()), qt));
+  EXPECT_FALSE(qt.translate("QPlatformTheme", "&Yes").isEmpty());
+  EXPECT_FALSE(qt.translate("QFileDialog", "Look in:").isEmpty());
+}
+
 INSTANTIATE_TEST_SUITE_P(Languages, Fit, ::testing::ValuesIn(EnglishAndShipped()),
                          [](const auto& info) { return info.param; });
 

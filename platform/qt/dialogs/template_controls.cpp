@@ -93,12 +93,12 @@ class CLeftTextCheckBox : public QCheckBox {
     // control on the left.
     option.rect = QStyle::visualRect(layoutDirection(), rect(), option.rect);
     textBox = QStyle::visualRect(layoutDirection(), rect(), textBox);
+    const Qt::Alignment alignment =
+        QStyle::visualAlignment(layoutDirection(), Qt::AlignLeft) | Qt::AlignVCenter;
     QPainter painter(this);
     style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &option, &painter, this);
-    style()->drawItemText(
-        &painter, textBox,
-        QStyle::visualAlignment(layoutDirection(), Qt::AlignLeft) | Qt::AlignVCenter, palette(),
-        isEnabled(), text(), QPalette::WindowText);
+    style()->drawItemText(&painter, textBox, static_cast<int>(alignment.toInt()), palette(),
+                          isEnabled(), text(), QPalette::WindowText);
   }
 };
 
