@@ -122,7 +122,10 @@ void FillLongest(CDialog& dialog, int templateId) {
                             res::FormatText(res::TextId::YourScoreLine, 99999));
       break;
     case IDD_NAMEENTRY:
-      dialog.SetDlgItemText(IDC_NAME_HINT, res::FormatString(IDS_NAME_REFUSED, {"\xE2\x82\xAC"}));
+      // "И в а н", as the prompt names the letters of a name typed in Cyrillic.
+      dialog.SetDlgItemText(
+          IDC_NAME_HINT,
+          res::FormatString(IDS_NAME_REFUSED, {"\xD0\x98 \xD0\xB2 \xD0\xB0 \xD0\xBD"}));
       break;
     case IDD_GAMEOVER:
       for (int id = IDC_GAMESCORE_VALUE; id <= IDC_FINALSCORE_VALUE; ++id)
