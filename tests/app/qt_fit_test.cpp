@@ -207,6 +207,20 @@ TEST_P(FitWindow, StatusPromptsAndScoreTextsFit) {
   for (const std::string& misfit : Misfits(Window().ViewWidget())) ADD_FAILURE() << misfit;
 }
 
+// Every menu's title on the one row of the menu bar, none hidden behind its
+// overflow button.
+TEST_P(FitWindow, MenuBarShowsEveryMenu) {
+  QMenuBar& bar = *Window().menuBar();
+  const QList<QAction*> menus = bar.actions();
+  ASSERT_FALSE(menus.isEmpty());
+  const int row = bar.actionGeometry(menus.front()).y();
+  for (QAction* menu : menus) {
+    const QRect box = bar.actionGeometry(menu);
+    EXPECT_TRUE(bar.rect().contains(box)) << ToStdString(menu->text());
+    EXPECT_EQ(box.y(), row) << ToStdString(menu->text());
+  }
+}
+
 TEST_P(FitWindow, ChromeMirrorsInItsLanguagesDirectionButTheBoardDoesNot) {
   const Qt::LayoutDirection direction = DirectionOf(ToQString(GetParam()));
   EXPECT_EQ(Window().menuBar()->layoutDirection(), direction);
