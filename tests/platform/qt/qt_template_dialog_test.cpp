@@ -69,6 +69,28 @@ TEST(QtTemplateDialog, NameEntryControlsSitAtTheirConvertedRectangles) {
                                          QStringLiteral("Please enter your name."), QString()}));
 }
 
+// The limit counts characters, not UTF-16 units: a letter beyond the first
+// plane is one, and what goes beyond is refused where it is put in.
+TEST(QtTemplateDialog, EditLimitCountsCharacters) {
+  CNameDlg dialog;
+  CQtTemplateDialog window(*res::FindDialogTemplate(148), dialog, nullptr);
+  dialog.OnInitDialog();  // sets the limit of 16
+  auto* edit = qobject_cast<QLineEdit*>(window.Site().Widget(1040));
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(window.Site().GetLimitText(1040), 16);
+  const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+  edit->setText(QString(15, QLatin1Char('a')));
+  edit->insert(emoji);
+  EXPECT_EQ(edit->text(), QString(15, QLatin1Char('a')) + emoji);
+  edit->insert(QStringLiteral("b"));
+  EXPECT_EQ(edit->text(), QString(15, QLatin1Char('a')) + emoji);
+  edit->setText(QStringLiteral("abc"));
+  edit->setCursorPosition(1);
+  edit->insert(QString(18, QLatin1Char('X')));
+  EXPECT_EQ(edit->text(),
+            QStringLiteral("a") + QString(13, QLatin1Char('X')) + QStringLiteral("bc"));
+}
+
 // Right to left, a dialog is its mirror image: each control at the same
 // distance from the right edge as it stands from the left one in the template.
 TEST(QtTemplateDialog, RightToLeftMirrorsTheControls) {
