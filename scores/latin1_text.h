@@ -3,7 +3,8 @@
 // Player names are kept as ISO 8859-1 (Latin-1) bytes, one byte per
 // character, so that 16 characters always fit the 17-byte name field and a
 // score file reads the same on every machine. The desktop's texts are UTF-8;
-// these two functions translate at the border.
+// these functions translate at the border, and the name prompt takes only
+// what Latin-1 holds, so that nothing typed is ever replaced.
 #include <string>
 #include <string_view>
 
