@@ -11,3 +11,12 @@
 // become one '?'.
 std::string Utf8ToLatin1(std::string_view utf8);
 std::string Latin1ToUtf8(std::string_view latin1);
+
+// What a name typed as `utf8` keeps: the characters Latin-1 holds, in
+// order, and the others, each once, separated by spaces, for telling the
+// player (both UTF-8; `refused` empty when everything fits).
+struct Latin1Split {
+  std::string kept;
+  std::string refused;
+};
+Latin1Split SplitByLatin1(std::string_view utf8);

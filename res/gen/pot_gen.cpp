@@ -48,6 +48,7 @@ constexpr std::string_view kHeader = R"(# The texts of Karoblen, for translators
 #                               items; C is -1 for the dialog's fixed texts
 #   "text NAME"                 one of the game's sentences (res/game_texts.h)
 # The desktop entry's and the metainfo's texts have no context.
+# The game's name, Karoblen, stays as it is in every language.
 #
 # "%1" to "%9" stand for values; keep each one, in any order. "&" marks the
 # access key: keep one, unique within its menu or dialog. "\n" is a line

@@ -225,12 +225,13 @@ click_cell() {  # click_cell COLUMN ROW
 # Game > Options from the keyboard: the dialog opens with the focus on the
 # board-size list; Home picks its first item (Small), Tab and Home the first
 # number of tiles (2 Tiles), Enter is OK, and Enter again answers the default
-# Yes.
+# Yes. In another language, $1 is the dialog's title and $2 the key that
+# answers Yes (Qt's own button, by its access key).
 switch_to_small_two_kinds() {
-  local options question
+  local options question title=${1:-^Karoblen Options$} yes=${2:-Return}
   focus_window "$window"
   xdotool key ctrl+o
-  options=$(wait_for_window '^Karoblen Options$' 50) || fail "Ctrl+O opened no Karoblen Options dialog"
+  options=$(wait_for_window "$title" 50) || fail "Ctrl+O opened no $title dialog"
   focus_window "$options"
   xdotool key Home
   sleep 0.2
@@ -240,9 +241,9 @@ switch_to_small_two_kinds() {
   sleep 0.2
   xdotool key Return
   wait_gone "$options" 50 || fail "OK did not close the options dialog"
-  question=$(wait_for_window '^Karoblen Options$' 50 "$options") || fail "no question before restarting"
+  question=$(wait_for_window "$title" 50 "$options") || fail "no question before restarting"
   focus_window "$question"
-  xdotool key Return
+  xdotool key "$yes"
   wait_gone "$question" 50 || fail "Yes did not close the question"
 }
 
@@ -277,13 +278,14 @@ walk_cursor() {
     fail "the keyboard cursor went from $at to $(cursor_cell || echo nowhere), not to $1 $2"
 }
 
-# Exit through the File menu (Alt+F, then E(x)it); the game must end with 0.
+# Exit through the File menu (Alt+F, then E(x)it, or the keys $1 and $2 of
+# another language); the game must end with 0.
 exit_through_menu() {
   local i
   focus_window "$window"
-  xdotool key alt+f
+  xdotool key "${1:-alt+f}"
   sleep 0.5
-  xdotool key x
+  xdotool key "${2:-x}"
   for ((i = 0; i < 50; i++)); do
     kill -0 "$game_pid" 2>/dev/null || break
     sleep 0.1
