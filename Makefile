@@ -6,7 +6,7 @@ PACKAGE_BUILD ?= build-package
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 
-.PHONY: all deps test-deps tests-on build run test sanitize tidy bench fuzz shots format install uninstall package dist clean
+.PHONY: update-po all deps test-deps tests-on build run test sanitize tidy bench fuzz shots format install uninstall package dist clean
 
 all: build
 
@@ -67,6 +67,11 @@ fuzz: tests-on
 
 format: test-deps
 	./scripts/format.sh
+
+# After a text changes in res/ or packaging/: remakes po/karoblen.pot and
+# merges it into every po/LL.po.
+update-po: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) --target update-po
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)

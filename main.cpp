@@ -16,8 +16,10 @@
 #include "app/karoblen_app.h"
 #include "platform/desktop/data_directory.h"
 #include "platform/desktop/desktop_check.h"
+#include "platform/desktop/locale_directory.h"
 #include "res/game_texts.h"
 #include "res/program_version.h"
+#include "res/translation.h"
 
 namespace {
 
@@ -33,6 +35,8 @@ int RefuseBoard(const std::string& why) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // First, so that even --help speaks the player's language.
+  res::OpenCatalogues(FindLocaleDirectory());
   bool inDataDir = false;
   bool tileSymbols = false;
   std::optional<unsigned> board;

@@ -68,9 +68,12 @@ inline constexpr unsigned OFN_HIDEREADONLY = 0x0004;
 inline constexpr unsigned OFN_PATHMUSTEXIST = 0x0800;
 inline constexpr unsigned OFN_FILEMUSTEXIST = 0x1000;
 
-// Combo-box notification delivered to a dialog's OnCommand.
+// Notifications delivered to a dialog's OnCommand: a button pressed, a combo
+// box's selection changed, an edit's text changed by the player (never by
+// the program).
 inline constexpr int BN_CLICKED = 0;
 inline constexpr int CBN_SELCHANGE = 1;
+inline constexpr int EN_CHANGE = 0x0300;
 
 // Show flags for controls.
 inline constexpr int SW_HIDE = 0;

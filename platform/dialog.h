@@ -35,7 +35,8 @@ class CDialog : public CWnd {
   virtual void OnTimer(int) {}
   virtual void OnLButtonDown(unsigned, CPoint) {}
   virtual void OnDestroy() {}
-  // Buttons other than OK and Cancel, and combo-box selection changes.
+  // Buttons other than OK and Cancel, combo-box selection changes and edits
+  // the player changes.
   virtual void OnCommand(int, int) {}
 
   // Called by the platform when the window has been built (and torn down).

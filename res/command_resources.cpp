@@ -3,8 +3,12 @@
 
 #include <algorithm>
 #include <array>
+#include <deque>
+#include <string>
+#include <vector>
 
 #include "res/resource_ids.h"
+#include "res/translation.h"
 
 namespace res {
 namespace {
@@ -73,7 +77,40 @@ std::string_view MenuItemShortcut(const MenuItem& item) {
   return tab == std::string_view::npos ? std::string_view() : text.substr(tab + 1);
 }
 
-const MenuBar& MainMenu() { return kMainMenu; }
+const MenuBar& SourceMainMenu() { return kMainMenu; }
+
+const MenuBar& MainMenu() {
+  // Made again only when the language changes, so that the pointers the
+  // window keeps stay valid while it shows the menu.
+  static unsigned generation = ~0u;
+  static std::deque<std::string> texts;
+  static std::vector<std::vector<MenuItem>> items;
+  static std::vector<MenuPopup> popups;
+  static MenuBar bar{};
+  if (generation == CatalogueGeneration()) return bar;
+  generation = CatalogueGeneration();
+  texts.clear();
+  items.assign(kPopups.size(), {});
+  popups.clear();
+  for (std::size_t p = 0; p < kPopups.size(); ++p) {
+    for (const MenuItem& item : kPopups[p].items) {
+      if (item.isSeparator()) {
+        items[p].push_back(item);
+        continue;
+      }
+      const std::string label(MenuItemLabel(item));
+      std::string text = Translate(MenuItemContext(kMainMenu.id, item.command), label.c_str());
+      if (const std::string_view shortcut = MenuItemShortcut(item); !shortcut.empty())
+        text.append("\t").append(shortcut);
+      items[p].push_back({texts.emplace_back(std::move(text)).c_str(), item.command});
+    }
+    popups.push_back(
+        {Translate(MenuPopupContext(kMainMenu.id, static_cast<int>(p)), kPopups[p].text),
+         items[p]});
+  }
+  bar = {kMainMenu.id, popups};
+  return bar;
+}
 
 std::span<const Accelerator> Accelerators() { return kAccelerators; }
 

@@ -30,7 +30,11 @@ std::string_view MenuItemLabel(const MenuItem& item);
 // Item text after the tab, e.g. "Ctrl+N"; empty when there is none.
 std::string_view MenuItemShortcut(const MenuItem& item);
 
+// The menu bar in the player's language; only the labels are translated, the
+// shortcuts stay as the accelerator table has them.
 const MenuBar& MainMenu();
+// The menu bar as written, in English: the source of the catalogues.
+const MenuBar& SourceMainMenu();
 
 // A key accelerator: `key` is an upper-case letter; the modifier flags say
 // which of Ctrl, Shift and Alt must be held. `noInvert` asks that the menu

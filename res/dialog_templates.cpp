@@ -3,8 +3,10 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 #include "res/resource_ids.h"
+#include "res/translation.h"
 
 namespace res {
 namespace {
@@ -118,6 +120,7 @@ constexpr std::array kNameEntryControls{
                     AlignCenter | CenterVertically, 5, 5, 135, 10},
     ControlTemplate{IDC_STATIC, K::Static, "Please enter your name.", AlignCenter, 5, 20, 135, 10},
     ControlTemplate{IDC_NAME, K::Edit, "", Border | AutoHScroll | TabStop, 5, 40, 135, 12},
+    ControlTemplate{IDC_NAME_HINT, K::Static, "", AlignLeft, 5, 55, 82, 18},
 };
 
 // The hint starts out saying what the field takes and, when OK refuses the
@@ -193,15 +196,53 @@ constexpr std::array kTemplates{
                    {}},
 };
 
+struct TranslatedTemplates {
+  unsigned generation = ~0u;
+  std::vector<std::vector<ControlTemplate>> controls;
+  std::vector<std::vector<ComboInit>> initData;
+  std::vector<DialogTemplate> templates;
+};
+
+// Made again only when the language changes, so that an open dialog's
+// template stays valid.
+const std::vector<DialogTemplate>& Translated() {
+  static TranslatedTemplates t;
+  if (t.generation == CatalogueGeneration()) return t.templates;
+  t.generation = CatalogueGeneration();
+  t.controls.assign(kTemplates.size(), {});
+  t.initData.assign(kTemplates.size(), {});
+  t.templates.clear();
+  for (std::size_t d = 0; d < kTemplates.size(); ++d) {
+    const DialogTemplate& source = kTemplates[d];
+    for (ControlTemplate control : source.controls) {
+      control.text = Translate(ControlContext(source.id, control.id), control.text);
+      t.controls[d].push_back(control);
+    }
+    for (ComboInit item : source.initData) {
+      item.text = Translate(ControlContext(source.id, item.controlId), item.text);
+      t.initData[d].push_back(item);
+    }
+    DialogTemplate dialog = source;
+    dialog.caption = Translate(DialogContext(source.id), source.caption);
+    dialog.controls = t.controls[d];
+    dialog.initData = t.initData[d];
+    t.templates.push_back(dialog);
+  }
+  return t.templates;
+}
+
 }  // namespace
 
 const DialogTemplate* FindDialogTemplate(int id) {
-  const auto it = std::find_if(kTemplates.begin(), kTemplates.end(),
+  const auto& templates = Translated();
+  const auto it = std::find_if(templates.begin(), templates.end(),
                                [id](const DialogTemplate& t) { return t.id == id; });
-  return it == kTemplates.end() ? nullptr : &*it;
+  return it == templates.end() ? nullptr : &*it;
 }
 
-std::span<const DialogTemplate> DialogTemplates() { return kTemplates; }
+std::span<const DialogTemplate> DialogTemplates() { return Translated(); }
+
+std::span<const DialogTemplate> SourceDialogTemplates() { return kTemplates; }
 
 const ControlTemplate* FindControl(const DialogTemplate& dialog, int controlId) {
   const auto it = std::find_if(dialog.controls.begin(), dialog.controls.end(),

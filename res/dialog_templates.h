@@ -69,9 +69,12 @@ struct DialogTemplate {
   std::span<const ComboInit> initData;        // in the order added
 };
 
-// The template with `id`, or nullptr.
+// The template with `id` in the player's language, or nullptr. Its texts
+// stay valid until the language changes (res/translation.h).
 const DialogTemplate* FindDialogTemplate(int id);
 std::span<const DialogTemplate> DialogTemplates();
+// The templates as written, in English: the source of the catalogues.
+std::span<const DialogTemplate> SourceDialogTemplates();
 
 // The control `controlId` of `dialog`, or nullptr. IDC_STATIC is shared by
 // many controls; this finds only the first of them.

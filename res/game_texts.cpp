@@ -3,8 +3,10 @@
 
 #include <array>
 #include <cstddef>
+#include <utility>
 
 #include "res/text_markers.h"
+#include "res/translation.h"
 
 namespace res {
 namespace {
@@ -91,9 +93,48 @@ constexpr bool IsInIdOrder() {
 }
 static_assert(IsInIdOrder(), "one text per id, in the order of TextId");
 
+// The enumerator's name as the compiler spells it in a function's signature
+// ("... [with res::TextId V = res::TextId::ScoreLine; ..." or
+// "... [V = res::TextId::ScoreLine]"), so that a text added to the enum is
+// named in the catalogues without a second list to keep in step.
+template <TextId V>
+constexpr std::string_view EnumeratorName() {
+  constexpr std::string_view signature = __PRETTY_FUNCTION__;
+  constexpr std::string_view marker = "TextId::";
+  constexpr auto begin = signature.rfind(marker) + marker.size();
+  constexpr auto end = signature.find_first_of(";]", begin);
+  return signature.substr(begin, end - begin);
+}
+
+template <std::size_t... I>
+constexpr std::array<std::string_view, sizeof...(I)> EnumeratorNames(std::index_sequence<I...>) {
+  return {EnumeratorName<static_cast<TextId>(I)>()...};
+}
+
+constexpr auto kNames =
+    EnumeratorNames(std::make_index_sequence<static_cast<std::size_t>(TextId::Count)>());
+
+constexpr bool NamesAreWords() {
+  for (const std::string_view name : kNames) {
+    if (name.empty()) return false;
+    for (const char c : name)
+      if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')))
+        return false;
+  }
+  return true;
+}
+static_assert(NamesAreWords(), "every text is named by its enumerator");
+static_assert(kNames[static_cast<std::size_t>(TextId::Usage)] == "Usage");
+
 }  // namespace
 
-std::string_view Text(TextId id) { return kTexts[static_cast<std::size_t>(id)].text; }
+std::string_view SourceText(TextId id) { return kTexts[static_cast<std::size_t>(id)].text; }
+
+std::string_view TextName(TextId id) { return kNames[static_cast<std::size_t>(id)]; }
+
+std::string_view Text(TextId id) {
+  return Translate(TextContext(TextName(id)), kTexts[static_cast<std::size_t>(id)].text);
+}
 
 std::string FormatText(TextId id, std::initializer_list<std::string_view> values) {
   return FillMarkers(Text(id), values);

@@ -60,7 +60,12 @@ enum class TextId {
   Count
 };
 
+// The text in the player's language.
 std::string_view Text(TextId id);
+// The text as written, in English, and the enumerator's own name ("ScoreLine"),
+// which names the text in the catalogues.
+std::string_view SourceText(TextId id);
+std::string_view TextName(TextId id);
 
 // The text with each "%1" to "%9" replaced by that one of `values`; a marker
 // without a value is left out.

@@ -80,6 +80,9 @@ inline constexpr int IDS_TILESET_BROWSE_NAME = 323;
 // The board a score was made on, under the high-score table's title.
 inline constexpr int IDS_HIGHSCORE_BOARD = 330;
 
+// The name entry's hint when a typed character cannot be kept in the score file.
+inline constexpr int IDS_NAME_REFUSED = 360;
+
 // Standard strings.
 inline constexpr int AFX_IDS_APP_TITLE = 57344;
 inline constexpr int AFX_IDS_IDLEMESSAGE = 57345;
@@ -140,3 +143,4 @@ inline constexpr int IDC_NAME = 1040;
 // tells what a refused number lacks.
 inline constexpr int IDC_BOARDNUMBER = 1042;
 inline constexpr int IDC_BOARDNUMBER_HINT = 1043;
+inline constexpr int IDC_NAME_HINT = 1045;  // empty until a character is refused

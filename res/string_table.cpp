@@ -6,6 +6,7 @@
 
 #include "res/resource_ids.h"
 #include "res/text_markers.h"
+#include "res/translation.h"
 
 namespace res {
 namespace {
@@ -33,6 +34,7 @@ constexpr std::array kStrings{
     StringEntry{IDS_NEWS_BONUS, "Bonus: %1"},
     StringEntry{IDS_TILESET_BROWSE_NAME, "Choose Tile Set"},
     StringEntry{IDS_HIGHSCORE_BOARD, "Board %1"},
+    StringEntry{IDS_NAME_REFUSED, "The score file cannot keep %1"},
     StringEntry{ID_GAME_OPTIONS, "Edit game settings\nOptions"},
     StringEntry{ID_GAME_UNDO, "Undo the last move\nUndo Last Move"},
     StringEntry{ID_FILE_HIGHSCORES, "View high scores for current board\nView High Scores"},
@@ -76,7 +78,8 @@ std::span<const StringEntry> StringTable() { return kStrings; }
 const char* LoadString(int id) {
   const auto it = std::lower_bound(kStrings.begin(), kStrings.end(), id,
                                    [](const StringEntry& e, int key) { return e.id < key; });
-  return it != kStrings.end() && it->id == id ? it->text : nullptr;
+  if (it == kStrings.end() || it->id != id) return nullptr;
+  return Translate(StringContext(id), it->text);
 }
 
 std::string FormatString(int id, std::initializer_list<std::string_view> args) {

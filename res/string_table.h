@@ -17,10 +17,10 @@ struct StringEntry {
   const char* text;
 };
 
-// All entries, sorted by id.
+// All entries, sorted by id, in English: the source of the catalogues.
 std::span<const StringEntry> StringTable();
 
-// The string with `id`, or nullptr when the table has none (as for
+// The string with `id` in the player's language, or nullptr when the table has none (as for
 // ID_FILE_MERGESCORES, whose status-bar prompt is deliberately empty).
 const char* LoadString(int id);
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "scores/latin1_text.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
@@ -61,6 +62,29 @@ std::string Utf8ToLatin1(std::string_view utf8) {
     pos += length;
   }
   return latin1;
+}
+
+Latin1Split SplitByLatin1(std::string_view utf8) {
+  Latin1Split split;
+  std::size_t pos = 0;
+  while (pos < utf8.size()) {
+    std::uint32_t codePoint = 0;
+    const std::size_t length = std::max<std::size_t>(DecodeUtf8(utf8, pos, codePoint), 1);
+    const std::string_view character = utf8.substr(pos, length);
+    pos += length;
+    const bool wellFormed = length > 1 || static_cast<unsigned char>(character[0]) < 0x80;
+    if (wellFormed && codePoint <= 0xFF) {
+      split.kept += character;
+      continue;
+    }
+    // A stray byte is shown as the replacement character, not as itself.
+    const std::string shown = wellFormed ? std::string(character) : "\xEF\xBF\xBD";
+    const std::string padded = " " + split.refused + " ";
+    if (padded.find(" " + shown + " ") != std::string::npos) continue;
+    if (!split.refused.empty()) split.refused += ' ';
+    split.refused += shown;
+  }
+  return split;
 }
 
 std::string Latin1ToUtf8(std::string_view latin1) {

@@ -8,7 +8,8 @@
 
 class CNameEntryDlg : public CDialog {
  public:
-  // Characters, not bytes: the name is kept as one Latin-1 byte each.
+  // Characters, not bytes: the name is kept as one Latin-1 byte each, and
+  // the prompt takes no other character, so each one typed is one stored.
   static constexpr int kMaxNameChars = 16;
 
   explicit CNameEntryDlg(CWnd* parent = nullptr);
@@ -21,6 +22,8 @@ class CNameEntryDlg : public CDialog {
   void DoDataExchange(CDataExchange* pDX) override;
   bool OnInitDialog() override;
   void OnOK() override;
+  // Takes back at once what the score file could not keep, and says so.
+  void OnCommand(int id, int notification) override;
 
  private:
   CEdit m_editName;

@@ -9,7 +9,7 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config
   qt6-base-dev libgl-dev zlib1g-dev libpulse-dev
-  dpkg-dev
+  dpkg-dev gettext
 )
 # The tests, their tools and the developer targets built with them.
 test_packages=(
@@ -21,7 +21,7 @@ test_packages=(
   pulseaudio pulseaudio-utils
   pipewire pipewire-pulse wireplumber sway wtype grim qt6-wayland
   dbus-daemon at-spi2-core python3-dbus python3-gi procps
-  orca speech-dispatcher
+  orca speech-dispatcher qt6-translations-l10n fonts-noto-cjk
 )
 case "${1:-}" in
   --test) packages+=("${test_packages[@]}") ;;

@@ -9,12 +9,15 @@
 #include <QPixmap>
 #include <cstdio>
 
+#include "platform/desktop/locale_directory.h"
 #include "platform/dialog.h"
 #include "platform/qt/common/qt_paint_surface.h"
 #include "platform/qt/common/resource_images.h"
 #include "platform/qt/dialogs/template_dialog.h"
+#include "platform/qt/qt_translations.h"
 #include "res/dialog_templates.h"
 #include "res/resource_ids.h"
+#include "res/translation.h"
 
 namespace {
 bool Save(const QImage& image, const QDir& folder, const QString& name) {
@@ -62,7 +65,10 @@ QImage TilesWithSymbols(int factor) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // In the language the game would speak here: LANGUAGE=de make shots.
+  res::OpenCatalogues(FindLocaleDirectory());
   QApplication app(argc, argv);
+  InstallQtTranslations(app);
   if (argc != 2) {
     std::fprintf(stderr, "usage: karoblen-shots DIR\n");
     return 2;

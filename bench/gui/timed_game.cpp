@@ -15,6 +15,7 @@
 #include "peak_memory.h"
 #include "platform/host.h"
 #include "res/resource_ids.h"
+#include "res/translation.h"
 #ifdef KAROBLEN_OLD_SOUND
 #include "old_sound_player.h"
 #endif
@@ -81,6 +82,8 @@ bool CTimedKaroblenApp::InitInstance() {
 int main(int argc, char** argv) {
   g_bPlay = argc > 1 && std::strcmp(argv[1], "--play") == 0;
   g_bWait = argc > 1 && std::strcmp(argv[1], "--wait") == 0;
+  // As the game starts: in the language the environment asks for.
+  res::OpenCatalogues(KAROBLEN_LOCALE_DIR);
   static CTimedKaroblenApp theApp;
   return AfxWinMain(theApp, argc, argv);
 }

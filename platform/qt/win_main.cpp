@@ -5,6 +5,7 @@
 #include "platform/qt/common/qt_text.h"
 #include "platform/qt/dialogs/message_box.h"
 #include "platform/qt/qt_host.h"
+#include "platform/qt/qt_translations.h"
 #include "platform/qt/window/window_factory.h"
 #include "res/resource_ids.h"
 #include "res/string_table.h"
@@ -24,6 +25,7 @@ int AfxWinMain(CWinApp& app, int argc, char** argv) {
   PrepareApplication();
   int qtArgc = argc;
   QApplication qtApp(qtArgc, argv);
+  InstallQtTranslations(qtApp);
   QApplication::setApplicationName(ToQString(app.m_pszAppName));
   // The menu entry's id, which a Wayland shell matches the window against
   // (its app_id) to give it the entry's name and icon. It moves with the
@@ -49,6 +51,7 @@ void AfxStartupFailureBox(int argc, char** argv, const std::string& text) {
   PrepareApplication();
   int qtArgc = argc;
   QApplication qtApp(qtArgc, argv);
+  InstallQtTranslations(qtApp);
   const char* title = res::LoadString(AFX_IDS_APP_TITLE);
   QApplication::setApplicationName(ToQString(title));
   ShowMessageBox(nullptr, text, title, MB_OK | MB_ICONEXCLAMATION);

@@ -66,6 +66,7 @@ void CMemoryControlSite::TypeText(int id, const std::string& text) {
   const std::string typed = Utf8Left(text, room);
   c->text = before + typed + after;
   c->selStart = c->selEnd = start + Utf8Length(typed);
+  if (m_pDialog) m_pDialog->OnCommand(id, EN_CHANGE);
 }
 
 void CMemoryControlSite::ReplaceText(int id, const std::string& text) {

@@ -48,7 +48,8 @@ class CMemoryControlSite : public CControlSite {
 
   // Player actions.
   // Types `text` over the edit's selection (or at its caret), refusing what
-  // goes beyond the edit's limit, as a real edit does.
+  // goes beyond the edit's limit, as a real edit does, and sends the dialog
+  // OnCommand(id, EN_CHANGE).
   void TypeText(int id, const std::string& text);
   // Selects the whole text and types `text` over it.
   void ReplaceText(int id, const std::string& text);

@@ -258,7 +258,7 @@ bool HasFocusFrame(const Image& image, int left, int top) {
 
 int Usage() {
   std::cerr << "usage: board_probe "
-               "locate|read|pick|after|largest|smallest|busiest|settling|again|cursor ...\n";
+               "locate|read|pick|after|largest|smallest|busiest|settling|again|cursor|ink ...\n";
   return 2;
 }
 
@@ -342,6 +342,27 @@ int main(int argc, char** argv) {
           return 0;
         }
     return 1;
+  }
+  // The first and last column of dark pixels (text) in a strip of the
+  // screen: where a menu bar's words stand.
+  if (command == "ink" && argc == 7) {
+    const auto image = LoadPpm(argv[2]);
+    if (!image) return 1;
+    const int x = std::atoi(argv[3]), y = std::atoi(argv[4]);
+    const int width = std::atoi(argv[5]), height = std::atoi(argv[6]);
+    int first = -1, last = -1;
+    for (int cx = x; cx < x + width; ++cx)
+      for (int cy = y; cy < y + height; ++cy) {
+        if (!image->Inside(cx, cy)) continue;
+        const Rgb p = image->At(cx, cy);
+        if (p.r + p.g + p.b >= 3 * 96) continue;
+        if (first < 0) first = cx - x;
+        last = cx - x;
+        break;
+      }
+    if (first < 0) return 1;
+    std::cout << first << ' ' << last << '\n';
+    return 0;
   }
   if (command == "after" && argc == 5) {
     const Grid grid = LoadGrid(argv[2]);

@@ -7,9 +7,13 @@
 # written byte for byte with both entries. A game that ends at 0 or below
 # earns no entry and writes nothing; then another game is played. With "keys" the games are
 # played with the keyboard alone: the arrows walk the cursor, whose frame is
-# read off the screen, and Space and Return take turns to play.
+# read off the screen, and Space and Return take turns to play. With "de"
+# after it the game speaks German: its windows are found by their German
+# titles, Qt's own Nein and Ja answer the questions, and the player types a
+# name in Cyrillic and Latin letters of which the score file keeps the latter
+# exactly, refusing the rest.
 #
-# usage: e2e_whole_game.sh KAROBLEN_BINARY BOARD_PROBE [keys]
+# usage: e2e_whole_game.sh KAROBLEN_BINARY BOARD_PROBE [mouse|keys] [de]
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
@@ -17,14 +21,31 @@ e2e_begin "$1" "$2" python3 od cmp flock
 mode=${3:-mouse}
 columns=10
 rows=7
-player=Tester
+player=Tester typed=Tester name_bytes="54 65 73 74 65 72 00 00 00 00 00 00 00 00 00 00 00 00"
+options_title='^Karoblen Options$' table_title='^Karoblen High Scores$' yes=Return exit_keys=(alt+f x)
+if [ "${4:-}" = de ]; then
+  export LANGUAGE=de LANG=C.UTF-8
+  unset LC_ALL LC_MESSAGES
+  # "Иван" cannot be kept in the score file; "Jörg" can, as Latin-1 bytes.
+  player=Jörg typed="ИванJörg" name_bytes="4a f6 72 67 00 00 00 00 00 00 00 00 00 00 00 00 00 00"
+  options_title='^Karoblen-Optionen$' table_title='^Karoblen-Bestenliste$' yes=j exit_keys=(alt+d e)
+fi
 
 start_xvfb
 start_game
 locate_board medium
 medium_x=$board_x medium_y=$board_y
 
-switch_to_small_two_kinds
+# Qt's own No (Nein in German, by its access key N either way) keeps the game.
+focus_window "$window"
+xdotool key ctrl+n
+question=$(wait_for_window '^Karoblen$' 50 "$window") || fail "Ctrl+N asked no question"
+focus_window "$question"
+xdotool key n
+wait_gone "$question" 50 || fail "N did not answer No to the new-game question"
+wait_for_board "$work/medium.grid" || fail "No to a new game changed the board"
+
+switch_to_small_two_kinds "$options_title" "$yes"
 
 # The new board keeps its centre in the unchanged view: from 10 x 7 to 6 x 5
 # the origin moves by half the lost width and height, 80 and 40 pixels.
@@ -129,7 +150,7 @@ while ((final_score <= 0)); do
     holder=$!
     for ((i = 0; i < 50; i++)); do [ -e "$work/locked" ] && break; sleep 0.1; done
     focus_window "$prompt"
-    xdotool type --delay 30 "$player"
+    xdotool type --delay 30 "$typed"
     xdotool key Return
     wait_gone "$prompt" 50 || fail "Enter did not close the name prompt"
     saved_at=$(date +%s%N)
@@ -138,7 +159,7 @@ while ((final_score <= 0)); do
     [ -z "$(windows_named '^Karoblen$' | grep -vx "$window")" ] ||
       fail "a final score of $final_score opened a window besides the table"
   fi
-  table=$(wait_for_window '^Karoblen High Scores$' 100) || fail "no high-score table after the game"
+  table=$(wait_for_window "$table_title" 100) || fail "no high-score table after the game"
   if ((final_score > 0)); then
     wait "$holder" || fail "the other game could not save"
     waited=$((($(date +%s%N) - saved_at) / 1000000))
@@ -163,14 +184,14 @@ write_score_file "$work/expected.scr" "0:$player:$final_score" "110:Other:5"
 [ -f "$work/Karoblen.scr" ] || fail "no Karoblen.scr after a high score"
 size=$(stat -c %s "$work/Karoblen.scr")
 [ "$size" -eq 2640 ] || fail "Karoblen.scr has $size bytes, not 2640"
-# "Tester", zero bytes up to 17 and the zero separator, pinned as bytes.
+# The name, zero bytes up to 17 and the zero separator, pinned as bytes.
 name_field=$(head -c 18 "$work/Karoblen.scr" | od -An -v -tx1 | tr -s ' \n' ' ')
-[ "$name_field" = " 54 65 73 74 65 72 00 00 00 00 00 00 00 00 00 00 00 00 " ] ||
+[ "$name_field" = " $name_bytes " ] ||
   fail "record 0 does not start with the name, its zero fill and the separator: $name_field"
 if ! cmp "$work/expected.scr" "$work/Karoblen.scr"; then
   cmp -l "$work/expected.scr" "$work/Karoblen.scr" | head -n 20 >&2 || true
   fail "Karoblen.scr is not the blank file with $player, $final_score in record 0 and the other game's entry"
 fi
 
-exit_through_menu
-echo "PASS: options to Small/2, $game_count game(s) played to the end with the $mode, tally, name, table, score file with $final_score and the entry another game saved meanwhile"
+exit_through_menu "${exit_keys[@]}"
+echo "PASS: ${4:-en}: No kept the game, options to Small/2, $game_count game(s) played to the end with the $mode, tally, name $player, table, score file with $final_score and the entry another game saved meanwhile"

@@ -7,22 +7,41 @@
 # reason and the usage, before any display is looked for.
 # Everything is read from screenshots. Before that, a display that does not
 # answer gets a plain sentence. Exit 77 (skipped) only when the tools for a
-# virtual desktop are missing.
+# virtual desktop are missing. The menu bar's words stand at its left end.
+# With "rtl" the same in a right-to-left language the build ships (skipped
+# when there is none): the menu bar's words stand at its right end, and the
+# board is the same as ever, column 0 on the left, where the first arrow key
+# shows the cursor and the arrows move it the way they point.
 #
-# usage: e2e_window.sh KAROBLEN_BINARY BOARD_PROBE
+# usage: e2e_window.sh KAROBLEN_BINARY BOARD_PROBE [rtl]
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
 e2e_begin "$1" "$2"
 columns=10   # the Medium board every run starts with
 rows=7
+direction=ltr
+if [ "${3:-}" = rtl ]; then
+  direction=rtl
+  language=""
+  for candidate in he ar fa ur yi; do
+    if [ -f "$(dirname "$game")/locale/$candidate/LC_MESSAGES/karoblen.mo" ]; then language=$candidate; break; fi
+  done
+  if [ -z "$language" ]; then
+    echo "SKIP: no right-to-left catalogue is built beside $game" >&2
+    exit 77
+  fi
+  export LANGUAGE=$language LANG=C.UTF-8
+  unset LC_ALL LC_MESSAGES
+fi
 
 # A network display that no longer answers, as after a remote session has
 # ended, alone and after a Wayland socket that is gone: the same plain
 # sentence as without any display, and status 1, not the toolkit's abort.
 number=99
-while (exec 3<>"/dev/tcp/localhost/$((6000 + number))") 2>/dev/null; do number=$((number + 1)); done
+[ "$direction" = rtl ] || while (exec 3<>"/dev/tcp/localhost/$((6000 + number))") 2>/dev/null; do number=$((number + 1)); done
 for wayland in "" gone-wayland; do
+  [ "$direction" = ltr ] || break  # the sentence is checked in English
   status=0
   (cd "$work" && unset QT_QPA_PLATFORM WAYLAND_DISPLAY &&
     export DISPLAY="localhost:$number" XDG_RUNTIME_DIR="$work" &&
@@ -59,6 +78,16 @@ expected_x=$((X + (WIDTH - 40 * columns) / 2))
   fail "board at y $board_y is not inside the window (y $Y, height $HEIGHT)"
 
 if grep -q '[.?]' "$work/start.grid"; then fail "the first board is not fully dealt"; fi
+
+# The menu bar's words, in the strip at the top of the window: in its left
+# half, or right to left in its right half.
+ink=$("$probe" ink "$work/start.ppm" "$X" $((Y + 3)) "$WIDTH" 16) || fail "no menu bar at the top of the window"
+read -r ink_first ink_last <<<"$ink"
+if [ "$direction" = rtl ]; then
+  ((ink_first > WIDTH / 2)) || fail "the menu bar is not mirrored: its words span $ink_first to $ink_last of $WIDTH"
+else
+  ((ink_last < WIDTH / 2)) || fail "the menu bar's words span $ink_first to $ink_last of $WIDTH, not its left half"
+fi
 
 cell=$("$probe" pick "$work/start.grid") || fail "the first board has no move"
 read -r column row <<<"$cell"
@@ -98,6 +127,13 @@ xdotool key ctrl+z
 wait_for_board "$work/start.grid" || fail "Ctrl+Z after a double-click did not bring the first board back"
 park_pointer
 
+if [ "$direction" = rtl ]; then
+  focus_window "$window"
+  walk_cursor 3 2
+  walk_cursor 1 4
+  echo "PASS: $language: menu bar mirrored; board unmirrored: click at column $column, row $row, settle, undo, double-click at column $dcolumn, row $drow, undo, arrows"
+  exit 0
+fi
 exit_through_menu
 
 # --board N twice shows the same board, N + 1 another.
@@ -109,4 +145,4 @@ done
 cmp -s "$work/again.grid" "$work/first.grid" || fail "two starts with --board 1765000000 showed two boards"
 if cmp -s "$work/next.grid" "$work/first.grid"; then fail "--board 1765000001 showed the board of 1765000000"; fi
 
-echo "PASS: unreachable display refused plainly; board numbers that name no board refused with status 2; window, click at column $column, row $row, settle, undo, double-click at column $dcolumn, row $drow, undo, exit; --board N twice the same board, N + 1 another"
+echo "PASS: unreachable display refused plainly; menu bar; board numbers that name no board refused with status 2; window, click at column $column, row $row, settle, undo, double-click at column $dcolumn, row $drow, undo, exit; --board N twice the same board, N + 1 another"

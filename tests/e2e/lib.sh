@@ -225,12 +225,13 @@ click_cell() {  # click_cell COLUMN ROW
 # Game > Options from the keyboard: the dialog opens with the focus on the
 # board-size list; Home picks its first item (Small), Tab and Home the first
 # number of tiles (2 Tiles), Enter is OK, and Enter again answers the default
-# Yes.
+# Yes. In another language, $1 is the dialog's title and $2 the key that
+# answers Yes (Qt's own button, by its access key).
 switch_to_small_two_kinds() {
-  local options
+  local options title=${1:-^Karoblen Options$} yes=${2:-Return}
   focus_window "$window"
   xdotool key ctrl+o
-  options=$(wait_for_window '^Karoblen Options$' 50) || fail "Ctrl+O opened no Karoblen Options dialog"
+  options=$(wait_for_window "$title" 50) || fail "Ctrl+O opened no $title dialog"
   focus_window "$options"
   xdotool key Home
   sleep 0.2
@@ -238,18 +239,18 @@ switch_to_small_two_kinds() {
   sleep 0.2
   xdotool key Home
   sleep 0.2
-  accept_options_and_restart "$options"
+  accept_options_and_restart "$options" "$title" "$yes"
 }
 
-# Enter is OK in the Options window $1, and Enter again answers the default
-# Yes to the question before the new game.
+# Enter is OK in the Options window $1, and the key $3 (Enter, the default
+# Yes, unless given) answers the question titled $2 before the new game.
 accept_options_and_restart() {
-  local question
+  local question title=${2:-^Karoblen Options$} yes=${3:-Return}
   xdotool key Return
   wait_gone "$1" 50 || fail "OK did not close the options dialog"
-  question=$(wait_for_window '^Karoblen Options$' 50 "$1") || fail "no question before restarting"
+  question=$(wait_for_window "$title" 50 "$1") || fail "no question before restarting"
   focus_window "$question"
-  xdotool key Return
+  xdotool key "$yes"
   wait_gone "$question" 50 || fail "Yes did not close the question"
 }
 
@@ -284,13 +285,14 @@ walk_cursor() {
     fail "the keyboard cursor went from $at to $(cursor_cell || echo nowhere), not to $1 $2"
 }
 
-# Exit through the File menu (Alt+F, then E(x)it); the game must end with 0.
+# Exit through the File menu (Alt+F, then E(x)it, or the keys $1 and $2 of
+# another language); the game must end with 0.
 exit_through_menu() {
   local i
   focus_window "$window"
-  xdotool key alt+f
+  xdotool key "${1:-alt+f}"
   sleep 0.5
-  xdotool key x
+  xdotool key "${2:-x}"
   for ((i = 0; i < 50; i++)); do
     kill -0 "$game_pid" 2>/dev/null || break
     sleep 0.1

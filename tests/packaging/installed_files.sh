@@ -17,6 +17,10 @@ installed_files() {
     echo share/doc/karoblen/docs/karoblen.png
     echo share/doc/karoblen/docs/karoblen-tile-symbols.png
     echo share/lintian/overrides/karoblen
+    local po
+    for po in "$(dirname "${BASH_SOURCE[0]}")"/../../po/*.po; do
+      [ -e "$po" ] && echo "share/locale/$(basename "$po" .po)/LC_MESSAGES/karoblen.mo"
+    done
   } | LC_ALL=C sort
 }
 

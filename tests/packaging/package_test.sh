@@ -36,7 +36,9 @@ for library in libc6 libqt6widgets6; do
   [[ ", $depends" == *", $library "* ]] || fail "Depends lacks $library: $depends"
 done
 recommends=$(field Recommends)
-[[ ", $recommends," == *", libpulse0,"* ]] || fail "Recommends lacks libpulse0: $recommends"
+for package in libpulse0 qt6-translations-l10n; do
+  [[ ", $recommends," == *", $package,"* ]] || fail "Recommends lacks $package: $recommends"
+done
 
 diff -u <(installed_files | sed 's|^|./usr/|') \
   <(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | LC_ALL=C sort) ||

@@ -163,7 +163,9 @@ TEST(DialogTemplates, HighScoreRowsFollowOneAnother) {
 
 TEST(DialogTemplates, NameEntryHasItsEditField) {
   const DialogTemplate& t = Template(IDD_NAMEENTRY);
-  EXPECT_EQ(IdsInOrder(t), (std::vector<int>{1, -1, -1, 1040}));
+  EXPECT_EQ(IdsInOrder(t), (std::vector<int>{1, -1, -1, 1040, 1045}));
+  // The hint beside the field stays empty until a character is refused.
+  EXPECT_STREQ(t.controls[4].text, "");
   const ControlTemplate* name = FindControl(t, IDC_NAME);
   ASSERT_NE(name, nullptr);
   EXPECT_EQ(name->kind, ControlKind::Edit);

@@ -4,8 +4,10 @@
 #include <map>
 #include <string>
 
+#include "game/rules.h"
 #include "platform/testing/recording_host.h"
 #include "score_bytes.h"
+#include "scores/latin1_text.h"
 #include "scratch_directory.h"
 
 namespace {
@@ -13,6 +15,7 @@ namespace {
 constexpr int kTable = 147;
 constexpr int kPrompt = 148;
 constexpr int kNameEdit = 1040;
+constexpr int kNameHint = 1045;
 const std::string kBlankName = "                ";
 
 class HighScoreDlgTest : public ScratchDirectoryTest {
@@ -38,6 +41,7 @@ class HighScoreDlgTest : public ScratchDirectoryTest {
       if (!typed) return site.PressEscape();
       site.TypeText(kNameEdit, *typed);
       m_limit = site.GetLimitText(kNameEdit);
+      m_hint = site.GetText(kNameHint);
       site.Click(IDOK);
     });
   }
@@ -48,6 +52,7 @@ class HighScoreDlgTest : public ScratchDirectoryTest {
   std::string m_offered;
   bool m_offerSelected = false;
   int m_limit = 0;
+  std::string m_hint;
 };
 
 TEST_F(HighScoreDlgTest, ConstructionLoadsTheScoreFile) {
@@ -146,22 +151,61 @@ TEST_F(HighScoreDlgTest, Utf8NameIsStoredAsLatin1AndShownAsUtf8) {
   dlg.SetBoard(2, 2);
   AnswerPrompt(
       "Ren\xC3\xA9"
-      "e \xE2\x82\xAC"
-      "5");
+      "e 5");
   dlg.SubmitScore(40);
   EXPECT_EQ(
       RecordOf(ReadFileBytes("Karoblen.scr"), 20),
-      (Bytes{'R', 'e', 'n', 0xE9, 'e', ' ', '?', '5', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 40}));
+      (Bytes{'R', 'e', 'n', 0xE9, 'e', ' ', '5', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 40}));
   EXPECT_EQ(ShowTable(dlg).at(1019),
             "Ren\xC3\xA9"
-            "e ?5");
-  // The next prompt offers the name as stored, not as typed.
+            "e 5");
+  EXPECT_EQ(m_hint, "");
+  // The next prompt offers the name exactly as typed.
   AnswerPrompt(std::nullopt);
   dlg.SubmitScore(41);
   EXPECT_EQ(m_offered,
             "Ren\xC3\xA9"
-            "e ?5");
+            "e 5");
   EXPECT_EQ(dlg.GetLastName(), m_offered);
+}
+
+// A character the score file cannot keep is taken back as it is typed, with
+// a hint beside the field naming it; it is never stored as something else.
+TEST_F(HighScoreDlgTest, NameRefusesWhatTheFileCannotKeep) {
+  struct Case {
+    const char* typed;
+    const char* stored;
+    const char* refused;
+  };
+  const Case cases[] = {
+      {"\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD", "", "\xD0\x98 \xD0\xB2 \xD0\xB0 \xD0\xBD"},  // Иван
+      {"\xC5\x81ukasz Dvo\xC5\x99\xC3\xA1k", "ukasz Dvo\xC3\xA1k", "\xC5\x81 \xC5\x99"},
+      {"Ren\xC3\xA9"
+       "e \xE2\x82\xAC"
+       "5",
+       "Ren\xC3\xA9"
+       "e 5",
+       "\xE2\x82\xAC"},
+      // Nine emoji hold nothing the file keeps, and do not use up the limit.
+      {"\xF0\x9F\x98\x80\xF0\x9F\x98\x80\xF0\x9F\x98\x80\xF0\x9F\x98\x80\xF0\x9F\x98\x80"
+       "\xF0\x9F\x98\x80\xF0\x9F\x98\x80\xF0\x9F\x98\x80\xF0\x9F\x98\x80",
+       "", "\xF0\x9F\x98\x80"},
+      {"ab\xFF"
+       "c",
+       "abc", "\xEF\xBF\xBD"},
+  };
+  int score = 50;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    CHighScoreDlg dlg;
+    dlg.SetBoard(1, 3);
+    AnswerPrompt(c.typed);
+    dlg.SubmitScore(++score);
+    EXPECT_EQ(m_hint, std::string("The score file cannot keep ") + c.refused);
+    EXPECT_EQ(Latin1ToUtf8(dlg.Scores().Entry(ScoreTableIndex(1, 3), 0).name), c.stored);
+    EXPECT_EQ(dlg.GetLastName(), c.stored);
+    EXPECT_EQ(ShowTable(dlg).at(1019), c.stored);
+  }
 }
 
 TEST_F(HighScoreDlgTest, ScoreNotBeatingTheTenthAsksNothingButIsShown) {

@@ -8,11 +8,41 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QTimerEvent>
+#include <QValidator>
 #include <algorithm>
 
 #include "platform/qt/accessibility/text_table_focus.h"
 #include "platform/qt/common/qt_text.h"
 #include "platform/qt/dialogs/template_controls.h"
+
+namespace {
+
+// An edit's limit in characters, as the game counts them, where the toolkit's
+// own limit counts UTF-16 units and so a letter beyond the first plane twice.
+// What goes beyond it is refused at the caret, where it was typed or pasted.
+class CCharacterLimit : public QValidator {
+ public:
+  CCharacterLimit(int maxChars, QObject* parent) : QValidator(parent), m_nMaxChars(maxChars) {}
+  int MaxChars() const { return m_nMaxChars; }
+
+  State validate(QString& input, int& pos) const override {
+    qsizetype characters = 0;
+    for (qsizetype i = 0; i < input.size(); ++i)
+      if (!input[i].isLowSurrogate()) ++characters;
+    while (characters > m_nMaxChars && pos > 0) {
+      const qsizetype width = pos > 1 && input[pos - 1].isLowSurrogate() ? 2 : 1;
+      input.remove(pos - width, width);
+      pos -= static_cast<int>(width);
+      --characters;
+    }
+    return characters > m_nMaxChars ? Invalid : Acceptable;
+  }
+
+ private:
+  int m_nMaxChars;
+};
+
+}  // namespace
 
 CQtControlSite::CQtControlSite(QWidget& window, const res::DialogTemplate& dialogTemplate,
                                TimerHandler onTimer)
@@ -115,12 +145,17 @@ int CQtControlSite::GetFocus() const {
 }
 
 void CQtControlSite::SetLimitText(int id, int maxChars) {
-  if (auto* edit = qobject_cast<QLineEdit*>(Widget(id))) edit->setMaxLength(maxChars);
+  auto* edit = qobject_cast<QLineEdit*>(Widget(id));
+  if (!edit) return;
+  delete edit->validator();
+  edit->setValidator(new CCharacterLimit(maxChars, edit));
 }
 
 int CQtControlSite::GetLimitText(int id) const {
   auto* edit = qobject_cast<QLineEdit*>(Widget(id));
-  return edit ? edit->maxLength() : 0;
+  if (!edit) return 0;
+  const auto* limit = dynamic_cast<const CCharacterLimit*>(edit->validator());
+  return limit ? limit->MaxChars() : edit->maxLength();
 }
 
 void CQtControlSite::SetSel(int id, int start, int end) {

@@ -88,10 +88,16 @@ class CLeftTextCheckBox : public QCheckBox {
     const QRect indicator = style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, this);
     option.rect =
         QRect(width() - indicator.width(), indicator.y(), indicator.width(), indicator.height());
+    QRect textBox(0, 0, width() - indicator.width() - 2, height());
+    // Right to left, the text starts at the right edge and the box ends the
+    // control on the left.
+    option.rect = QStyle::visualRect(layoutDirection(), rect(), option.rect);
+    textBox = QStyle::visualRect(layoutDirection(), rect(), textBox);
+    const Qt::Alignment alignment =
+        QStyle::visualAlignment(layoutDirection(), Qt::AlignLeft) | Qt::AlignVCenter;
     QPainter painter(this);
     style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &option, &painter, this);
-    const QRect textBox(0, 0, width() - indicator.width() - 2, height());
-    style()->drawItemText(&painter, textBox, Qt::AlignLeft | Qt::AlignVCenter, palette(),
+    style()->drawItemText(&painter, textBox, static_cast<int>(alignment.toInt()), palette(),
                           isEnabled(), text(), QPalette::WindowText);
   }
 };
@@ -130,9 +136,11 @@ void FitStaticToText(QLabel& label) {
   const int extra = needed - label.width();
   if (extra <= 0) return;
   QRect box = label.geometry();
-  if (label.alignment() & Qt::AlignRight)
+  const Qt::Alignment alignment =
+      QStyle::visualAlignment(label.layoutDirection(), label.alignment());
+  if (alignment & Qt::AlignRight)
     box.setLeft(box.left() - extra);
-  else if (label.alignment() & Qt::AlignHCenter)
+  else if (alignment & Qt::AlignHCenter)
     box.adjust(-extra / 2, 0, extra - extra / 2, 0);
   else
     box.setRight(box.right() + extra);
@@ -167,6 +175,8 @@ QWidget* CreateTemplateControl(const res::ControlTemplate& control, const Dialog
   // toolkit draws it, the template's height counting the opened list.
   if (control.kind == res::ControlKind::Icon) rect.setSize(QSize(32, 32));
   if (control.kind == res::ControlKind::ComboBox) rect.setHeight(widget->sizeHint().height());
+  // A dialog in a right-to-left language is its own mirror image.
+  if (parent->isRightToLeft()) rect.moveRight(parent->width() - 1 - rect.left());
   // An edge is drawn within the control's box, around what it shows.
   rect.adjust(EdgeWidth(control), EdgeWidth(control), -EdgeWidth(control), -EdgeWidth(control));
   widget->setGeometry(rect);

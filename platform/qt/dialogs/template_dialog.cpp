@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -92,6 +93,9 @@ void CQtTemplateDialog::ConnectControls() {
             m_dialog.OnCommand(id, BN_CLICKED);
         });
       });
+    } else if (auto* edit = qobject_cast<QLineEdit*>(control.widget)) {
+      connect(edit, &QLineEdit::textEdited, this,
+              [this, id] { Deliver([this, id] { m_dialog.OnCommand(id, EN_CHANGE); }); });
     } else if (auto* combo = qobject_cast<QComboBox*>(control.widget)) {
       connect(combo, &QComboBox::activated, this,
               [this, id] { Deliver([this, id] { m_dialog.OnCommand(id, CBN_SELCHANGE); }); });

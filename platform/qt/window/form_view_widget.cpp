@@ -16,6 +16,9 @@ CQtFormViewWidget::CQtFormViewWidget(CView& view, QWidget* parent)
   setMouseTracking(true);
   setAutoFillBackground(false);
   setFocusPolicy(Qt::StrongFocus);
+  // The board is a picture and its columns close to the left by the rules:
+  // it keeps its layout when the chrome around it turns right to left.
+  setLayoutDirection(Qt::LeftToRight);
   if (auto* form = dynamic_cast<CFormView*>(&view)) {
     if (const res::DialogTemplate* dialogTemplate =
             res::FindDialogTemplate(form->GetTemplateId())) {

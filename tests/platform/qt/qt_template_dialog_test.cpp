@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -10,6 +11,7 @@
 
 #include "platform/dialog.h"
 #include "platform/qt/dialogs/dialog_units.h"
+#include "platform/qt/dialogs/qt_control_site.h"
 #include "platform/qt/dialogs/template_dialog.h"
 
 namespace {
@@ -58,12 +60,71 @@ TEST(QtTemplateDialog, NameEntryControlsSitAtTheirConvertedRectangles) {
   ASSERT_NE(qobject_cast<QLineEdit*>(site.Widget(1040)), nullptr);
   ASSERT_NE(qobject_cast<QPushButton*>(site.Widget(IDOK)), nullptr);
   EXPECT_TRUE(qobject_cast<QPushButton*>(site.Widget(IDOK))->isDefault());
-  // The two texts come in template order, before and after the button's id.
+  // The texts come in template order, before and after the button's id; the
+  // hint beside the field is empty until a character is refused.
   std::vector<QString> texts;
   for (const auto& control : site.Controls())
     if (auto* label = qobject_cast<QLabel*>(control.widget)) texts.push_back(label->text());
   EXPECT_EQ(texts, (std::vector<QString>{QStringLiteral("Congratulations -- you got a high score!"),
-                                         QStringLiteral("Please enter your name.")}));
+                                         QStringLiteral("Please enter your name."), QString()}));
+}
+
+// The limit counts characters, not UTF-16 units: a letter beyond the first
+// plane is one, and what goes beyond is refused where it is put in.
+TEST(QtTemplateDialog, EditLimitCountsCharacters) {
+  CNameDlg dialog;
+  CQtTemplateDialog window(*res::FindDialogTemplate(148), dialog, nullptr);
+  dialog.OnInitDialog();  // sets the limit of 16
+  auto* edit = qobject_cast<QLineEdit*>(window.Site().Widget(1040));
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(window.Site().GetLimitText(1040), 16);
+  const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+  edit->setText(QString(15, QLatin1Char('a')));
+  edit->insert(emoji);
+  EXPECT_EQ(edit->text(), QString(15, QLatin1Char('a')) + emoji);
+  edit->insert(QStringLiteral("b"));
+  EXPECT_EQ(edit->text(), QString(15, QLatin1Char('a')) + emoji);
+  edit->setText(QStringLiteral("abc"));
+  edit->setCursorPosition(1);
+  edit->insert(QString(18, QLatin1Char('X')));
+  EXPECT_EQ(edit->text(),
+            QStringLiteral("a") + QString(13, QLatin1Char('X')) + QStringLiteral("bc"));
+}
+
+// Right to left, a dialog is its mirror image: each control at the same
+// distance from the right edge as it stands from the left one in the template.
+TEST(QtTemplateDialog, RightToLeftMirrorsTheControls) {
+  QGuiApplication::setLayoutDirection(Qt::RightToLeft);
+  CNameDlg dialog;
+  CQtTemplateDialog window(*res::FindDialogTemplate(148), dialog, nullptr);
+  QGuiApplication::setLayoutDirection(Qt::LeftToRight);
+  const QFont font = TemplateFont(9);
+  CQtControlSite& site = window.Site();
+  const QRect ok = Expected(font, 89, 58, 50, 14);
+  EXPECT_EQ(site.Widget(IDOK)->geometry(),
+            QRect(window.width() - ok.x() - ok.width(), ok.y(), ok.width(), ok.height()));
+  const QRect edit = Expected(font, 5, 40, 135, 12);
+  EXPECT_EQ(site.Widget(1040)->geometry().right(), window.width() - 1 - edit.x());
+}
+
+// What the player types reaches the dialog as a change of the edit's text;
+// what the program writes does not.
+TEST(QtTemplateDialog, TypingInAnEditTellsTheDialog) {
+  class CTypedDlg : public CNameDlg {
+   public:
+    void OnCommand(int id, int notification) override {
+      if (notification == EN_CHANGE) changes.push_back(id);
+    }
+    std::vector<int> changes;
+  } dialog;
+  CQtTemplateDialog window(*res::FindDialogTemplate(148), dialog, nullptr);
+  window.show();
+  auto* edit = qobject_cast<QLineEdit*>(window.Site().Widget(1040));
+  ASSERT_NE(edit, nullptr);
+  dialog.SetDlgItemText(1040, "Ann");
+  EXPECT_TRUE(dialog.changes.empty());
+  QTest::keyClicks(edit, QStringLiteral("Bo"));
+  EXPECT_EQ(dialog.changes, (std::vector<int>{1040, 1040}));
 }
 
 TEST(QtTemplateDialog, ClickOnATextReachesTheDialogInItsCoordinates) {
