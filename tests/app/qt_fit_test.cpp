@@ -79,6 +79,8 @@ std::vector<std::string> Misfits(const QWidget& window) {
       for (QWidget* other : widgets) {
         const auto* otherLabel = qobject_cast<QLabel*>(other);
         if (other == label || (otherLabel && otherLabel->text().isEmpty())) continue;
+        // A frame laid over texts on purpose, such as a table's focus, hides none of them.
+        if (other->testAttribute(Qt::WA_TransparentForMouseEvents)) continue;
         const QRect otherBox = otherLabel ? TextBox(*otherLabel) : other->geometry();
         if (box.intersects(otherBox))
           found.push_back(Name(*label, text) + " covers " + Name(*other, QString()));
