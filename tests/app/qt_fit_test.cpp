@@ -129,6 +129,15 @@ void FillLongest(CDialog& dialog, int templateId) {
           IDC_NAME_HINT,
           res::FormatString(IDS_NAME_REFUSED, {"\xD0\x98 \xD0\xB2 \xD0\xB0 \xD0\xBD"}));
       break;
+    case IDD_BOARDNUMBER: {
+      // Whichever refusal runs longest in this language.
+      std::string longest;
+      for (const auto id : {res::TextId::BoardNumberEmpty, res::TextId::BoardNumberNotDigits,
+                            res::TextId::BoardNumberTooLarge})
+        if (res::Text(id).size() > longest.size()) longest = res::Text(id);
+      dialog.SetDlgItemText(IDC_BOARDNUMBER_HINT, longest);
+      break;
+    }
     case IDD_GAMEOVER:
       for (int id = IDC_GAMESCORE_VALUE; id <= IDC_FINALSCORE_VALUE; ++id)
         dialog.SetDlgItemText(id, "99999");
