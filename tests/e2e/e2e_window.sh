@@ -3,8 +3,9 @@
 # End to end on a real X server: the game's window appears, a click removes a
 # group and the board settles as the rules say, Ctrl+Z takes the move back; a
 # double-click is one move, which Ctrl+Z takes back too. Two starts with
-# --board N show the same board, and N + 1 shows another; a --board that names no board ends the start with status 2, the
-# reason and the usage, before any display is looked for.
+# --board N show the same board, and N + 1 shows another; a --board that
+# names no board ends the start with status 2, the reason and the usage,
+# before any display is looked for.
 # Everything is read from screenshots. Before that, a display that does not
 # answer gets a plain sentence. Exit 77 (skipped) only when the tools for a
 # virtual desktop are missing. The menu bar's words stand at its left end.
@@ -58,6 +59,7 @@ done
 # Without any display: a refused board number must end the start before
 # the desktop is looked for (which would end it with status 1).
 for args in "--board 12a" "--board 2147483648" "--board"; do
+  [ "$direction" = ltr ] || break  # the messages are checked in English
   status=0
   (cd "$work" && unset DISPLAY WAYLAND_DISPLAY && exec timeout 30 "$game" $args) 2>"$work/board.log" || status=$?
   [ "$status" -eq 2 ] && grep -q '^Usage: karoblen .*--board N' "$work/board.log" &&
