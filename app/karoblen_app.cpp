@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/about_dlg.h"
+#include "app/how_to_play_dlg.h"
 #include "app/karoblen_document.h"
 #include "app/main_frame.h"
 #include "platform/host.h"
@@ -44,6 +45,9 @@ bool CKaroblenApp::OnCmdMsg(int id) {
     case ID_APP_ABOUT:
       OnAppAbout();
       return true;
+    case ID_HELP_HOWTOPLAY:
+      OnHelpHowToPlay();
+      return true;
     default:
       return CWinApp::OnCmdMsg(id);
   }
@@ -56,6 +60,11 @@ void CKaroblenApp::OnNewGame() {
     return;
   }
   OnFileNew();
+}
+
+void CKaroblenApp::OnHelpHowToPlay() {
+  CHowToPlayDlg howToPlay(m_pMainWnd);
+  howToPlay.DoModal();
 }
 
 void CKaroblenApp::OnAppAbout() {

@@ -15,6 +15,7 @@ class CKaroblenApp : public CWinApp {
 
   void OnNewGame();
   void OnAppAbout();
+  void OnHelpHowToPlay();
   // Starts the run with the tile symbols on, as the command would.
   void StartWithTileSymbols() { m_bTileSymbolsAtStart = true; }
 

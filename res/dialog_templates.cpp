@@ -118,6 +118,13 @@ constexpr std::array kNameEntryControls{
     ControlTemplate{IDC_NAME, K::Edit, "", Border | AutoHScroll | TabStop, 5, 40, 135, 12},
 };
 
+// The text itself is the string IDS_HOWTOPLAY_TEXT, put in when the window opens.
+constexpr std::array kHowToPlayControls{
+    ControlTemplate{IDC_HOWTOPLAY_TEXT, K::Edit, "",
+                    Multiline | ReadOnly | VScroll | Border | TabStop, 7, 7, 246, 166},
+    ControlTemplate{IDOK, K::PushButton, "OK", DefaultButton | TabStop, 198, 179, 55, 14},
+};
+
 constexpr std::array kTemplates{
     DialogTemplate{IDD_ABOUTBOX,
                    "About Karoblen",
@@ -166,6 +173,17 @@ constexpr std::array kTemplates{
                    kFont,
                    9,
                    kNameEntryControls,
+                   {}},
+    DialogTemplate{IDD_HOWTOPLAY,
+                   "How to Play",
+                   Popup | TitleBar | CloseBox | ModalFrame,
+                   0,
+                   0,
+                   260,
+                   200,
+                   kFont,
+                   8,
+                   kHowToPlayControls,
                    {}},
 };
 

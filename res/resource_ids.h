@@ -15,6 +15,7 @@ inline constexpr int IDD_OPTIONS = 135;
 inline constexpr int IDD_GAMEOVER = 142;
 inline constexpr int IDD_HIGHSCORES = 147;
 inline constexpr int IDD_NAMEENTRY = 148;
+inline constexpr int IDD_HOWTOPLAY = 151;
 
 // Bitmaps.
 inline constexpr int IDB_TOOLBAR = 128;
@@ -42,6 +43,8 @@ inline constexpr int ID_GAME_OPTIONS = 32772;
 inline constexpr int ID_GAME_UNDO = 32773;
 inline constexpr int ID_GAME_TILESYMBOLS = 32779;
 inline constexpr int ID_APP_ABOUT = 57664;
+inline constexpr int ID_GAME_HINT = 32782;
+inline constexpr int ID_HELP_HOWTOPLAY = 32783;
 
 // Status-bar panes; 0 doubles as the toolbar's separator marker.
 inline constexpr int ID_SEPARATOR = 0;
@@ -66,6 +69,15 @@ inline constexpr int IDS_HIGHSCORE_TABLE = 313;
 inline constexpr int IDS_HIGHSCORE_RANK = 314;
 inline constexpr int IDS_HIGHSCORE_PLAYER = 315;
 inline constexpr int IDS_HIGHSCORE_POINTS = 316;
+
+// How to Play, and what a hint says on the status bar and to a screen reader.
+inline constexpr int IDS_HOWTOPLAY_TEXT = 340;
+inline constexpr int IDS_HINT_MOVE = 341;
+inline constexpr int IDS_HINT_CAN_CLEAR = 342;
+inline constexpr int IDS_HINT_CANNOT_CLEAR = 343;
+inline constexpr int IDS_HINT_UNKNOWN = 344;
+inline constexpr int IDS_HINT_LINE = 345;
+inline constexpr int IDS_HINT_SEARCHING = 346;
 
 // Standard strings.
 inline constexpr int AFX_IDS_APP_TITLE = 57344;
@@ -121,3 +133,6 @@ inline constexpr int IDC_HIGHSCORE_YOURSCORE = 1041;
 
 // Name entry (148).
 inline constexpr int IDC_NAME = 1040;
+
+// How to Play (151).
+inline constexpr int IDC_HOWTOPLAY_TEXT = 1050;

@@ -9,6 +9,7 @@
 #include "view/karoblen_view.h"
 
 void CKaroblenView::OnGameUndo() {
+  CancelHint();
   PlayEffect(SND_UNDO);
   GetDocument()->RestoreUndo();
   UpdateScoreTexts();
@@ -39,6 +40,7 @@ void CKaroblenView::OnGameOptions() {
   const int oldHeight = pDoc->GetHeight();
   pDoc->SetBoardSize(options.GetBoardSize());
   pDoc->SetTileKinds(options.GetTileKinds());
+  CancelHint();
   pDoc->OnNewDocument();
   // The window keeps its size; only a new board size needs re-centring.
   if (oldBoardSize != options.GetBoardSize()) {

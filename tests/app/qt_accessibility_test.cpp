@@ -204,7 +204,7 @@ TEST_F(QtAccessibilityTest, MenuItemsAreNamedByTheirTextAndReportTheirShortcutAp
     }
   }
   EXPECT_EQ(game, (std::vector<std::string>{"Options...|Ctrl+O", "Tile Symbols|Alt+S",
-                                            "Undo Last Move|Ctrl+Z"}));
+                                            "Undo Last Move|Ctrl+Z", "Hint|H"}));
   // Tile Symbols is a command that is on or off.
   Action(ID_GAME_TILESYMBOLS)->trigger();
   EXPECT_TRUE(Action(ID_GAME_TILESYMBOLS)->isChecked());

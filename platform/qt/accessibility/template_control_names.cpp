@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 
 #include "platform/qt/accessibility/accessible_override.h"
 #include "platform/qt/accessibility/labelled_combo_accessible.h"
@@ -55,6 +56,9 @@ void NameTemplateControls(const res::DialogTemplate& dialogTemplate,
 
   for (std::size_t i = 0; i < controls.size() && i < dialogTemplate.controls.size(); ++i) {
     const ControlTemplate* label = LabelOf(dialogTemplate, dialogTemplate.controls[i]);
+    // A window's one long text is named by the window's caption.
+    if (auto* box = qobject_cast<QPlainTextEdit*>(controls[i]); box && !label)
+      box->setAccessibleName(ToQString(dialogTemplate.caption));
     if (!label) continue;
     const QString name = ToQString(label->text);
     if (auto* edit = qobject_cast<QLineEdit*>(controls[i])) {
