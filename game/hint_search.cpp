@@ -16,6 +16,7 @@ constexpr int kCells = kCols * kRows;
 constexpr std::uint8_t kNoLabel = 0xFF;
 // The cancel flag is read this often, in positions visited.
 constexpr long kCancelCheckEvery = 256;
+constexpr int kFirstBeamWidth = 8;
 
 // Columns are kept bottom-up, so falling is packing a column from index 0
 // and closing up is dropping a column: a settled, closed board by
@@ -92,20 +93,30 @@ void Apply(const Board& b, const Groups& g, int id, Board& out) {
   out.nTiles = b.nTiles - g.group[id].nSize;
 }
 
-std::uint64_t Mix(std::uint64_t x) {
+constexpr std::uint64_t Mix(std::uint64_t x) {
   x += 0x9E3779B97F4A7C15ULL;
   x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ULL;
   x = (x ^ (x >> 27)) * 0x94D049BB133111EBULL;
   return x ^ (x >> 31);
 }
 
+// One fixed random number per cell and kind; a position's key is the
+// exclusive or of its tiles' numbers.
+constexpr auto kCellKeys = [] {
+  std::array<std::array<std::uint64_t, kMaxTileKinds>, kCells> keys{};
+  for (std::size_t i = 0; i < keys.size(); ++i)
+    for (std::size_t kind = 0; kind < keys[i].size(); ++kind) keys[i][kind] = Mix(i * 8 + kind);
+  return keys;
+}();
+
 std::uint64_t HashOf(const Board& b) {
   std::uint64_t h = 0;
-  for (int c = 0; c < b.nWidth; ++c)
-    for (int k = 0; k < b.height[c]; ++k) {
-      const int i = kRows * c + k;
-      h ^= Mix(static_cast<std::uint64_t>(i) * 8 + static_cast<std::uint64_t>(b.cell[i]));
-    }
+  for (int c = 0; c < b.nWidth; ++c) {
+    const int base = kRows * c;
+    for (int k = 0; k < b.height[c]; ++k)
+      h ^= kCellKeys[static_cast<std::size_t>(base + k)]
+                    [static_cast<std::size_t>(b.cell[static_cast<std::size_t>(base + k)])];
+  }
   return h;
 }
 
@@ -173,32 +184,47 @@ class CExactSearch {
   std::unordered_map<std::uint64_t, Result> m_memo;
 };
 
-// How promising a position is for the beam: the points in hand, the points
-// its groups are worth now, and a share of what each kind would be worth as
-// one group, which keeps a kind together rather than spent early.
+// How promising a position is for the beam: the points in hand, what its
+// groups are worth now, and what each kind would be worth as one group,
+// which keeps a kind together rather than spent early. Lone tiles are what
+// a game ends with, and a kind down to a single tile rules the bonus out.
 long Promise(const Board& b, const Groups& g, int nScore) {
+  constexpr long kLoneTileCost = 150;
+  constexpr long kLostBonusCost = 4 * kClearedBoardBonus;
   std::array<int, kMaxTileKinds> counts;
   CountKinds(b, counts);
   long nValue = 4L * nScore;
   for (int id = 0; id < g.nCount; ++id)
-    if (g.group[id].nSize >= 2) nValue += 2L * GroupScore(g.group[id].nSize);
-  for (const int n : counts)
+    nValue += g.group[id].nSize >= 2 ? 2L * GroupScore(g.group[id].nSize) : -kLoneTileCost;
+  bool bLoneKind = false;
+  for (const int n : counts) {
     if (n >= 2) nValue += GroupScore(n);
-  return nValue;
+    bLoneKind = bLoneKind || n == 1;
+  }
+  return bLoneKind ? nValue - kLostBonusCost : nValue;
 }
 
 struct BeamNode {
   Board board;
   std::uint64_t nHash;
-  long nPromise;
   int nScore;
   int nFirst;  // the root group this line began with
+};
+
+struct BeamKey {
+  std::uint64_t nHash;
+  long nPromise;
+  int nScore;
+  int nFirst;
+  int nIndex;  // of the node among the children
 };
 
 struct Best {
   int nFinal = INT32_MIN;
   int nFirst = -1;
   bool bCleared = false;
+  // No position was ever dropped: every sequence was looked at.
+  bool bComplete = true;
   void Offer(int nFinalScore, int nFirstMove, bool bClears) {
     bCleared = bCleared || bClears;
     if (nFinalScore > nFinal) {
@@ -211,6 +237,8 @@ struct Best {
 Best BeamSearch(const Board& root, const Groups& rootGroups, int nRootScore, int nWidth,
                 const std::atomic<bool>* pCancel, long& nVisited, bool& bCancelled) {
   Best best;
+  long nExpanded = 0;
+  std::vector<BeamKey> keys;
   std::vector<BeamNode> level;
   std::vector<BeamNode> next;
   Groups g;
@@ -225,7 +253,7 @@ Best BeamSearch(const Board& root, const Groups& rootGroups, int nRootScore, int
   while (!level.empty()) {
     next.clear();
     for (BeamNode& node : level) {
-      if (++nVisited % kCancelCheckEvery == 0 && pCancel &&
+      if (++nExpanded % kCancelCheckEvery == 0 && pCancel &&
           pCancel->load(std::memory_order_relaxed)) {
         bCancelled = true;
         return best;
@@ -237,6 +265,7 @@ Best BeamSearch(const Board& root, const Groups& rootGroups, int nRootScore, int
       }
       for (int id = 0; id < g.nCount; ++id) {
         if (g.group[id].nSize < 2) continue;
+        ++nVisited;
         BeamNode child;
         Apply(node.board, g, id, child.board);
         child.nScore = node.nScore + GroupScore(g.group[id].nSize);
@@ -245,29 +274,36 @@ Best BeamSearch(const Board& root, const Groups& rootGroups, int nRootScore, int
         next.push_back(child);
       }
     }
+    // Sorted as small keys; the boards stay where they are.
+    keys.clear();
+    for (std::size_t i = 0; i < next.size(); ++i)
+      keys.push_back({next[i].nHash, 0, next[i].nScore, next[i].nFirst, static_cast<int>(i)});
     // One line per position: the best score reaching it, the earliest root
     // group on a tie.
-    std::sort(next.begin(), next.end(), [](const BeamNode& a, const BeamNode& b) {
+    std::sort(keys.begin(), keys.end(), [](const BeamKey& a, const BeamKey& b) {
       if (a.nHash != b.nHash) return a.nHash < b.nHash;
       if (a.nScore != b.nScore) return a.nScore > b.nScore;
       return a.nFirst < b.nFirst;
     });
-    next.erase(std::unique(next.begin(), next.end(),
-                           [](const BeamNode& a, const BeamNode& b) { return a.nHash == b.nHash; }),
-               next.end());
-    for (BeamNode& node : next) {
+    keys.erase(std::unique(keys.begin(), keys.end(),
+                           [](const BeamKey& a, const BeamKey& b) { return a.nHash == b.nHash; }),
+               keys.end());
+    for (BeamKey& key : keys) {
+      const BeamNode& node = next[static_cast<std::size_t>(key.nIndex)];
       FindGroups(node.board, g);
-      node.nPromise = Promise(node.board, g, node.nScore);
+      key.nPromise = Promise(node.board, g, node.nScore);
     }
-    const auto keep = std::min<std::size_t>(next.size(), static_cast<std::size_t>(nWidth));
-    std::partial_sort(next.begin(), next.begin() + static_cast<std::ptrdiff_t>(keep), next.end(),
-                      [](const BeamNode& a, const BeamNode& b) {
+    const auto keep = std::min<std::size_t>(keys.size(), static_cast<std::size_t>(nWidth));
+    if (keep < keys.size()) best.bComplete = false;
+    std::partial_sort(keys.begin(), keys.begin() + static_cast<std::ptrdiff_t>(keep), keys.end(),
+                      [](const BeamKey& a, const BeamKey& b) {
                         if (a.nPromise != b.nPromise) return a.nPromise > b.nPromise;
                         if (a.nFirst != b.nFirst) return a.nFirst < b.nFirst;
                         return a.nHash < b.nHash;
                       });
-    next.resize(keep);
-    std::swap(level, next);
+    level.clear();
+    for (std::size_t i = 0; i < keep; ++i)
+      level.push_back(next[static_cast<std::size_t>(keys[i].nIndex)]);
   }
   return best;
 }
@@ -354,18 +390,36 @@ Hint FindHint(const HintPosition& position, const HintEffort& effort,
     return hint;
   }
 
-  bool bCancelled = false;
-  const Best best =
-      BeamSearch(root, g, position.nScore, effort.nBeamWidth, pCancel, hint.nVisited, bCancelled);
-  if (bCancelled) {
-    hint.bCancelled = true;
-    return hint;
+  // Beams of doubling width while the allowance lasts: a small position
+  // gets a wide beam, or one so wide that it drops nothing and is exact.
+  Best best;
+  long nUsed = 0;
+  for (int nWidth = kFirstBeamWidth;; nWidth *= 2) {
+    long nNodes = 0;
+    bool bCancelled = false;
+    const Best found = BeamSearch(root, g, position.nScore, nWidth, pCancel, nNodes, bCancelled);
+    nUsed += nNodes;
+    if (bCancelled) {
+      hint.bCancelled = true;
+      hint.nVisited += nUsed;
+      return hint;
+    }
+    if (found.nFinal > best.nFinal) {
+      best.nFinal = found.nFinal;
+      best.nFirst = found.nFirst;
+    }
+    best.bCleared = best.bCleared || found.bCleared;
+    best.bComplete = found.bComplete;
+    // The next beam costs about twice this one.
+    if (found.bComplete || nUsed + 2 * nNodes > effort.nBeamNodes) break;
   }
+  hint.nVisited += nUsed;
   DescribeMove(position, g, best.nFirst, hint);
   hint.nBestFinal = best.nFinal;
+  hint.bOptimal = best.bComplete;
   if (best.bCleared)
     hint.verdict = ClearVerdict::CanClear;
-  else if (HasLoneKind(root))
+  else if (best.bComplete || HasLoneKind(root))
     hint.verdict = ClearVerdict::CannotClear;
   return hint;
 }

@@ -43,14 +43,14 @@ struct Hint {
 };
 
 struct HintEffort {
-  // Positions the beam keeps at each depth of the sequence.
-  int nBeamWidth;
+  // Positions the beams may look at in all.
+  long nBeamNodes;
   // Positions the exact search may visit before it gives up; it runs first,
   // and a position it exhausts needs no beam.
   long nExactLimit;
 };
 // What Game > Hint spends: well inside a tenth of a second on a Large board.
-inline constexpr HintEffort kHintEffort{150, 3000};
+inline constexpr HintEffort kHintEffort{150000, 0};
 
 // `pCancel`, when given and set, stops the search early; the hint then says
 // bCancelled and must not be shown.

@@ -87,10 +87,10 @@ TEST(HintSearch, EveryHintIsAMoveOfTheBoardUntilTheGameEnds) {
     }
   CKaroblenDoc medium;
   Deal(medium, kMedium, 3, 11);
-  PlayHints(medium, {8, 2000});
+  PlayHints(medium, {5000, 2000});
   CKaroblenDoc large;
   Deal(large, kLarge, 5, 12);
-  PlayHints(large, {4, 500});
+  PlayHints(large, {2000, 500});
 }
 
 TEST(HintSearch, FindsTheClearingOfBoardsLaidOutByHand) {
