@@ -248,6 +248,7 @@ Best BeamSearch(const Board& root, const Groups& rootGroups, int nRootScore, int
     Apply(root, rootGroups, id, node.board);
     node.nScore = nRootScore + GroupScore(rootGroups.group[id].nSize);
     node.nFirst = id;
+    node.nHash = HashOf(node.board);
     level.push_back(node);
   }
   while (!level.empty()) {
