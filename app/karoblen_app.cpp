@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/about_dlg.h"
+#include "app/how_to_play_dlg.h"
 #include "app/karoblen_document.h"
 #include "app/main_frame.h"
 #include "platform/host.h"
@@ -50,6 +51,9 @@ bool CKaroblenApp::OnCmdMsg(int id) {
     case ID_APP_ABOUT:
       OnAppAbout();
       return true;
+    case ID_HELP_HOWTOPLAY:
+      OnHelpHowToPlay();
+      return true;
     default:
       return CWinApp::OnCmdMsg(id);
   }
@@ -69,6 +73,11 @@ void CKaroblenApp::OnNewGame() {
         static_cast<CKaroblenAppDoc*>(GetDocTemplate()->GetDocument())->GetBoardNumber();
     Host().Announce(res::FormatString(ID_INDICATOR_BOARD, {std::to_string(number)}));
   }
+}
+
+void CKaroblenApp::OnHelpHowToPlay() {
+  CHowToPlayDlg howToPlay(m_pMainWnd);
+  howToPlay.DoModal();
 }
 
 void CKaroblenApp::OnAppAbout() {

@@ -19,6 +19,7 @@ class CKaroblenApp : public CWinApp {
 
   void OnNewGame();
   void OnAppAbout();
+  void OnHelpHowToPlay();
   // Starts the run with the tile symbols on, as the command would.
   void StartWithTileSymbols() { m_bTileSymbolsAtStart = true; }
   // Starts the run on board `nNumber` instead of the clock's.

@@ -20,6 +20,12 @@ class CNullHost final : public CPlatformHost {
   }
   int RunModal(CDialog&) override { return IDCANCEL; }
   void Announce(const std::string&) override {}
+  // Without a desktop there is no event loop to come back to: both run here.
+  void RunInBackground(std::function<void()> work, std::function<void()> done) override {
+    work();
+    done();
+  }
+  void ShowStatusMessage(const std::string&) override {}
 };
 
 CNullHost g_nullHost;

@@ -5,6 +5,7 @@
 // message boxes, file and modal dialogs) passes through a CPlatformHost, so a
 // test can install a host that records the requests in order and answers the
 // modal questions itself.
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -52,6 +53,13 @@ class CPlatformHost {
   // Has assistive technology read `text` out as news, wherever the focus is;
   // nothing shows on the screen.
   virtual void Announce(const std::string& text) = 0;
+  // Runs `work` away from the user-interface thread, then `done` on that
+  // thread from its event loop. The worker has ended by the time `done`
+  // runs, so nothing is left busy behind it; `work` must not touch the game.
+  virtual void RunInBackground(std::function<void()> work, std::function<void()> done) = 0;
+  // Puts `text` in the status bar's message pane until the next prompt;
+  // an empty text brings back the idle message.
+  virtual void ShowStatusMessage(const std::string& text) = 0;
 };
 
 CPlatformHost& Host();

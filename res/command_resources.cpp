@@ -32,9 +32,11 @@ constexpr std::array kGameItems{
     MenuItem{"Play &Board Number...", ID_GAME_BOARDNUMBER},
     kSeparator,
     MenuItem{"&Undo Last Move\tCtrl+Z", ID_GAME_UNDO},
+    MenuItem{"&Hint\tH", ID_GAME_HINT},
 };
 
 constexpr std::array kHelpItems{
+    MenuItem{"&How to Play\tF1", ID_HELP_HOWTOPLAY},
     MenuItem{"&About Karoblen...", ID_APP_ABOUT},
 };
 
@@ -46,13 +48,16 @@ constexpr std::array kPopups{
 
 constexpr MenuBar kMainMenu{IDR_MAINFRAME, kPopups};
 
-// Exit and About deliberately have no accelerator.
+// Exit and About deliberately have no accelerator. Hint's plain H is the
+// board's key: the main window holds no text field it could be typed into.
 constexpr std::array kAccelerators{
     Accelerator{'H', true, false, false, true, ID_FILE_HIGHSCORES},
     Accelerator{'M', true, false, false, true, ID_FILE_MERGESCORES},
     Accelerator{'N', true, false, false, true, ID_FILE_NEW},
     Accelerator{'O', true, false, false, true, ID_GAME_OPTIONS},
     Accelerator{'Z', true, false, false, true, ID_GAME_UNDO},
+    Accelerator{'H', false, false, false, true, ID_GAME_HINT},
+    Accelerator{kKeyF1, false, false, false, true, ID_HELP_HOWTOPLAY},
 };
 
 constexpr std::array kToolbar{

@@ -36,7 +36,7 @@ const MenuBar& MainMenu();
 // The menu bar as written, in English: the source of the catalogues.
 const MenuBar& SourceMainMenu();
 
-// A key accelerator: `key` is an upper-case letter; the modifier flags say
+// A key accelerator: `key` is an upper-case letter or kKeyF1; the modifier flags say
 // which of Ctrl, Shift and Alt must be held. `noInvert` asks that the menu
 // bar not flash when the accelerator is used.
 struct Accelerator {
@@ -47,6 +47,9 @@ struct Accelerator {
   bool noInvert;
   int command;
 };
+
+// The function key F1, by its virtual-key code, which no letter shares.
+inline constexpr char kKeyF1 = 0x70;
 
 std::span<const Accelerator> Accelerators();
 // The accelerator for `command`, or nullptr when it has none.

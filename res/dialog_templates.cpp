@@ -134,6 +134,13 @@ constexpr std::array kBoardNumberControls{
                     AlignLeft, 5, 40, 175, 18},
 };
 
+// The text itself is the string IDS_HOWTOPLAY_TEXT, put in when the window opens.
+constexpr std::array kHowToPlayControls{
+    ControlTemplate{IDC_HOWTOPLAY_TEXT, K::Edit, "",
+                    Multiline | ReadOnly | VScroll | Border | TabStop, 7, 7, 246, 166},
+    ControlTemplate{IDOK, K::PushButton, "OK", DefaultButton | TabStop, 198, 179, 55, 14},
+};
+
 constexpr std::array kTemplates{
     DialogTemplate{IDD_ABOUTBOX,
                    "About Karoblen",
@@ -193,6 +200,17 @@ constexpr std::array kTemplates{
                    kFont,
                    8,
                    kBoardNumberControls,
+                   {}},
+    DialogTemplate{IDD_HOWTOPLAY,
+                   "How to Play",
+                   Popup | TitleBar | CloseBox | ModalFrame,
+                   0,
+                   0,
+                   260,
+                   200,
+                   kFont,
+                   8,
+                   kHowToPlayControls,
                    {}},
 };
 

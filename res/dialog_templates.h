@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// The dialog templates (100, 101, 135, 142, 147, 148, 150). Coordinates are
+// The dialog templates (100, 101, 135, 142, 147, 148, 150, 151). Coordinates are
 // dialog units: x units are a quarter of the font's average character width,
 // y units an eighth of its height.
 
@@ -41,6 +41,8 @@ inline constexpr unsigned ModalFrame = 1u << 21;
 inline constexpr unsigned Child = 1u << 22;
 inline constexpr unsigned NoBorder = 1u << 23;
 inline constexpr unsigned Popup = 1u << 24;
+// An edit field of many lines that wraps its words.
+inline constexpr unsigned Multiline = 1u << 25;
 }  // namespace style
 
 struct ControlTemplate {

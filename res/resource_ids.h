@@ -16,6 +16,7 @@ inline constexpr int IDD_GAMEOVER = 142;
 inline constexpr int IDD_HIGHSCORES = 147;
 inline constexpr int IDD_NAMEENTRY = 148;
 inline constexpr int IDD_BOARDNUMBER = 150;
+inline constexpr int IDD_HOWTOPLAY = 151;
 
 // Bitmaps.
 inline constexpr int IDB_TOOLBAR = 128;
@@ -45,6 +46,8 @@ inline constexpr int ID_GAME_TILESYMBOLS = 32779;
 inline constexpr int ID_GAME_RESTART = 32780;
 inline constexpr int ID_GAME_BOARDNUMBER = 32781;
 inline constexpr int ID_APP_ABOUT = 57664;
+inline constexpr int ID_GAME_HINT = 32782;
+inline constexpr int ID_HELP_HOWTOPLAY = 32783;
 
 // Status-bar panes; 0 doubles as the toolbar's separator marker.
 inline constexpr int ID_SEPARATOR = 0;
@@ -82,6 +85,15 @@ inline constexpr int IDS_HIGHSCORE_BOARD = 330;
 
 // The name entry's hint when a typed character cannot be kept in the score file.
 inline constexpr int IDS_NAME_REFUSED = 360;
+
+// How to Play, and what a hint says on the status bar and to a screen reader.
+inline constexpr int IDS_HOWTOPLAY_TEXT = 340;
+inline constexpr int IDS_HINT_MOVE = 341;
+inline constexpr int IDS_HINT_CAN_CLEAR = 342;
+inline constexpr int IDS_HINT_CANNOT_CLEAR = 343;
+inline constexpr int IDS_HINT_UNKNOWN = 344;
+inline constexpr int IDS_HINT_LINE = 345;
+inline constexpr int IDS_HINT_SEARCHING = 346;
 
 // Standard strings.
 inline constexpr int AFX_IDS_APP_TITLE = 57344;
@@ -144,3 +156,5 @@ inline constexpr int IDC_NAME = 1040;
 inline constexpr int IDC_BOARDNUMBER = 1042;
 inline constexpr int IDC_BOARDNUMBER_HINT = 1043;
 inline constexpr int IDC_NAME_HINT = 1045;  // empty until a character is refused
+// How to Play (151).
+inline constexpr int IDC_HOWTOPLAY_TEXT = 1050;

@@ -11,6 +11,58 @@
 namespace res {
 namespace {
 
+// The How to Play window's text: paragraphs apart by an empty line.
+constexpr const char* kHowToPlayText =
+    "The goal\n"
+    "Remove the tiles from the board in groups, and score as much as you can. Large groups "
+    "are worth far more than small ones, and an empty board at the end earns a bonus.\n"
+    "\n"
+    "Moves\n"
+    "Point at a tile: it lights up with every tile of its kind that touches it above, below, "
+    "left or right. Click a group of two or more tiles to remove it. A group of n tiles scores "
+    "(n - 2) x (n - 2) points:\n"
+    "    2 tiles: 0 points\n"
+    "    3 tiles: 1 point\n"
+    "    5 tiles: 9 points\n"
+    "    10 tiles: 64 points\n"
+    "\n"
+    "Falling and closing up\n"
+    "The tiles above a removed group fall down, one column after another. A column left "
+    "empty closes up: the columns to its right move left.\n"
+    "\n"
+    "The end of the game\n"
+    "The game ends when no two touching tiles are of the same kind. The tally then takes one "
+    "point off for every tile left, and adds a bonus of 1000 points when no tile is left. "
+    "A score good enough for the high-score table asks for your name.\n"
+    "\n"
+    "Undo\n"
+    "Game > Undo Last Move (Ctrl+Z) takes back the last move, once.\n"
+    "\n"
+    "Playing with the keyboard\n"
+    "The arrow keys move a cursor over the board; Space or Return removes the group under "
+    "it.\n"
+    "\n"
+    "Tile Symbols\n"
+    "Game > Tile Symbols marks each kind of tile with a shape of its own, for when the "
+    "colours are hard to tell apart.\n"
+    "\n"
+    "Hint\n"
+    "Game > Hint (H) looks for the sequence of moves that ends with the highest final score "
+    "and highlights its first move, with the cursor on it: Space plays it. The status bar "
+    "then says whether the board can be cleared, whether it was proved that it cannot be, or "
+    "that neither is known. The same board always gives the same hint, and games played "
+    "with hints count in the high scores as any other.\n"
+    "\n"
+    "Numbered boards\n"
+    "Every board has a number: the same number always deals the same board, so a board can "
+    "be played again or passed on to a friend.\n"
+    "\n"
+    "Where the scores are kept\n"
+    "The ten best scores of each board size and number of kinds are kept in the file "
+    "Karoblen.scr in the folder the game was started from; started from the desktop's menu, "
+    "that is ~/.local/share/karoblen. File > Merge High Score Files adds another player's "
+    "scores to yours.";
+
 constexpr std::array kStrings{
     StringEntry{IDR_MAINFRAME, "Karoblen\n\n\n\n\n\n"},
     StringEntry{IDS_BOARD_NAME, "Board"},
@@ -34,6 +86,13 @@ constexpr std::array kStrings{
     StringEntry{IDS_NEWS_BONUS, "Bonus: %1"},
     StringEntry{IDS_TILESET_BROWSE_NAME, "Choose Tile Set"},
     StringEntry{IDS_HIGHSCORE_BOARD, "Board %1"},
+    StringEntry{IDS_HOWTOPLAY_TEXT, kHowToPlayText},
+    StringEntry{IDS_HINT_MOVE, "Hint: %1 group of %2 at column %3, row %4, worth %5 points."},
+    StringEntry{IDS_HINT_CAN_CLEAR, "This board can be cleared."},
+    StringEntry{IDS_HINT_CANNOT_CLEAR, "This board cannot be cleared."},
+    StringEntry{IDS_HINT_UNKNOWN, "Whether this board can be cleared is not known."},
+    StringEntry{IDS_HINT_LINE, "%1 %2"},
+    StringEntry{IDS_HINT_SEARCHING, "Looking for the best move..."},
     StringEntry{IDS_NAME_REFUSED, "The score file cannot keep %1"},
     StringEntry{ID_GAME_OPTIONS, "Edit game settings\nOptions"},
     StringEntry{ID_GAME_UNDO, "Undo the last move\nUndo Last Move"},
@@ -42,6 +101,8 @@ constexpr std::array kStrings{
                 "Mark each kind of tile with a shape of its own\nTile Symbols"},
     StringEntry{ID_GAME_RESTART, "Deal the current board again from its start\nRestart Board"},
     StringEntry{ID_GAME_BOARDNUMBER, "Deal a board by its number\nPlay Board Number"},
+    StringEntry{ID_GAME_HINT, "Show the best move the game can find\nHint"},
+    StringEntry{ID_HELP_HOWTOPLAY, "Explain the rules and how to play\nHow to Play"},
     StringEntry{AFX_IDS_APP_TITLE, "Karoblen"},
     StringEntry{AFX_IDS_IDLEMESSAGE, "Ready"},
     StringEntry{ID_FILE_NEW, "Start a new game\nNew Game"},

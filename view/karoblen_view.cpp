@@ -9,7 +9,13 @@
 
 CKaroblenView::CKaroblenView() : CFormView(IDD_KAROBLEN_FORM) {}
 
-CKaroblenView::~CKaroblenView() = default;
+// A search still running must not answer a view that is gone.
+CKaroblenView::~CKaroblenView() { CancelHint(); }
+
+void CKaroblenView::OnInitialUpdate() {
+  CancelHint();
+  CFormView::OnInitialUpdate();
+}
 
 CKaroblenDoc* CKaroblenView::GetDocument() const {
   // The template pairs this view with a CBoardDocument and nothing else.
@@ -45,6 +51,9 @@ bool CKaroblenView::OnCmdMsg(int nID) {
       return true;
     case ID_GAME_BOARDNUMBER:
       OnGameBoardNumber();
+      return true;
+    case ID_GAME_HINT:
+      OnGameHint();
       return true;
     default:
       return CFormView::OnCmdMsg(nID);

@@ -4,9 +4,11 @@
 // client area, turns pointer, clicks and keys into moves, and carries the
 // commands that act on the running game (Undo, Options, the high-score
 // tables). It also tells assistive technology what the board shows.
+#include <memory>
 #include <optional>
 #include <string>
 
+#include "game/hint_search.h"
 #include "game/karoblen_doc.h"
 #include "platform/accessible_board.h"
 #include "platform/framework.h"
@@ -33,6 +35,8 @@ class CKaroblenView : public CFormView, public CAccessibleBoard {
 
   // Drawing and layout.
   void OnDraw(CDC* pDC) override;
+  // A new game: whatever hint was being looked for is for the old board.
+  void OnInitialUpdate() override;
   // `pSymbolDC` holds the tile symbols, or is nullptr while they are off.
   void DrawTile(CKaroblenDoc* pDoc, CDC* pDC, CDC* pTileDC, CDC* pSymbolDC, int nColumn, int nRow,
                 int nKind, bool bSelected);
@@ -75,6 +79,11 @@ class CKaroblenView : public CFormView, public CAccessibleBoard {
   // alone may not; off until turned on, for as long as the program runs.
   void OnGameTileSymbols();
   bool HasTileSymbols() const { return m_bTileSymbols; }
+  // Looks for the best move away from the user-interface thread; the answer
+  // highlights its group, puts the cursor on it and says whether the board
+  // can be cleared. Nothing else changes.
+  void OnGameHint();
+  bool IsLookingForHint() const { return m_pHintRequest != nullptr; }
 
   void DoDataExchange(CDataExchange* pDX) override;
 
@@ -96,6 +105,10 @@ class CKaroblenView : public CFormView, public CAccessibleBoard {
   void MoveCursor(int nColumns, int nRows);
   void PlayCell(BoardCell cell);
   void RunGameOverIfNoMoves();
+  // Stops a search still running, and takes a hint's words off the status
+  // bar: after a move or an undo they no longer hold.
+  void CancelHint();
+  void ShowHint(const Hint& hint);
 
   CStatic m_SelectScoreText;
   CStatic m_TilesLeftText;
@@ -110,4 +123,7 @@ class CKaroblenView : public CFormView, public CAccessibleBoard {
   std::optional<CPoint> m_ptLastMouse;
   // Set while a move and the game-over flow that may follow it run.
   bool m_bPlaying = false;
+  struct HintRequest;
+  std::shared_ptr<HintRequest> m_pHintRequest;  // while a search runs
+  bool m_bHintOnStatusBar = false;
 };

@@ -22,6 +22,7 @@ bool PlayerAgrees(CWnd* owner, res::TextId question) {
 }  // namespace
 
 void CKaroblenView::OnGameUndo() {
+  CancelHint();
   PlayEffect(SND_UNDO);
   GetDocument()->RestoreUndo();
   UpdateScoreTexts();
@@ -54,6 +55,7 @@ void CKaroblenView::OnGameOptions() {
   const int oldHeight = pDoc->GetHeight();
   pDoc->SetBoardSize(options.GetBoardSize());
   pDoc->SetTileKinds(options.GetTileKinds());
+  CancelHint();
   pDoc->OnNewDocument();
   // The window keeps its size; only a new board size needs re-centring.
   if (oldBoardSize != options.GetBoardSize()) {

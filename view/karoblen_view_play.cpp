@@ -69,6 +69,7 @@ void CKaroblenView::PlayCell(BoardCell cell) {
   m_bPlaying = true;
   CKaroblenDoc* pDoc = GetDocument();
   if (cell.IsOnBoard() && pDoc->RemoveGroupAt(cell.nColumn, cell.nRow)) {
+    CancelHint();
     PlayEffect(SND_REMOVE);
     Sleep(kSettlePauseMs);
     // One column settles per step, so the player sees the tiles fall.

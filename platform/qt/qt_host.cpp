@@ -5,6 +5,7 @@
 
 #include "platform/dialog.h"
 #include "platform/qt/accessibility/announcement_accessible.h"
+#include "platform/qt/background_work.h"
 #include "platform/qt/common/erasable_widget.h"
 #include "platform/qt/common/qt_text.h"
 #include "platform/qt/common/window_registry.h"
@@ -13,6 +14,7 @@
 #include "platform/qt/dialogs/template_dialog.h"
 #include "platform/qt/input_holding_pause.h"
 #include "platform/qt/sound_player.h"
+#include "platform/qt/window/main_window.h"
 
 namespace {
 QWidget* OwnerFor(CWnd* wnd) {
@@ -22,7 +24,9 @@ QWidget* OwnerFor(CWnd* wnd) {
 }
 }  // namespace
 
-CQtHost::CQtHost() : m_pSounds(std::make_unique<CQtSoundPlayer>()) {}
+CQtHost::CQtHost()
+    : m_pSounds(std::make_unique<CQtSoundPlayer>()),
+      m_pBackground(std::make_unique<CQtBackgroundWork>()) {}
 
 CQtHost::~CQtHost() = default;
 
@@ -66,3 +70,17 @@ int CQtHost::RunModal(CDialog& dialog) {
 }
 
 void CQtHost::Announce(const std::string& text) { AnnounceToAssistiveTechnology(ToQString(text)); }
+
+void CQtHost::RunInBackground(std::function<void()> work, std::function<void()> done) {
+  m_pBackground->Run(std::move(work), std::move(done));
+}
+
+void CQtHost::ShowStatusMessage(const std::string& text) {
+  auto* window = dynamic_cast<CQtMainWindow*>(MainWidget());
+  CQtStatusPanes* panes = window ? window->StatusPanes() : nullptr;
+  if (!panes) return;
+  if (text.empty())
+    panes->ShowIdle();
+  else
+    panes->ShowMessage(ToQString(text));
+}

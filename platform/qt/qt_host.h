@@ -5,6 +5,7 @@
 
 #include "platform/host.h"
 
+class CQtBackgroundWork;
 class CQtSoundPlayer;
 
 class CQtHost : public CPlatformHost {
@@ -22,7 +23,10 @@ class CQtHost : public CPlatformHost {
   std::optional<std::string> GetOpenFileName(const FileOpenRequest& request) override;
   int RunModal(CDialog& dialog) override;
   void Announce(const std::string& text) override;
+  void RunInBackground(std::function<void()> work, std::function<void()> done) override;
+  void ShowStatusMessage(const std::string& text) override;
 
  private:
   std::unique_ptr<CQtSoundPlayer> m_pSounds;
+  std::unique_ptr<CQtBackgroundWork> m_pBackground;
 };

@@ -141,3 +141,12 @@ int CRecordingHost::RunModal(CDialog& dialog) {
   dialogs.push_back({templateId, dialog.GetResult()});
   return dialog.GetResult();
 }
+
+void CRecordingHost::RunBackgroundWork() {
+  while (!m_background.empty()) {
+    BackgroundWork next = std::move(m_background.front());
+    m_background.pop_front();
+    next.work();
+    next.done();
+  }
+}

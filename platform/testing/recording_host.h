@@ -74,6 +74,17 @@ class CRecordingHost : public CPlatformHost {
   std::optional<std::string> GetOpenFileName(const FileOpenRequest& request) override;
   int RunModal(CDialog& dialog) override;
   void Announce(const std::string& text) override { announcements.push_back(text); }
+  // Kept until the test lets them run, so that it can act in between.
+  void RunInBackground(std::function<void()> work, std::function<void()> done) override {
+    m_background.push_back({std::move(work), std::move(done)});
+  }
+  void ShowStatusMessage(const std::string& text) override { statusMessages.push_back(text); }
+
+  // Background work still waiting to run.
+  int PendingBackgroundWork() const { return static_cast<int>(m_background.size()); }
+  // Runs every waiting piece of work, oldest first, each followed by its
+  // `done`; work added meanwhile runs too.
+  void RunBackgroundWork();
 
   // Every request in order:
   //   "sound 140"   "pause 100"
@@ -94,6 +105,8 @@ class CRecordingHost : public CPlatformHost {
   // Kept apart from `events`: news for a screen reader is not in the order
   // of what a player sees and hears.
   std::vector<std::string> announcements;
+  // What the status bar's message pane was given, "" for the idle message.
+  std::vector<std::string> statusMessages;
   // What the last immediate repaint of a view drew, and how many such
   // paints there were.
   CRecordingSurface lastPaint;
@@ -104,4 +117,9 @@ class CRecordingHost : public CPlatformHost {
   std::deque<int> m_messageBoxAnswers;
   std::deque<std::optional<std::string>> m_fileAnswers;
   std::map<int, DialogScript> m_scripts;
+  struct BackgroundWork {
+    std::function<void()> work;
+    std::function<void()> done;
+  };
+  std::deque<BackgroundWork> m_background;
 };

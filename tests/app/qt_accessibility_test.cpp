@@ -244,7 +244,7 @@ TEST_F(QtAccessibilityTest, MenuItemsAreNamedByTheirTextAndReportTheirShortcutAp
   // reader speaks as the shortcut; Tile Symbols has only its mnemonic.
   EXPECT_EQ(game, (std::vector<std::string>{"Options...|Ctrl+O|;;<Control>o", "Tile Symbols|Alt+S|",
                                             "Restart Board|Alt+R|", "Play Board Number...|Alt+B|",
-                                            "Undo Last Move|Ctrl+Z|;;<Control>z"}));
+                                            "Undo Last Move|Ctrl+Z|;;<Control>z", "Hint|H|;;h"}));
   for (const auto& [shortcut, accelerator] : std::vector<std::pair<QKeySequence, std::string>>{
            {QKeySequence("Ctrl+Shift+F2"), "<Control><Shift>F2"},
            {QKeySequence("Alt+Del"), "<Alt>Del"},

@@ -6,10 +6,12 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QStyle>
 #include <QTest>
+#include <QTextBlock>
 #include <QTimer>
 #include <QToolBar>
 #include <vector>
@@ -351,6 +353,46 @@ TEST_F(QtStatusBarTest, TheBoardsNumberHasAPaneOfItsOwnAfterTheKeyLocks) {
   RunUntilIdle();
   EXPECT_EQ(Window().StatusPanes()->PaneText(ID_INDICATOR_BOARD).toStdString(), "Board 2147483647");
   EXPECT_GE(board->minimumWidth(), board->fontMetrics().horizontalAdvance(board->text()));
+}
+
+// H on the board: the search runs on a thread of its own and its answer
+// comes back through the event loop to the status bar and the cursor. F1
+// opens How to Play, whose text scrolls, and Escape closes it.
+TEST_F(QtStatusBarTest, HHintsFromAThreadAndF1OpensHowToPlayWhichEscapeCloses) {
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
+  Board::Lay(Doc(), 0, 3, {"......", "......", ".0.2..", "2020..", "1121.."});
+  Window().ViewWidget().DeliverSize();
+  QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_H);
+  EXPECT_EQ(Message(), "Looking for the best move...");
+  for (int i = 0; i < 200 && View().IsLookingForHint(); ++i) QTest::qWait(10);
+  EXPECT_FALSE(View().IsLookingForHint());
+  EXPECT_EQ(Message(),
+            "Hint: Yellow group of 2 at column 3, row 5, worth 0 points. This board can be "
+            "cleared.");
+  EXPECT_TRUE(View().IsCursorShown());
+  EXPECT_EQ(View().GetCursor(), (BoardCell{2, 4}));
+
+  std::string title;
+  std::string firstLine;
+  bool bReadOnly = false;
+  QTimer escape;
+  QObject::connect(&escape, &QTimer::timeout, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal) return;
+    title = modal->windowTitle().toStdString();
+    if (auto* text = modal->findChild<QPlainTextEdit*>()) {
+      bReadOnly = text->isReadOnly();
+      firstLine = text->document()->firstBlock().text().toStdString();
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+  });
+  escape.start(20);
+  QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_F1);
+  escape.stop();
+  EXPECT_EQ(title, "How to Play");
+  EXPECT_EQ(firstLine, "The goal");
+  EXPECT_TRUE(bReadOnly);
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 }  // namespace

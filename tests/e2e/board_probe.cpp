@@ -7,6 +7,7 @@
 //   board_probe read SHOT.ppm X Y COLUMNS ROWS -> grid
 //   board_probe pick GRID_FILE                 -> "COLUMN ROW" of a removable group
 //   board_probe after GRID_FILE COLUMN ROW     -> grid after removing and settling
+//   board_probe group GRID_FILE COLUMN ROW     -> the size of that cell's group
 //   board_probe largest GRID_FILE              -> "COLUMN ROW SIZE" of a largest group
 //   board_probe busiest GRID_FILE              -> "COLUMN ROW STEPS CLOSES" of the move
 //                                                 with the most settling steps that
@@ -257,8 +258,9 @@ bool HasFocusFrame(const Image& image, int left, int top) {
 }
 
 int Usage() {
-  std::cerr << "usage: board_probe "
-               "locate|read|pick|after|largest|smallest|busiest|settling|again|cursor|ink ...\n";
+  std::cerr
+      << "usage: board_probe "
+         "locate|read|pick|after|group|largest|smallest|busiest|settling|again|cursor|ink ...\n";
   return 2;
 }
 
@@ -320,6 +322,12 @@ int main(int argc, char** argv) {
     if (grid.empty()) return 1;
     const auto [steps, closes] = Settling(grid, std::atoi(argv[3]), std::atoi(argv[4]));
     std::cout << steps << ' ' << closes << '\n';
+    return 0;
+  }
+  if (command == "group" && argc == 5) {
+    const Grid grid = LoadGrid(argv[2]);
+    if (grid.empty()) return 1;
+    std::cout << GroupAt(grid, std::atoi(argv[3]), std::atoi(argv[4])).size() << '\n';
     return 0;
   }
   if (command == "again" && argc == 3) {

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # End to end on a real X server: a game window that nobody touches makes no
-# system calls at all, in any of its threads, for ten seconds; and its lock
-# indicators still follow the keys. Exit 77 (skipped) only when the tools for
+# system calls at all, in any of its threads, for ten seconds, even after a
+# hint was asked for; and its lock indicators still follow the keys. Exit 77 (skipped) only when the tools for
 # a virtual desktop or strace are missing.
 #
 # usage: e2e_idle.sh KAROBLEN_BINARY BOARD_PROBE
@@ -22,6 +22,16 @@ idle_seconds=10
 
 start_xvfb
 start_game
+# A hint before the quiet: its search ends and leaves no thread behind.
+sleep 1
+threads() { ls "/proc/$game_pid/task" | wc -l; }
+threads_before=$(threads)
+focus_window "$window"
+xdotool key h
+sleep 1
+threads_after=$(threads)
+((threads_after <= threads_before)) ||
+  fail "the hint left $((threads_after - threads_before)) thread(s) running ($threads_before before)"
 # The tracer joins once start-up is over, and leaves before the game ends:
 # the game's own end (and a sanitized build's leak check at exit) must not
 # run under a tracer.

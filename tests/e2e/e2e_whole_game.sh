@@ -7,11 +7,12 @@
 # written byte for byte with both entries. A game that ends at 0 or below
 # earns no entry and writes nothing; then another game is played. With "keys" the games are
 # played with the keyboard alone: the arrows walk the cursor, whose frame is
-# read off the screen, and Space and Return take turns to play. With "de"
-# after it the game speaks German: its windows are found by their German
-# titles, Qt's own Nein and Ja answer the questions, and the player types a
-# name in Cyrillic and Latin letters of which the score file keeps the latter
-# exactly, refusing the rest.
+# read off the screen, and Space and Return take turns to play; the first move
+# is the hint's: H puts the cursor on the group it chose, and Space plays it.
+# With "de" after it the game speaks German: its windows are found by their
+# German titles, Qt's own Nein and Ja answer the questions, and the player
+# types a name in Cyrillic and Latin letters of which the score file keeps
+# the latter exactly, refusing the rest.
 #
 # usage: e2e_whole_game.sh KAROBLEN_BINARY BOARD_PROBE [mouse|keys] [de]
 set -euo pipefail
@@ -95,8 +96,20 @@ play_to_the_end() {
     # A deal without any move ends at the first click anywhere on the board.
     play_cell 0 0 0
   fi
+  local hinted=0
+  ((game_count > 1)) || [ "$mode" != keys ] || hinted=1
   while move=$("$probe" largest "$current"); do
     read -r column row size <<<"$move"
+    if ((hinted)); then
+      hinted=0
+      xdotool key h
+      # The search runs off the window's thread; its answer moves the cursor.
+      wait_for 50 cursor_cell || fail "H put no cursor on the board"
+      read -r column row <<<"$(cursor_cell)"
+      size=$("$probe" group "$current" "$column" "$row")
+      ((size >= 2)) || fail "the hint's cell $column $row is in no group of two or more"
+      echo "the hint chose column $column, row $row, a group of $size"
+    fi
     "$probe" after "$current" "$column" "$row" >"$next"
     points=$((points + (size - 2) * (size - 2)))
     moves=$((moves + 1))

@@ -43,8 +43,10 @@ TEST(MainMenu, HasThreePopupsWithTheirItemsInOrder) {
                                       {"&Restart Board", 32780},
                                       {"Play &Board Number...", 32781},
                                       {"-", 0},
-                                      {"&Undo Last Move\tCtrl+Z", 32773}}));
-  EXPECT_EQ(Items(menu.popups[2]), (V{{"&About Karoblen...", 57664}}));
+                                      {"&Undo Last Move\tCtrl+Z", 32773},
+                                      {"&Hint\tH", 32782}}));
+  // How to Play comes above About.
+  EXPECT_EQ(Items(menu.popups[2]), (V{{"&How to Play\tF1", 32783}, {"&About Karoblen...", 57664}}));
 }
 
 TEST(MainMenu, ItemTextSplitsIntoLabelAndShortcut) {
@@ -56,17 +58,23 @@ TEST(MainMenu, ItemTextSplitsIntoLabelAndShortcut) {
   EXPECT_EQ(MenuItemShortcut(exit), "");
 }
 
-TEST(Accelerators, AreFiveCtrlLettersWithoutMenuFlash) {
+TEST(Accelerators, AreCtrlLettersThenHintAndHelpKeysWithoutMenuFlash) {
   std::vector<std::pair<char, int>> keys;
   for (const Accelerator& a : Accelerators()) {
     keys.emplace_back(a.key, a.command);
-    EXPECT_TRUE(a.ctrl);
+    // Only the five game commands of old hold Ctrl; H and F1 are bare.
+    EXPECT_EQ(a.ctrl, a.command != ID_GAME_HINT && a.command != ID_HELP_HOWTOPLAY) << a.key;
     EXPECT_FALSE(a.shift);
     EXPECT_FALSE(a.alt);
     EXPECT_TRUE(a.noInvert);
   }
-  EXPECT_EQ(keys, (std::vector<std::pair<char, int>>{
-                      {'H', 32776}, {'M', 32778}, {'N', 57600}, {'O', 32772}, {'Z', 32773}}));
+  EXPECT_EQ(keys, (std::vector<std::pair<char, int>>{{'H', 32776},
+                                                     {'M', 32778},
+                                                     {'N', 57600},
+                                                     {'O', 32772},
+                                                     {'Z', 32773},
+                                                     {'H', 32782},
+                                                     {kKeyF1, 32783}}));
   EXPECT_EQ(FindAccelerator(ID_APP_EXIT), nullptr);
   EXPECT_EQ(FindAccelerator(ID_APP_ABOUT), nullptr);
   ASSERT_NE(FindAccelerator(ID_GAME_UNDO), nullptr);

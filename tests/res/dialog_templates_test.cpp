@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "res/resource_ids.h"
+#include "res/string_table.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ std::vector<int> IdsInOrder(const DialogTemplate& t) {
   return ids;
 }
 
-TEST(DialogTemplates, AllSixExistWithTheirFontsSizesAndCaptions) {
+TEST(DialogTemplates, AllExistWithTheirFontsSizesAndCaptions) {
   struct Expected {
     int id;
     const char* caption;
@@ -46,7 +47,7 @@ TEST(DialogTemplates, AllSixExistWithTheirFontsSizesAndCaptions) {
       {100, "About Karoblen", 187, 130, 8},        {101, "", 221, 132, 8},
       {135, "Karoblen Options", 242, 66, 8},       {142, "", 97, 82, 10},
       {147, "Karoblen High Scores", 154, 160, 10}, {148, "Karoblen", 147, 76, 9},
-      {150, "Karoblen Board Number", 185, 62, 8}};
+      {150, "Karoblen Board Number", 185, 62, 8},  {151, "How to Play", 260, 200, 8}};
   for (const Expected& e : all) {
     const DialogTemplate& t = Template(e.id);
     EXPECT_STREQ(t.caption, e.caption) << e.id;
@@ -173,6 +174,27 @@ TEST(DialogTemplates, NameEntryHasItsEditField) {
   EXPECT_EQ(BoxOf(*name), (Box{5, 40, 135, 12}));
   EXPECT_STREQ(t.controls[1].text, "Congratulations -- you got a high score!");
   EXPECT_EQ(BoxOf(t.controls[0]), (Box{89, 58, 50, 14}));
+}
+
+TEST(DialogTemplates, HowToPlayScrollsOneLongTextAboveItsButton) {
+  const DialogTemplate& t = Template(IDD_HOWTOPLAY);
+  EXPECT_EQ(IdsInOrder(t), (std::vector<int>{IDC_HOWTOPLAY_TEXT, IDOK}));
+  const ControlTemplate* text = FindControl(t, IDC_HOWTOPLAY_TEXT);
+  ASSERT_NE(text, nullptr);
+  EXPECT_EQ(text->kind, ControlKind::Edit);
+  EXPECT_EQ(text->style,
+            style::Multiline | style::ReadOnly | style::VScroll | style::Border | style::TabStop);
+  // The button sits below the text, inside the window.
+  const ControlTemplate& ok = t.controls[1];
+  EXPECT_GT(ok.y, text->y + text->cy);
+  EXPECT_LE(ok.x + ok.cx, t.cx);
+  EXPECT_LE(ok.y + ok.cy, t.cy);
+  // What the window explains: the scoring table, the bonus and every aid.
+  const std::string help = res::LoadString(IDS_HOWTOPLAY_TEXT);
+  for (const char* part : {"(n - 2) x (n - 2)", "2 tiles: 0 points", "3 tiles: 1 point\n",
+                           "5 tiles: 9 points", "10 tiles: 64 points", "1000 points", "Undo",
+                           "arrow keys", "Tile Symbols", "Game > Hint", "number", "Karoblen.scr"})
+    EXPECT_NE(help.find(part), std::string::npos) << part;
 }
 
 }  // namespace

@@ -394,6 +394,76 @@ TEST(ViewReentry, InputThatSlipsInDuringAMoveOrTheTallyIsTurnedAway) {
   EXPECT_FALSE(v.view.IsCursorShown());
 }
 
+// Game > Hint: the search's answer arrives later, through the host, and
+// must find the board as it was asked about.
+const Board::Rows kOneClearing = {"......", "......", ".0.2..", "2020..", "1121.."};
+const char* const kOneClearingHint =
+    "Hint: Yellow group of 2 at column 3, row 5, worth 0 points. This board can be cleared.";
+
+TEST(ViewHint, ShowsTheBestMoveUnderTheCursorAndChangesNothingElse) {
+  ViewHarness v;
+  v.Lay(kSmall, 3, kOneClearing);
+  v.MoveTo(0, 4);  // the pointer's highlight gives way to the hint's
+  v.host.ClearEvents();
+  ASSERT_TRUE(v.view.OnCmdMsg(ID_GAME_HINT));
+  EXPECT_TRUE(v.view.IsLookingForHint());
+  EXPECT_EQ(v.host.statusMessages, (Events{"Looking for the best move..."}));
+  v.host.RunBackgroundWork();
+  EXPECT_FALSE(v.view.IsLookingForHint());
+  EXPECT_EQ(v.host.statusMessages.back(), kOneClearingHint);
+  EXPECT_EQ(v.host.announcements, (Events{kOneClearingHint}));
+  EXPECT_TRUE(v.view.IsCursorShown());
+  EXPECT_EQ(v.view.GetCursor(), (BoardCell{2, 4}));
+  EXPECT_EQ(Board::Selection(v.doc),
+            (Board::Rows{"......", "......", "......", "..x...", "..x..."}));
+  EXPECT_EQ(v.host.events, (Events{"repaint now"}));
+  EXPECT_EQ(Board::Board(v.doc), kOneClearing);
+  EXPECT_FALSE(v.doc.CanUndo());
+  EXPECT_EQ(v.doc.GetScore(), 0);
+  // Space plays the hint, and the move takes its words off the status bar.
+  v.Key(VK_SPACE);
+  EXPECT_EQ(Board::Board(v.doc), (Board::Rows{"......", "......", ".02...", "200...", "111..."}));
+  EXPECT_EQ(v.host.statusMessages.back(), "");
+}
+
+TEST(ViewHint, AMoveUndoOrNewGameDuringTheSearchDropsItsAnswer) {
+  const std::function<void(ViewHarness&)> interruptions[] = {
+      [](ViewHarness& v) { v.ClickAt(0, 4); },
+      [](ViewHarness& v) {
+        v.view.OnCmdMsg(ID_GAME_UNDO);
+        v.host.ClearEvents();
+      },
+      [](ViewHarness& v) { v.view.OnInitialUpdate(); },
+  };
+  for (const auto& interrupt : interruptions) {
+    ViewHarness v;
+    v.Lay(kSmall, 3, kOneClearing);
+    if (&interrupt == &interruptions[1]) v.ClickAt(0, 4);  // something to undo
+    v.view.OnCmdMsg(ID_GAME_HINT);
+    interrupt(v);
+    EXPECT_FALSE(v.view.IsLookingForHint());
+    const Board::Rows board = Board::Board(v.doc);
+    const Board::Rows selection = Board::Selection(v.doc);
+    const std::size_t paints = v.host.events.size();
+    v.host.RunBackgroundWork();
+    EXPECT_TRUE(v.host.announcements.empty() || v.host.announcements.back().rfind("Hint:", 0) != 0);
+    EXPECT_EQ(v.host.statusMessages.back(), "");
+    EXPECT_EQ(Board::Board(v.doc), board);
+    EXPECT_EQ(Board::Selection(v.doc), selection);
+    EXPECT_EQ(v.host.events.size(), paints);
+  }
+}
+
+TEST(ViewHint, ASecondRequestReplacesTheFirst) {
+  ViewHarness v;
+  v.Lay(kSmall, 3, kOneClearing);
+  v.view.OnCmdMsg(ID_GAME_HINT);
+  v.view.OnCmdMsg(ID_GAME_HINT);
+  ASSERT_EQ(v.host.PendingBackgroundWork(), 2);
+  v.host.RunBackgroundWork();
+  EXPECT_EQ(v.host.announcements, (Events{kOneClearingHint}));
+}
+
 // The template starts a game through the framework's document; the board
 // behind it must deal, and the document must come out unmodified.
 TEST(BoardDocument, NewDocumentThroughTheFrameworkDealsAndClearsTheModifiedFlag) {

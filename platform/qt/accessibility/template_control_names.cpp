@@ -7,6 +7,7 @@
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <algorithm>
 
 #include "platform/qt/accessibility/accessible_override.h"
@@ -90,6 +91,9 @@ void NameTemplateControls(const res::DialogTemplate& dialogTemplate,
       if (dialogTemplate.controls[i].id == spoken.controlId && controls[i])
         controls[i]->setAccessibleName(ToQString(res::LoadString(spoken.nameId)));
     const ControlTemplate* label = LabelOf(dialogTemplate, dialogTemplate.controls[i]);
+    // A window's one long text is named by the window's caption.
+    if (auto* box = qobject_cast<QPlainTextEdit*>(controls[i]); box && !label)
+      box->setAccessibleName(ToQString(dialogTemplate.caption));
     if (!label) continue;
     const QString name = ToQString(label->text);
     auto* edit = qobject_cast<QLineEdit*>(controls[i]);

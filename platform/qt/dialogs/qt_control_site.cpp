@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QSignalBlocker>
 #include <QTimerEvent>
 #include <QValidator>
@@ -81,6 +82,8 @@ void CQtControlSite::SetText(int id, const std::string& text) {
     button->setText(ToQString(text));
   else if (auto* edit = qobject_cast<QLineEdit*>(widget))
     edit->setText(ToQString(text));
+  else if (auto* box = qobject_cast<QPlainTextEdit*>(widget))
+    box->setPlainText(ToQString(text));
 }
 
 std::string CQtControlSite::GetText(int id) const {
@@ -88,6 +91,7 @@ std::string CQtControlSite::GetText(int id) const {
   if (auto* label = qobject_cast<QLabel*>(widget)) return ToStdString(label->text());
   if (auto* button = qobject_cast<QAbstractButton*>(widget)) return ToStdString(button->text());
   if (auto* edit = qobject_cast<QLineEdit*>(widget)) return ToStdString(edit->text());
+  if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) return ToStdString(box->toPlainText());
   if (auto* combo = qobject_cast<QComboBox*>(widget)) return ToStdString(combo->currentText());
   return {};
 }

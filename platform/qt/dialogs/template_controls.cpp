@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -66,6 +67,20 @@ QLineEdit* CreateEdit(const res::ControlTemplate& control, QWidget* parent) {
   edit->setReadOnly(Has(control.style, ReadOnly));
   edit->setFrame(Has(control.style, Border));
   return edit;
+}
+
+// A long read-only text scrolls inside its box and is read by the keyboard.
+QPlainTextEdit* CreateTextBox(const res::ControlTemplate& control, QWidget* parent) {
+  auto* box = new QPlainTextEdit(ToQString(control.text), parent);
+  box->setReadOnly(Has(control.style, ReadOnly));
+  box->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+  box->setVerticalScrollBarPolicy(Has(control.style, VScroll) ? Qt::ScrollBarAsNeeded
+                                                              : Qt::ScrollBarAlwaysOff);
+  box->setFrameStyle(Has(control.style, Border) ? QFrame::StyledPanel | QFrame::Sunken
+                                                : QFrame::NoFrame);
+  // Tab leaves the text for the buttons, as in every other field.
+  box->setTabChangesFocus(true);
+  return box;
 }
 
 QComboBox* CreateComboBox(QWidget* parent) {
@@ -161,7 +176,10 @@ QWidget* CreateTemplateControl(const res::ControlTemplate& control, const Dialog
       widget = CreatePushButton(control, parent);
       break;
     case res::ControlKind::Edit:
-      widget = CreateEdit(control, parent);
+      if (Has(control.style, Multiline))
+        widget = CreateTextBox(control, parent);
+      else
+        widget = CreateEdit(control, parent);
       break;
     case res::ControlKind::ComboBox:
       widget = CreateComboBox(parent);

@@ -20,8 +20,10 @@ QKeySequence ShortcutOf(int command) {
   if (accelerator->ctrl) modifiers |= Qt::ControlModifier;
   if (accelerator->shift) modifiers |= Qt::ShiftModifier;
   if (accelerator->alt) modifiers |= Qt::AltModifier;
-  // Accelerator keys are upper-case letters, whose codes are Qt's key codes.
-  return QKeySequence(QKeyCombination(modifiers, static_cast<Qt::Key>(accelerator->key)));
+  // Upper-case letters' codes are Qt's key codes; F1 is the one other key.
+  const Qt::Key key =
+      accelerator->key == res::kKeyF1 ? Qt::Key_F1 : static_cast<Qt::Key>(accelerator->key);
+  return QKeyCombination(modifiers, key);
 }
 
 // A greyed menu item is highlighted under the pointer like any other, so that

@@ -22,6 +22,8 @@ class CQtStatusPanes {
   // command is under the pointer, whose prompt may be empty.
   void ShowPrompt(const QString& prompt, bool overCommand);
   void ShowIdle();
+  // A message of the game's own, shown until the next prompt.
+  void ShowMessage(const QString& text) { m_pMessage->setText(text); }
   QString Message() const { return m_pMessage->text(); }
   // An indicator shows its text only while its lock is on; all stay blank
   // when the locks are unknown.
