@@ -45,7 +45,7 @@ run: deps
 # The end-to-end tests mostly wait for their servers, so more of them run at
 # once than there are processors; a test that keeps processors busy says so
 # (ctest's PROCESSORS).
-CTEST_JOBS ?= $(shell echo $$(( $(JOBS) * 2 )))
+CTEST_JOBS ?= $(shell echo $$(( $(JOBS) * 3 )))
 test: tests-on
 	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j $(CTEST_JOBS) --output-junit ctest-junit.xml
