@@ -102,12 +102,17 @@ if [ "$(id -u)" = 0 ]; then
   chown -R nobody:nogroup "$work"
   packager=(unshare --net setpriv --reuid=nobody --regid=nogroup --clear-groups "${packager[@]}")
 fi
-(cd "$tree" && "${packager[@]}" fakeroot debian/rules binary) >"$work/dh.log" 2>&1 ||
-  fail "the packager's build failed: $(grep -E 'Failed|FAILED|rror' "$work/dh.log" | tail -n 30)
-$(tail -n 30 "$work/dh.log")"
-grep -q '100% tests passed, 0 tests failed out of' "$work/dh.log" ||
-  fail "the packager's build ran no tests: $(tail -n 20 "$work/dh.log")"
-tests_run=$(sed -n 's/.*100% tests passed, 0 tests failed out of \([0-9]*\).*/\1/p' "$work/dh.log")
+# Its whole log stays in the build directory, for a failure's details.
+log=$build/dist-check.log
+status=0
+(cd "$tree" && "${packager[@]}" fakeroot debian/rules binary) >"$work/dh.log" 2>&1 || status=$?
+cp "$work/dh.log" "$log"
+[ "$status" = 0 ] || fail "the packager's build failed (the whole log is $log):
+$(grep -E -B 20 '^[0-9]+: \[  FAILED  \]' "$log" | head -n 60)
+$(tail -n 30 "$log")"
+grep -q '100% tests passed, 0 tests failed out of' "$log" ||
+  fail "the packager's build ran no tests: $(tail -n 20 "$log")"
+tests_run=$(sed -n 's/.*100% tests passed, 0 tests failed out of \([0-9]*\).*/\1/p' "$log")
 [ "$tests_run" -gt 100 ] || fail "the packager's build ran only $tests_run tests"
 
 debs=("$work"/karoblen_"$version"-1_*.deb)
