@@ -1,12 +1,16 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The two commands a newcomer needs: `make run` and `make test`.
+# The two commands a newcomer needs: `make run` and `make test`. They, and
+# the developer targets, install what is missing with apt-get; `make`,
+# `make build` and `make install` never do, so that a package build may run
+# them (`make deps` installs what the build needs).
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 PACKAGE_BUILD ?= build-package
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 
-.PHONY: update-po all deps test-deps tests-on build run test sanitize tidy bench fuzz shots format install uninstall package dist clean
+.PHONY: all deps test-deps tests-on build run test sanitize tidy bench fuzz shots format format-check \
+	update-po install uninstall package dist clean
 
 all: build
 
@@ -18,24 +22,33 @@ test-deps:
 	@./scripts/install-deps.sh --test
 
 # A new build directory builds the game alone; `make test` and the other
-# developer targets switch the tests on, and they stay on there.
-$(BUILD)/CMakeCache.txt: | deps
+# developer targets switch the tests on, every group of them, with a missing
+# test tool a failure (cmake/test_groups.cmake), and they stay on there.
+$(BUILD)/CMakeCache.txt:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
 
+TEST_GROUPS = KAROBLEN_E2E_TESTS KAROBLEN_PACKAGING_TESTS KAROBLEN_FUZZ_TESTS
 tests-on: test-deps
-	@grep -qx 'BUILD_TESTING:BOOL=ON' $(BUILD)/CMakeCache.txt 2>/dev/null || \
-		cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON
+	@(for on in BUILD_TESTING:BOOL $(addsuffix :STRING,$(TEST_GROUPS)); do \
+		grep -qx "$$on=ON" $(BUILD)/CMakeCache.txt 2>/dev/null || exit 1; \
+	done) || cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON \
+		$(addprefix -D,$(addsuffix =ON,$(TEST_GROUPS)))
 
-build: deps $(BUILD)/CMakeCache.txt
+build: $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+run: deps
+	@$(MAKE) --no-print-directory build
 	@$(BUILD)/karoblen
 
 # Each run leaves ctest-junit.xml in its build folder; CI reads the skips there.
+# The end-to-end tests mostly wait for their servers, so more of them run at
+# once than there are processors; a test that keeps processors busy says so
+# (ctest's PROCESSORS).
+CTEST_JOBS ?= $(shell echo $$(( $(JOBS) * 3 )))
 test: tests-on
 	cmake --build $(BUILD) -j $(JOBS)
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --output-junit ctest-junit.xml
+	cd $(BUILD) && ctest --output-on-failure -j $(CTEST_JOBS) --output-junit ctest-junit.xml
 
 # The whole suite, end-to-end tests included, built with clang's address and
 # undefined-behaviour sanitizers in a folder of its own. The fuzzers are
@@ -46,9 +59,10 @@ SANITIZER_ENV = ASAN_OPTIONS=detect_stack_use_after_return=1:check_initializatio
 
 sanitize: test-deps
 	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON \
+		-DKAROBLEN_E2E_TESTS=ON -DKAROBLEN_PACKAGING_TESTS=ON -DKAROBLEN_FUZZ_TESTS=OFF \
 		-DCMAKE_CXX_COMPILER=clang++ -DKAROBLEN_SANITIZE=ON
 	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
-	cd $(SANITIZE_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS) -LE fuzz \
+	cd $(SANITIZE_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j $(CTEST_JOBS) \
 		--output-junit ctest-junit.xml
 
 # clang-tidy over every source the build compiles, tests included.
@@ -73,6 +87,10 @@ format: test-deps
 update-po: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) --target update-po
 
+# The check CI runs; a developer's, not part of the test suite.
+format-check: test-deps
+	./scripts/format.sh --check
+
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
@@ -82,7 +100,7 @@ uninstall:
 # A Debian package in $(PACKAGE_BUILD), from the same install rules, for
 # /usr, built without the tests.
 package: deps
-	cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+	cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DCMAKE_INSTALL_PREFIX=/usr
 	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
 	cd $(PACKAGE_BUILD) && cpack -G DEB
 

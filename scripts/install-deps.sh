@@ -16,7 +16,7 @@ test_packages=(
   qt6-base-private-dev libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format clang-tidy
   xvfb xdotool x11-utils imagemagick fonts-dejavu-core
-  desktop-file-utils appstream man-db lintian git
+  desktop-file-utils appstream man-db lintian git debhelper fakeroot
   strace openbox
   pulseaudio pulseaudio-utils
   pipewire pipewire-pulse wireplumber sway wtype grim qt6-wayland

@@ -23,10 +23,7 @@ launcher=/usr/libexec/at-spi-bus-launcher
 registry=/usr/libexec/at-spi2-registryd
 reader=(/usr/bin/python3 "$(dirname "$(readlink -f "$0")")/at_spi_reader.py")
 e2e_begin "$1" "$2" dbus-daemon "$launcher" "$registry" pgrep /usr/bin/python3
-/usr/bin/python3 -c 'import dbus, gi' 2>/dev/null || {
-  echo "SKIP: python3-dbus or python3-gi is not installed" >&2
-  exit 77
-}
+/usr/bin/python3 -c 'import dbus, gi' 2>/dev/null || missing_tool "python3-dbus or python3-gi is not installed"
 columns=10
 rows=7
 

@@ -19,28 +19,25 @@ app_id=invalid.karoblen.Karoblen
 columns=10
 rows=7
 
-skip() {
-  echo "SKIP: $*" >&2
-  exit 77
-}
-for tool in sway swaymsg wtype grim python3; do
-  command -v "$tool" >/dev/null 2>&1 || skip "$tool is not installed"
-done
+need_tools sway swaymsg wtype grim python3
 plugins=$(qtpaths6 --query QT_INSTALL_PLUGINS 2>/dev/null || echo /usr/lib/x86_64-linux-gnu/qt6/plugins)
-[ -e "$plugins/platforms/libqwayland-generic.so" ] || skip "the toolkit's Wayland plugin (qt6-wayland) is not installed"
+[ -e "$plugins/platforms/libqwayland-generic.so" ] || missing_tool "the toolkit's Wayland plugin (qt6-wayland) is not installed"
 
 if [ "$(id -u)" = 0 ] && [ -z "${KAROBLEN_E2E_DROPPED:-}" ]; then
-  command -v setpriv >/dev/null 2>&1 || skip "setpriv is missing, and sway does not run as root"
+  command -v setpriv >/dev/null 2>&1 || missing_tool "setpriv is missing, and sway does not run as root"
   work=$(mktemp -d "${TMPDIR:-/tmp}/karoblen-wayland-XXXXXX")
   trap 'rm -rf "$work"' EXIT
   cp "$1" "$work/karoblen"
   cp "$2" "$work/board_probe"
-  cp "$0" "$work/e2e_wayland.sh"
-  cp "$(dirname "$0")/lib.sh" "$work/lib.sh"
+  # The scripts keep their places relative to each other.
+  mkdir "$work/e2e"
+  cp "$0" "$work/e2e/e2e_wayland.sh"
+  cp "$(dirname "$0")/lib.sh" "$work/e2e/lib.sh"
+  cp "$(dirname "$0")/../need_tools.sh" "$work/need_tools.sh"
   chown -R nobody "$work"
   status=0
   (cd "$work" && exec setpriv --reuid=nobody --regid=nogroup --clear-groups \
-    env KAROBLEN_E2E_DROPPED="$work" "$work/e2e_wayland.sh" "$work/karoblen" "$work/board_probe") ||
+    env KAROBLEN_E2E_DROPPED="$work" "$work/e2e/e2e_wayland.sh" "$work/karoblen" "$work/board_probe") ||
     status=$?
   exit "$status"
 fi

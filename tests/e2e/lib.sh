@@ -7,17 +7,13 @@
 # Globals it sets: game probe work display window game_pid helper_pids
 # board_x board_y columns rows. Every wait is bounded; a failure prints the
 # last board seen.
+source "$(dirname "${BASH_SOURCE[0]}")/../need_tools.sh"
 
 e2e_begin() {
   game=$(readlink -f "$1")
   probe=$(readlink -f "$2")
   shift 2
-  for tool in Xvfb xdotool import "$@"; do
-    if ! command -v "$tool" >/dev/null 2>&1; then
-      echo "SKIP: $tool is not installed" >&2
-      exit 77
-    fi
-  done
+  need_tools Xvfb xdotool import "$@"
   work=$(mktemp -d "${TMPDIR:-/tmp}/karoblen-e2e-XXXXXX")
   xvfb_pid=""
   game_pid=""

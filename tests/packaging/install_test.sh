@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The install rules: an install into a scratch DESTDIR, made under umask 077,
 # holds exactly the files a desktop needs, in directories open to all; the
-# menu entry, the AppStream metadata and the manual page pass their checkers;
+# menu entry, the AppStream metadata and the manual page pass their checkers,
+# and the manual page names the README and the changelog where they are;
 # the program, the manual page and the metadata show the version and the
 # releases NEWS has; every icon is the icon's art enlarged by a whole factor,
 # pixel for pixel; and uninstall with the same DESTDIR takes every file away
@@ -41,6 +42,11 @@ page=$prefix/share/man/man6/karoblen.6.gz
 warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>&1 >"$work/man.txt") || fail "man failed"
 [ -z "$warnings" ] || fail "the manual page renders with warnings: $warnings"
 grep -q -- '--in-data-dir' "$work/man.txt" || fail "the manual page does not explain --in-data-dir"
+# Under the prefix the build was configured for.
+docs=$(sed -n 's/^CMAKE_INSTALL_PREFIX:PATH=//p' "$build/CMakeCache.txt")/share/doc/karoblen
+for document in README.md.gz changelog.gz; do
+  grep -qF "$docs/$document" "$work/man.txt" || fail "the manual page does not name $docs/$document"
+done
 "$prefix/games/karoblen" --help | grep -q -- '--in-data-dir' || fail "--help does not explain --in-data-dir"
 
 # NEWS, newest first: "version date" a line.

@@ -11,11 +11,18 @@ installed_files() {
       echo "share/icons/hicolor/${size}x$size/apps/$id.png"
     done
     echo share/man/man6/karoblen.6.gz
-    echo share/doc/karoblen/README.md
-    echo share/doc/karoblen/copyright
+    echo share/doc/karoblen/README.md.gz
     echo share/doc/karoblen/changelog.gz
     echo share/doc/karoblen/docs/karoblen.png
     echo share/doc/karoblen/docs/karoblen-tile-symbols.png
+  } | LC_ALL=C sort
+}
+
+# The same, and the Debian files that only the project's own package holds.
+package_files() {
+  {
+    installed_files
+    echo share/doc/karoblen/copyright
     echo share/lintian/overrides/karoblen
     local po
     for po in "$(dirname "${BASH_SOURCE[0]}")"/../../po/*.po; do
@@ -24,16 +31,7 @@ installed_files() {
   } | LC_ALL=C sort
 }
 
-# Exit 77 (skipped) when a tool the test needs is not installed.
-need_tools() {
-  local tool
-  for tool in "$@"; do
-    if ! command -v "$tool" >/dev/null 2>&1; then
-      echo "SKIP: $tool is not installed" >&2
-      exit 77
-    fi
-  done
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../need_tools.sh"
 
 # Fails naming every directory under $1 whose mode is not 0755.
 all_directories_open() {

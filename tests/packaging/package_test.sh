@@ -40,7 +40,7 @@ for package in libpulse0 qt6-translations-l10n; do
   [[ ", $recommends," == *", $package,"* ]] || fail "Recommends lacks $package: $recommends"
 done
 
-diff -u <(installed_files | sed 's|^|./usr/|') \
+diff -u <(package_files | sed 's|^|./usr/|') \
   <(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | LC_ALL=C sort) ||
   fail "the package holds other files than an install does"
 closed=$(dpkg-deb -c "$deb" | awk '$1 ~ /^d/ && $1 != "drwxr-xr-x" {print $1, $6}')
@@ -66,6 +66,6 @@ lintian --pedantic --display-info --show-overrides --no-cfg "$deb" >"$work/linti
 grep -v -e '^O: karoblen: hardening-no-fortify-functions \[usr/games/karoblen\]$' -e '^N: ' \
   "$work/lintian.log" >"$work/tags.log" || true
 [ ! -s "$work/tags.log" ] || fail "lintian: $(cat "$work/tags.log")"
-unfortified=$(grep '"command"' "$build/compile_commands.json" | grep -cv -- -D_FORTIFY_SOURCE=2 || true)
-[ "$unfortified" = 0 ] || fail "$unfortified files are compiled without -D_FORTIFY_SOURCE=2"
+unfortified=$(grep '"command"' "$build/compile_commands.json" | grep -cv -- '-D_FORTIFY_SOURCE=[1-3]' || true)
+[ "$unfortified" = 0 ] || fail "$unfortified files are compiled without -D_FORTIFY_SOURCE"
 echo "PASS: $(basename "$deb"), Depends: $depends"
