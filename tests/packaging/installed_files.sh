@@ -2,7 +2,7 @@
 # Shared by the packaging tests: every file an install puts under its prefix,
 # one a line, sorted.
 installed_files() {
-  local id=invalid.karoblen.Karoblen size
+  local id=invalid.karoblen.Karoblen size po
   {
     echo games/karoblen
     echo "share/applications/$id.desktop"
@@ -15,6 +15,9 @@ installed_files() {
     echo share/doc/karoblen/changelog.gz
     echo share/doc/karoblen/docs/karoblen.png
     echo share/doc/karoblen/docs/karoblen-tile-symbols.png
+    for po in "$(dirname "${BASH_SOURCE[0]}")"/../../po/*.po; do
+      [ -e "$po" ] && echo "share/locale/$(basename "$po" .po)/LC_MESSAGES/karoblen.mo"
+    done
   } | LC_ALL=C sort
 }
 
@@ -24,10 +27,6 @@ package_files() {
     installed_files
     echo share/doc/karoblen/copyright
     echo share/lintian/overrides/karoblen
-    local po
-    for po in "$(dirname "${BASH_SOURCE[0]}")"/../../po/*.po; do
-      [ -e "$po" ] && echo "share/locale/$(basename "$po" .po)/LC_MESSAGES/karoblen.mo"
-    done
   } | LC_ALL=C sort
 }
 
