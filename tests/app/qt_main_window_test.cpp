@@ -363,7 +363,11 @@ TEST_F(QtStatusBarTest, HHintsFromAThreadAndF1OpensHowToPlayWhichEscapeCloses) {
   Board::Lay(Doc(), 0, 3, {"......", "......", ".0.2..", "2020..", "1121.."});
   Window().ViewWidget().DeliverSize();
   QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_H);
-  EXPECT_EQ(Message(), "Looking for the best move...");
+  // So small a board may be searched before the key's handling is over, so
+  // the status bar shows either the search or already its answer.
+  if (View().IsLookingForHint()) {
+    EXPECT_EQ(Message(), "Looking for the best move...");
+  }
   for (int i = 0; i < 200 && View().IsLookingForHint(); ++i) QTest::qWait(10);
   EXPECT_FALSE(View().IsLookingForHint());
   EXPECT_EQ(Message(),
