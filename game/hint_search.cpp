@@ -16,7 +16,8 @@ constexpr int kCells = kCols * kRows;
 constexpr std::uint8_t kNoLabel = 0xFF;
 // The cancel flag is read this often, in positions visited.
 constexpr long kCancelCheckEvery = 256;
-constexpr int kFirstBeamWidth = 8;
+constexpr long kFirstBeamWidth = 8;
+constexpr double kLastBeamShare = 0.8;
 
 // Columns are kept bottom-up, so falling is packing a column from index 0
 // and closing up is dropping a column: a settled, closed board by
@@ -234,8 +235,10 @@ struct Best {
   }
 };
 
-Best BeamSearch(const Board& root, const Groups& rootGroups, int nRootScore, int nWidth,
-                const std::atomic<bool>* pCancel, long& nVisited, bool& bCancelled) {
+// `nLimit` bounds the positions the beam looks at: past it the beam narrows
+// level by level instead of stopping, so that it still plays its lines out.
+Best BeamSearch(const Board& root, const Groups& rootGroups, int nRootScore, long nWidth,
+                long nLimit, const std::atomic<bool>* pCancel, long& nVisited, bool& bCancelled) {
   Best best;
   long nExpanded = 0;
   std::vector<BeamKey> keys;
@@ -294,6 +297,7 @@ Best BeamSearch(const Board& root, const Groups& rootGroups, int nRootScore, int
       FindGroups(node.board, g);
       key.nPromise = Promise(node.board, g, node.nScore);
     }
+    if (nVisited > nLimit) nWidth = std::max(1L, nWidth / 4);
     const auto keep = std::min<std::size_t>(keys.size(), static_cast<std::size_t>(nWidth));
     if (keep < keys.size()) best.bComplete = false;
     std::partial_sort(keys.begin(), keys.begin() + static_cast<std::ptrdiff_t>(keep), keys.end(),
@@ -391,14 +395,17 @@ Hint FindHint(const HintPosition& position, const HintEffort& effort,
     return hint;
   }
 
-  // Beams of doubling width while the allowance lasts: a small position
-  // gets a wide beam, or one so wide that it drops nothing and is exact.
+  // A narrow beam first, then one as wide as the rest of the allowance pays
+  // for, judged by what the narrow one cost: a beam's cost grows about as
+  // its width. A small position gets a wide beam, or one so wide that it
+  // drops nothing and is exact.
   Best best;
   long nUsed = 0;
-  for (int nWidth = kFirstBeamWidth;; nWidth *= 2) {
+  for (long nWidth = kFirstBeamWidth;;) {
     long nNodes = 0;
     bool bCancelled = false;
-    const Best found = BeamSearch(root, g, position.nScore, nWidth, pCancel, nNodes, bCancelled);
+    const Best found = BeamSearch(root, g, position.nScore, nWidth, effort.nBeamNodes - nUsed,
+                                  pCancel, nNodes, bCancelled);
     nUsed += nNodes;
     if (bCancelled) {
       hint.bCancelled = true;
@@ -411,8 +418,12 @@ Hint FindHint(const HintPosition& position, const HintEffort& effort,
     }
     best.bCleared = best.bCleared || found.bCleared;
     best.bComplete = found.bComplete;
-    // The next beam costs about twice this one.
-    if (found.bComplete || nUsed + 2 * nNodes > effort.nBeamNodes) break;
+    const long nLeft = effort.nBeamNodes - nUsed;
+    if (found.bComplete || nNodes == 0 || nLeft < 2 * nNodes) break;
+    // Wider beams reach deeper games, so the estimate keeps some in hand.
+    nWidth = std::max(2 * nWidth,
+                      static_cast<long>(static_cast<double>(nWidth) * kLastBeamShare *
+                                        static_cast<double>(nLeft) / static_cast<double>(nNodes)));
   }
   hint.nVisited += nUsed;
   DescribeMove(position, g, best.nFirst, hint);

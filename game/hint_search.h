@@ -43,8 +43,8 @@ struct Hint {
 };
 
 struct HintEffort {
-  // Positions the beams may look at in all. Beams of doubling width run
-  // until the next would overspend; one that never drops a position is
+  // Positions the beams may look at in all. A narrow beam runs first, then
+  // one as wide as the rest pays for; one that never drops a position is
   // exact, and ends the search.
   long nBeamNodes;
   // Positions the exact search may visit before it gives up on a position

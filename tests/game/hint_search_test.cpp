@@ -213,6 +213,19 @@ TEST(HintSearch, StopsWhenCancelled) {
   EXPECT_LT(hint.nVisited, 1000);
 }
 
+// The last beam is sized from what the first cost, so the hint spends most
+// of its allowance, and never much more, whatever the board.
+TEST(HintSearch, SpendsAboutItsAllowance) {
+  constexpr HintEffort kEffort{20000, 0};
+  for (const unsigned seed : {1u, 2u, 3u, 4u}) {
+    CKaroblenDoc doc;
+    Deal(doc, kLarge, 5, seed);
+    const Hint hint = FindHint(PositionOf(doc), kEffort);
+    EXPECT_GE(hint.nVisited, kEffort.nBeamNodes / 2) << seed;
+    EXPECT_LE(hint.nVisited, kEffort.nBeamNodes * 5 / 4) << seed;
+  }
+}
+
 TEST(HintSearch, LargestGroupMoveTakesTheFirstOfTheLargest) {
   CKaroblenDoc doc;
   Access::Lay(doc, kSmall, 3, {"......", "......", "22....", "1100..", "10002."});
