@@ -96,7 +96,9 @@ void CKaroblenView::ShowHint(const Hint& hint) {
                         std::to_string(GroupScore(hint.nGroupSize))});
     line = res::FormatString(IDS_HINT_LINE, {move, line});
   }
-  Host().ShowStatusMessage(line);
+  // The highlight and the cursor show the move; the status bar, narrow on a
+  // Small board, says only whether the board can be cleared.
+  Host().ShowStatusMessage(Text(VerdictText(hint.verdict)));
   m_bHintOnStatusBar = true;
   Host().Announce(line);
 }

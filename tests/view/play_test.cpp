@@ -410,7 +410,7 @@ TEST(ViewHint, ShowsTheBestMoveUnderTheCursorAndChangesNothingElse) {
   EXPECT_EQ(v.host.statusMessages, (Events{"Looking for the best move..."}));
   v.host.RunBackgroundWork();
   EXPECT_FALSE(v.view.IsLookingForHint());
-  EXPECT_EQ(v.host.statusMessages.back(), kOneClearingHint);
+  EXPECT_EQ(v.host.statusMessages.back(), "This board can be cleared.");
   EXPECT_EQ(v.host.announcements, (Events{kOneClearingHint}));
   EXPECT_TRUE(v.view.IsCursorShown());
   EXPECT_EQ(v.view.GetCursor(), (BoardCell{2, 4}));

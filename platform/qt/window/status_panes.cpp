@@ -23,6 +23,9 @@ CQtStatusPanes::CQtStatusPanes(QStatusBar& bar)
       m_pMessage(new QLabel(&bar)),
       m_locks([this](const KeyLocks& locks) { ShowLocks(locks); }) {
   m_pMessage->setTextFormat(Qt::PlainText);
+  // A message longer than its room is cut at the right; it never pushes the
+  // panes beside it out of the window.
+  m_pMessage->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   m_bar.addWidget(m_pMessage, 1);
   ShowIdle();
 }
