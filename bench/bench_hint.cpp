@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -31,19 +32,14 @@ constexpr BoardSet kSets[] = {{0, 2}, {0, 3}, {0, 4}, {0, 5}, {1, 3},
                               {1, 4}, {1, 5}, {2, 4}, {2, 5}};
 const char* const kSizeNames[] = {"Small", "Medium", "Large"};
 
-// Boards dealt by number follow the game's own rule: the number seeds the
-// generator, and the tiles are drawn column by column, top to bottom.
+// Boards are dealt by number as the game deals them. The C library's
+// generator is one for the whole program, so the threads deal in turn.
 void DealNumbered(CKaroblenDoc& doc, int nBoardSize, int nKinds, unsigned nNumber) {
+  static std::mutex dealing;
+  const std::lock_guard lock(dealing);
   doc.SetBoardSize(nBoardSize);
   doc.SetTileKinds(nKinds);
-  std::srand(nNumber);
-  CKaroblenDoc::TileGrid grid;
-  grid.fill(EmptyCell);
-  for (int c = 0; c < doc.GetWidth(); ++c)
-    for (int r = 0; r < doc.GetHeight(); ++r)
-      grid[static_cast<std::size_t>(kMaxRows * c + r)] =
-          static_cast<std::int8_t>(std::rand() % nKinds);
-  doc.SetGrid(grid);
+  doc.DealBoard(nNumber);
 }
 
 void Play(CKaroblenDoc& doc, const Hint& hint) {
