@@ -65,9 +65,13 @@ sanitize: test-deps
 	cd $(SANITIZE_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j $(CTEST_JOBS) \
 		--output-junit ctest-junit.xml
 
-# clang-tidy over every source the build compiles, tests included.
-tidy: tests-on
-	./scripts/tidy.sh $(BUILD) $(JOBS)
+# clang-tidy over every source the build compiles, tests included, each on
+# its own: the tree it reads compiles them one by one.
+TIDY_BUILD ?= build-tidy
+tidy: test-deps
+	cmake -S . -B $(TIDY_BUILD) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -DCMAKE_UNITY_BUILD=OFF \
+		$(addprefix -D,$(addsuffix =ON,$(TEST_GROUPS)))
+	./scripts/tidy.sh $(TIDY_BUILD) $(JOBS)
 
 bench: tests-on
 	@./scripts/install-deps.sh --bench

@@ -17,7 +17,7 @@
 namespace {
 
 // Looks again when the name changes under the load, as a save does.
-constexpr int kAttempts = 4;
+constexpr int kLoadAttempts = 4;
 
 enum class Opened { File, NotRegular, Raced };
 
@@ -70,7 +70,7 @@ std::optional<RegularFileRead> ReadRegularFile(const char* path, std::span<unsig
 }
 
 std::optional<RegularFileRead> ReadScoreFile(const char* path, std::span<unsigned char> buffer) {
-  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+  for (int attempt = 0; attempt < kLoadAttempts; ++attempt) {
     const auto target = ResolveSaveTarget(path);
     if (!target) return std::nullopt;
     CFileDescriptor file;

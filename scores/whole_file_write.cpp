@@ -27,7 +27,7 @@ enum class Outcome {
   NeedsNamedTemporary,  // an unnamed temporary could not be given a name
 };
 
-constexpr int kAttempts = 8;  // each look after another game replaced the file
+constexpr int kSaveAttempts = 8;  // each look after another game replaced the file
 constexpr const char* kAccessAcl = "system.posix_acl_access";
 
 struct SaveRun {
@@ -273,7 +273,7 @@ Outcome WriteTarget(SaveRun& run) {
 }  // namespace
 
 int WriteWholeFile(const char* path, const SaveContent& content, TemporaryFiles temporaries) {
-  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+  for (int attempt = 0; attempt < kSaveAttempts; ++attempt) {
     const auto target = ResolveSaveTarget(path);
     if (!target) return errno;
     SaveRun run{*target, content, temporaries};

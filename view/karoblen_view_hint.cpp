@@ -18,10 +18,6 @@ struct CKaroblenView::HintRequest {
 };
 
 namespace {
-std::string Text(int id) {
-  const char* text = res::LoadString(id);
-  return text ? text : "";
-}
 
 bool SamePosition(const HintPosition& a, const HintPosition& b) {
   if (a.nWidth != b.nWidth || a.nHeight != b.nHeight || a.nScore != b.nScore) return false;
@@ -52,7 +48,7 @@ void CKaroblenView::OnGameHint() {
   auto request = std::make_shared<HintRequest>();
   request->position = PositionOf(*GetDocument());
   m_pHintRequest = request;
-  Host().ShowStatusMessage(Text(IDS_HINT_SEARCHING));
+  Host().ShowStatusMessage(res::FormatString(IDS_HINT_SEARCHING, {}));
   m_bHintOnStatusBar = true;
   // The worker sees only its own copy of the position. Its answer counts
   // only if nothing has been played since: a cancelled or replaced request,
@@ -81,7 +77,7 @@ void CKaroblenView::CancelHint() {
 }
 
 void CKaroblenView::ShowHint(const Hint& hint) {
-  std::string line = Text(VerdictText(hint.verdict));
+  std::string line = res::FormatString(VerdictText(hint.verdict), {});
   if (hint.bHasMove) {
     // The cursor goes where Space plays the hinted group.
     const BoardCell cell{hint.nColumn, hint.nRow};
@@ -91,14 +87,15 @@ void CKaroblenView::ShowHint(const Hint& hint) {
     if (!HighlightGroupAt(cell) && bFrameMoved) RepaintNow();
     UpdateSelectScoreText();
     const std::string move = res::FormatString(
-        IDS_HINT_MOVE, {Text(IDS_TILE_KIND_FIRST + hint.nKind), std::to_string(hint.nGroupSize),
-                        std::to_string(hint.nColumn + 1), std::to_string(hint.nRow + 1),
-                        std::to_string(GroupScore(hint.nGroupSize))});
+        IDS_HINT_MOVE,
+        {res::FormatString(IDS_TILE_KIND_FIRST + hint.nKind, {}), std::to_string(hint.nGroupSize),
+         std::to_string(hint.nColumn + 1), std::to_string(hint.nRow + 1),
+         std::to_string(GroupScore(hint.nGroupSize))});
     line = res::FormatString(IDS_HINT_LINE, {move, line});
   }
   // The highlight and the cursor show the move; the status bar, narrow on a
   // Small board, says only whether the board can be cleared.
-  Host().ShowStatusMessage(Text(VerdictText(hint.verdict)));
+  Host().ShowStatusMessage(res::FormatString(VerdictText(hint.verdict), {}));
   m_bHintOnStatusBar = true;
   Host().Announce(line);
 }

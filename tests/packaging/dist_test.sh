@@ -31,7 +31,8 @@ git -C "$source_dir" rev-parse HEAD >/dev/null 2>&1 || {
   exit 77
 }
 work=$(mktemp -d "${TMPDIR:-/tmp}/karoblen-dist-XXXXXX")
-trap 'rm -rf "$work"' EXIT
+checks=
+trap '[ -z "$checks" ] || { kill "$checks"; wait; } 2>/dev/null; rm -rf "$work"' EXIT
 chmod 755 "$work"
 
 cmake --build "$build" --target dist >"$work/dist.log" 2>&1 || fail "make dist failed: $(cat "$work/dist.log")"
@@ -94,14 +95,41 @@ chmod 755 "$tree/debian/rules"
 
 # The packager: unprivileged, with no display, no sound server, nothing of
 # this session's own environment, under fakeroot. Its build yields the
-# processors to the tests that run beside it, whose timelines need them.
-packager=(nice -n 10 env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME="$work/home" LANG=C.UTF-8
-  TMPDIR="$work" DEB_BUILD_OPTIONS="parallel=$(nproc)")
+# processors to the tests that run beside it. Its unit tests wait mostly on
+# fakeroot's daemon, so twice as many jobs as processors run.
+packager=(nice -n 19 env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME="$work/home" LANG=C.UTF-8
+  TMPDIR="$work" DEB_BUILD_OPTIONS="parallel=$((2 * $(nproc)))")
 if [ "$(id -u)" = 0 ]; then
   need_tools setpriv unshare
   chown -R nobody:nogroup "$work"
   packager=(unshare --net setpriv --reuid=nobody --regid=nogroup --clear-groups "${packager[@]}")
 fi
+# The game's compile command in a Release configure with the environment
+# given before the cmake arguments.
+release_command() {
+  local dir=$work/release-$1
+  shift
+  env "$@" cmake -S "$tree" -B "$dir" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >"$dir.log" 2>&1 ||
+    fail "a Release configure with $* failed: $(tail -n 20 "$dir.log")"
+  grep -o '"command": "[^"]* CMakeFiles/karoblen\.dir/[^"]*"' "$dir/compile_commands.json" | head -n 1 | tr ' ' '\n'
+}
+# Configures of the tarball, which the packager's build needs none of: they
+# run beside it, on what processor time it leaves.
+configure_checks() {
+  # Without the checks, and without the test libraries a nocheck build lacks.
+  DEB_BUILD_OPTIONS=nocheck cmake -S "$tree" -B "$work/nocheck" -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON \
+    -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON -DCMAKE_DISABLE_FIND_PACKAGE_Qt6Test=ON \
+    >"$work/nocheck.log" 2>&1 || fail "a nocheck configure failed: $(tail -n 20 "$work/nocheck.log")"
+  grep -qx 'BUILD_TESTING:BOOL=OFF' "$work/nocheck/CMakeCache.txt" || fail "a nocheck configure has the tests on"
+  [ ! -e "$work/nocheck/CTestTestfile.cmake" ] || fail "a nocheck configure holds tests"
+
+  release_command distribution CXXFLAGS="-g -O2 -fstack-protector" CPPFLAGS="-D_FORTIFY_SOURCE=3" \
+    LDFLAGS="-Wl,-z,relro" >"$work/distribution.flags"
+  release_command bare CXXFLAGS= CPPFLAGS= LDFLAGS= >"$work/bare.flags"
+}
+configure_checks >"$work/configure-checks.log" 2>&1 &
+checks=$!
+
 # Its whole log stays in the build directory, for a failure's details.
 log=$build/dist-check.log
 status=0
@@ -126,25 +154,10 @@ diff -u <(LC_ALL=C sort "$work/expected") "$work/files" || fail "the packager's 
 dpkg-deb -x "${debs[0]}" "$work/root"
 [ "$("$work/root/usr/games/karoblen" --version)" = "Karoblen $version" ] || fail "the packaged game does not run"
 
-# Without the checks, and without the test libraries a nocheck build lacks.
-DEB_BUILD_OPTIONS=nocheck cmake -S "$tree" -B "$work/nocheck" -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON \
-  -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON -DCMAKE_DISABLE_FIND_PACKAGE_Qt6Test=ON \
-  >"$work/nocheck.log" 2>&1 || fail "a nocheck configure failed: $(tail -n 20 "$work/nocheck.log")"
-grep -qx 'BUILD_TESTING:BOOL=OFF' "$work/nocheck/CMakeCache.txt" || fail "a nocheck configure has the tests on"
-[ ! -e "$work/nocheck/CTestTestfile.cmake" ] || fail "a nocheck configure holds tests"
-
-# The game's compile command in a Release configure with the environment
-# given before the cmake arguments.
-release_command() {
-  local dir=$work/release-$1
-  shift
-  env "$@" cmake -S "$tree" -B "$dir" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >"$dir.log" 2>&1 ||
-    fail "a Release configure with $* failed: $(tail -n 20 "$dir.log")"
-  grep -o '"command": "[^"]* [^ "]*/main\.cpp"' "$dir/compile_commands.json" | head -n 1 | tr ' ' '\n'
-}
-release_command distribution CXXFLAGS="-g -O2 -fstack-protector" CPPFLAGS="-D_FORTIFY_SOURCE=3" \
-  LDFLAGS="-Wl,-z,relro" >"$work/distribution.flags"
-release_command bare CXXFLAGS= CPPFLAGS= LDFLAGS= >"$work/bare.flags"
+status=0
+wait "$checks" || status=$?
+checks=
+[ "$status" = 0 ] || fail "$(cat "$work/configure-checks.log")"
 flags_are() {  # flags_are FILE EXPECTED...: the flags in FILE that start as those given
   local found
   found=$(grep -E -- '^-(O|D_FORTIFY|fstack-protector|fcf-protection|Wformat)' "$1" | tr '\n' ' ')

@@ -34,12 +34,6 @@ namespace {
 using InterruptedSaveTest = ScratchDirectoryTest;
 using Calls = std::vector<std::string>;
 
-Bytes OldFile() {
-  Bytes file = BlankScoreFile();
-  PutRecord(file, 0, Record("Old", 9));
-  return file;
-}
-
 Bytes OldFileWith(int index, const char* name, std::uint32_t score) {
   Bytes file = OldFile();
   PutRecord(file, index, Record(name, score));

@@ -80,12 +80,6 @@ Cast TheCast() {
   return cast;
 }
 
-Bytes OldFile() {
-  Bytes file = BlankScoreFile();
-  PutRecord(file, 0, Record("Old", 9));
-  return file;
-}
-
 // What a game that entered New and Last saves: with the old file's entry
 // when there was one, since a save keeps what it finds on disk.
 Bytes NewFile(bool keepingOld) {

@@ -26,6 +26,12 @@ Bytes BlankScoreFile() {
   return file;
 }
 
+Bytes OldFile() {
+  Bytes file = BlankScoreFile();
+  PutRecord(file, 0, Record("Old", 9));
+  return file;
+}
+
 void PutRecord(Bytes& file, int index, const Bytes& record) {
   std::copy(record.begin(), record.end(), file.begin() + index * 22);
 }

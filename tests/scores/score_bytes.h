@@ -13,6 +13,8 @@ const Bytes& BlankRecord();
 Bytes Record(std::string_view name, std::uint32_t bigEndianScore, unsigned char separator = 0);
 // 120 blank records.
 Bytes BlankScoreFile();
+// A file whose only entry is Old's 9, the one the save tests start from.
+Bytes OldFile();
 // Overwrites record `index` of `file` (which must be long enough).
 void PutRecord(Bytes& file, int index, const Bytes& record);
 // The 22 bytes of record `index`.
