@@ -53,10 +53,11 @@ struct HintEffort {
   // always searched to the end, which takes a few milliseconds at most.
   long nExactLimit;
 };
-// What Game > Hint spends: about 60 ms of one core on a dealt Large board
-// (0.4 us a position), less as the board empties. The exact search pays off
-// only on small positions, which it gets anyway.
-inline constexpr HintEffort kHintEffort{150000, 0};
+// What Game > Hint spends: about 120 ms of one core on a dealt Large board
+// (0.4 us a position), less as the board empties, and well under the 250 ms
+// a player should wait. The exact search pays off only on small positions,
+// which it gets anyway.
+inline constexpr HintEffort kHintEffort{300000, 0};
 
 // `pCancel`, when given and set, stops the search early; the hint then says
 // bCancelled and must not be shown.
