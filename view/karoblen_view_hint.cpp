@@ -18,7 +18,6 @@ struct CKaroblenView::HintRequest {
 };
 
 namespace {
-
 bool SamePosition(const HintPosition& a, const HintPosition& b) {
   if (a.nWidth != b.nWidth || a.nHeight != b.nHeight || a.nScore != b.nScore) return false;
   for (int c = 0; c < a.nWidth; ++c)
