@@ -277,12 +277,13 @@ wait_gone "$scores" 50 || fail "High Scores stayed open"
 
 # A menu command with its shortcut. The window has just taken the focus
 # back from High Scores, and on a busy machine an Alt+F may come before it
-# is ready, more than once.
+# is ready, more than once; a starved screen reader answers the toolkit's
+# question about each key only seconds later.
 for attempt in 1 2 3 4; do
   focus_window "$window"
   at=$(mark)
   xdotool key alt+f
-  wait_for 50 said_since "$at" "New Game" && break
+  wait_for 100 said_since "$at" "New Game" && break
   xdotool key Escape
   sleep 0.5
 done

@@ -3,6 +3,8 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <array>
+#include <cstddef>
 #include <memory>
 
 namespace {
@@ -37,13 +39,21 @@ class CAnnouncementAccessible : public QAccessibleInterface {
 
 void AnnounceToAssistiveTechnology(const QString& text) {
   if (!QAccessible::isActive() || text.isEmpty()) return;
-  // One object for the run; the toolkit's accessibility cache owns it.
-  static QAccessible::Id s_id = 0;
-  auto* news = static_cast<CAnnouncementAccessible*>(QAccessible::accessibleInterface(s_id));
+  // A screen reader behind on its queue reads each notification's name only
+  // when it comes to it. Told through one object, the tally's rows, shown a
+  // few hundred milliseconds apart, would all be read as the last of them;
+  // so each piece of news has an object of its own, taken in turn from a few
+  // kept for the run, which the toolkit's accessibility cache owns.
+  constexpr std::size_t kObjects = 8;
+  static std::array<QAccessible::Id, kObjects> s_ids{};
+  static std::size_t s_next = 0;
+  QAccessible::Id& id = s_ids[s_next];
+  s_next = (s_next + 1) % kObjects;
+  auto* news = static_cast<CAnnouncementAccessible*>(QAccessible::accessibleInterface(id));
   if (!news) {
     auto owned = std::make_unique<CAnnouncementAccessible>();
     news = owned.get();
-    s_id = QAccessible::registerAccessibleInterface(owned.release());
+    id = QAccessible::registerAccessibleInterface(owned.release());
   }
   news->SetText(text);
   QAccessibleEvent shown(news, QAccessible::ObjectShow);

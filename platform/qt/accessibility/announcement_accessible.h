@@ -8,7 +8,7 @@
 // focus is, is an object of the notification role that is shown: Qt turns
 // QAccessible::ObjectShow into AT-SPI's object:state-changed:showing. So the
 // news is a notification object, never drawn, named with the text and shown
-// once per announcement.
+// once per announcement, one object for each of the last few.
 #include <QString>
 
 void AnnounceToAssistiveTechnology(const QString& text);
