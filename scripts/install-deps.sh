@@ -15,7 +15,7 @@ packages=(
 test_packages=(
   qt6-base-private-dev libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format clang-tidy
-  xvfb xdotool x11-utils imagemagick fonts-dejavu-core
+  xvfb xdotool x11-utils x11-xserver-utils imagemagick fonts-dejavu-core
   desktop-file-utils appstream man-db lintian git debhelper fakeroot
   strace openbox
   pulseaudio pulseaudio-utils

@@ -25,6 +25,11 @@ esac
 columns=10
 rows=7
 rate=44100
+# The timeline is checked to 15 ms, and it is the game's that is checked, not
+# the scheduler's: beside a suite that keeps every processor busy, a timer's
+# wake-up can come that much late. Where it may (as root, as in CI), the test
+# with its servers, recorders and game goes before the jobs beside it.
+if [ "$(id -u)" = 0 ]; then renice -n -10 -p $$ >/dev/null; fi
 
 # The server, its clients and the game find each other only through this
 # directory; nothing reaches a sound server of the machine's own, and nothing
