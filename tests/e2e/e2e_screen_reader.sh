@@ -277,13 +277,19 @@ wait_gone "$scores" 50 || fail "High Scores stayed open"
 
 # A menu command with its shortcut. The window has just taken the focus
 # back from High Scores, and on a busy machine an Alt+F may come before it
-# is ready, more than once; a starved screen reader answers the toolkit's
-# question about each key only seconds later.
+# is ready, more than once. A starved screen reader answers the toolkit's
+# question about each key only seconds later, and the toolkit then takes
+# Alt's release as Alt pressed alone, which closes the menu again before the
+# reader has come to it: Alt is held until the menu is heard.
 for attempt in 1 2 3 4; do
   focus_window "$window"
   at=$(mark)
-  xdotool key alt+f
-  wait_for 100 said_since "$at" "New Game" && break
+  xdotool keydown alt key f
+  if wait_for 100 said_since "$at" "New Game"; then
+    xdotool keyup alt
+    break
+  fi
+  xdotool keyup alt
   xdotool key Escape
   sleep 0.5
 done
