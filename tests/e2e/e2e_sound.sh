@@ -281,9 +281,12 @@ latency=$(idle_latency)
   fail "with the game idle the sink's latency is $latency us, not $latency_without_game us"
 # The server restarts between moves, as after an update or a device change,
 # and the next move, recorded below, must lose none of its sounds.
-kill_server
-start_server
-sleep 1
+restart_server() {
+  kill_server
+  start_server
+  sleep 1
+}
+restart_server
 
 # The move with the most settling steps, recorded with the undo after it.
 # The timeline includes the game's own pauses and repaints, which a machine
@@ -312,9 +315,7 @@ for try in 1 2; do
   # one must lose nothing, on a busy machine too, twice.
   if ((status == 3)); then
     echo "a sound of the move after the server's restart was lost; restarting it once more"
-    kill_server
-    start_server
-    sleep 1
+    restart_server
   fi
   echo "trying the move once more"
 done
