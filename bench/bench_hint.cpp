@@ -172,18 +172,19 @@ int main(int argc, char** argv) {
     // On Small the reference is the exact search, cheap enough for every board.
     const int nWithReference = set.nBoardSize == 0 ? nBoards : nReferenceBoards;
     const std::vector<BoardResult> results = PlaySet(set, nBoards, nWithReference, nThreads);
-    long nHint = 0, nLargest = 0, nHintAtReference = 0, nReference = 0;
+    // Sums of scores, exact in a double, which the averages are taken in.
+    double dHint = 0, dLargest = 0, dHintAtReference = 0, dReference = 0;
     int nClears = 0, nProved = 0, nOptimal = 0, nReferenced = 0;
     std::vector<double> openingMs, callMs;
     for (const BoardResult& r : results) {
-      nHint += r.game.nFinal;
-      nLargest += r.nLargest;
+      dHint += r.game.nFinal;
+      dLargest += r.nLargest;
       nClears += r.game.bCleared ? 1 : 0;
       nProved += r.game.bOpeningVerdictProvedNot ? 1 : 0;
       if (r.bHasReference) {
         ++nReferenced;
-        nHintAtReference += r.game.nFinal;
-        nReference += r.reference.nBestFinal;
+        dHintAtReference += r.game.nFinal;
+        dReference += r.reference.nBestFinal;
         nOptimal += r.reference.bOptimal && r.game.nFinal == r.reference.nBestFinal ? 1 : 0;
       }
       openingMs.push_back(r.game.dOpeningMs);
@@ -192,8 +193,8 @@ int main(int argc, char** argv) {
     const double d = nBoards;
     const double dr = std::max(1, nReferenced);
     std::printf("%-9s %8.1f %8.1f %8.1f %8.1f %6.1f%% %6.0f%% %6.0f%% %7.0f%% %8.1f %8.1f %8.1f\n",
-                name.c_str(), nHint / d, nLargest / d, nHintAtReference / dr, nReference / dr,
-                nReference ? 100.0 * nHintAtReference / nReference : 0.0, 100.0 * nClears / d,
+                name.c_str(), dHint / d, dLargest / d, dHintAtReference / dr, dReference / dr,
+                dReference > 0 ? 100.0 * dHintAtReference / dReference : 0.0, 100.0 * nClears / d,
                 100.0 * nProved / d, set.nBoardSize == 0 ? 100.0 * nOptimal / dr : 0.0,
                 Median(openingMs), Median(callMs),
                 callMs.empty() ? 0.0 : *std::max_element(callMs.begin(), callMs.end()));

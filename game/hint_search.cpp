@@ -23,7 +23,9 @@ constexpr double kLastBeamShare = 0.8;
 // and closing up is dropping a column: a settled, closed board by
 // construction.
 struct Board {
-  std::array<std::int8_t, kCells> cell;  // column c, height k at kRows * c + k
+  // A tile's kind, column c and height k at kRows * c + k: the search's
+  // boards hold no empty cells.
+  std::array<std::uint8_t, kCells> cell;
   std::array<std::uint8_t, kCols> height;
   int nWidth;
   int nTiles;
@@ -31,7 +33,7 @@ struct Board {
 
 struct Group {
   std::uint8_t nCell;  // its first cell in column order
-  std::int8_t nKind;
+  std::uint8_t nKind;
   std::uint8_t nSize;
 };
 
@@ -52,7 +54,7 @@ void FindGroups(const Board& b, Groups& g) {
       const int start = kRows * c + k;
       if (g.label[start] != kNoLabel) continue;
       const auto id = static_cast<std::uint8_t>(g.nCount++);
-      const std::int8_t kind = b.cell[start];
+      const std::uint8_t kind = b.cell[start];
       int top = 0;
       int size = 0;
       stack[top++] = static_cast<std::uint8_t>(start);
@@ -113,10 +115,8 @@ constexpr auto kCellKeys = [] {
 std::uint64_t HashOf(const Board& b) {
   std::uint64_t h = 0;
   for (int c = 0; c < b.nWidth; ++c) {
-    const int base = kRows * c;
-    for (int k = 0; k < b.height[c]; ++k)
-      h ^= kCellKeys[static_cast<std::size_t>(base + k)]
-                    [static_cast<std::size_t>(b.cell[static_cast<std::size_t>(base + k)])];
+    const auto base = static_cast<std::size_t>(kRows) * static_cast<std::size_t>(c);
+    for (std::size_t k = 0; k < b.height[c]; ++k) h ^= kCellKeys[base + k][b.cell[base + k]];
   }
   return h;
 }
@@ -124,7 +124,7 @@ std::uint64_t HashOf(const Board& b) {
 void CountKinds(const Board& b, std::array<int, kMaxTileKinds>& counts) {
   counts.fill(0);
   for (int c = 0; c < b.nWidth; ++c)
-    for (int k = 0; k < b.height[c]; ++k) ++counts[static_cast<std::size_t>(b.cell[kRows * c + k])];
+    for (int k = 0; k < b.height[c]; ++k) ++counts[b.cell[kRows * c + k]];
 }
 
 // A kind with one tile left can never be removed.
@@ -321,8 +321,8 @@ Board BoardOf(const HintPosition& p) {
   for (int c = 0; c < p.nWidth; ++c) {
     int n = 0;
     for (int r = p.nHeight - 1; r >= 0; --r) {
-      const std::int8_t tile = p.grid[static_cast<std::size_t>(kMaxRows * c + r)];
-      if (tile >= 0) b.cell[kRows * b.nWidth + n++] = tile;
+      const std::int8_t tile = p.grid[GridIndex(c, r)];
+      if (tile >= 0) b.cell[kRows * b.nWidth + n++] = static_cast<std::uint8_t>(tile);
     }
     if (n > 0) b.height[b.nWidth++] = static_cast<std::uint8_t>(n);
     b.nTiles += n;

@@ -23,8 +23,6 @@ CKaroblenDoc::CKaroblenDoc()
   m_undoBoard.fill(EmptyCell);
 }
 
-CKaroblenDoc::~CKaroblenDoc() = default;
-
 bool CKaroblenDoc::OnNewDocument() {
   // Reseeding from the clock at every deal means two games begun within the
   // same second are dealt the same board; that is accepted.
@@ -58,41 +56,41 @@ void CKaroblenDoc::SetGrid(const TileGrid& grid) {
   m_board = grid;
   m_nTilesLeft = 0;
   for (int c = 0; c < m_nWidth; ++c)
-    for (int r = 0; r < m_nHeight; ++r) m_nTilesLeft += m_board[CellIndex(c, r)] < 0 ? 0 : 1;
+    for (int r = 0; r < m_nHeight; ++r) m_nTilesLeft += m_board[GridIndex(c, r)] < 0 ? 0 : 1;
   m_nScore = 0;
   m_bCanUndo = false;
   ClearSelection();
 }
 
-int CKaroblenDoc::GetTile(int nColumn, int nRow) const { return m_board[CellIndex(nColumn, nRow)]; }
+int CKaroblenDoc::GetTile(int nColumn, int nRow) const { return m_board[GridIndex(nColumn, nRow)]; }
 
 bool CKaroblenDoc::IsSelected(int nColumn, int nRow) const {
-  return m_selected[CellIndex(nColumn, nRow)] != 0;
+  return m_selected[GridIndex(nColumn, nRow)] != 0;
 }
 
 int CKaroblenDoc::CountSelected() const {
   int nCount = 0;
   for (int c = 0; c < m_nWidth; ++c)
-    for (int r = 0; r < m_nHeight; ++r) nCount += m_selected[CellIndex(c, r)];
+    for (int r = 0; r < m_nHeight; ++r) nCount += m_selected[GridIndex(c, r)];
   return nCount;
 }
 
 bool CKaroblenDoc::HasSelection() const {
   for (int c = 0; c < m_nWidth; ++c)
     for (int r = 0; r < m_nHeight; ++r)
-      if (m_selected[CellIndex(c, r)] != 0) return true;
+      if (m_selected[GridIndex(c, r)] != 0) return true;
   return false;
 }
 
 int CKaroblenDoc::GetJoinMask(int nColumn, int nRow) const {
   // Raw values are compared, so an empty cell "joins" empty neighbours; the
   // view never draws an empty cell, so that mask goes unused.
-  const std::int8_t tile = m_board[CellIndex(nColumn, nRow)];
+  const std::int8_t tile = m_board[GridIndex(nColumn, nRow)];
   int nMask = 0;
-  if (nRow > 0 && m_board[CellIndex(nColumn, nRow - 1)] == tile) nMask |= 1;
-  if (nColumn < m_nWidth - 1 && m_board[CellIndex(nColumn + 1, nRow)] == tile) nMask |= 2;
-  if (nRow < m_nHeight - 1 && m_board[CellIndex(nColumn, nRow + 1)] == tile) nMask |= 4;
-  if (nColumn > 0 && m_board[CellIndex(nColumn - 1, nRow)] == tile) nMask |= 8;
+  if (nRow > 0 && m_board[GridIndex(nColumn, nRow - 1)] == tile) nMask |= 1;
+  if (nColumn < m_nWidth - 1 && m_board[GridIndex(nColumn + 1, nRow)] == tile) nMask |= 2;
+  if (nRow < m_nHeight - 1 && m_board[GridIndex(nColumn, nRow + 1)] == tile) nMask |= 4;
+  if (nColumn > 0 && m_board[GridIndex(nColumn - 1, nRow)] == tile) nMask |= 8;
   return nMask;
 }
 
@@ -105,7 +103,7 @@ void CKaroblenDoc::ClearSelection() {
 int CKaroblenDoc::SelectGroupAt(int nColumn, int nRow) {
   const int nSelected = MarkGroup(m_selected, nColumn, nRow);
   if (nSelected == 1) {
-    m_selected[CellIndex(nColumn, nRow)] = 0;
+    m_selected[GridIndex(nColumn, nRow)] = 0;
     return 0;
   }
   return nSelected;
@@ -118,10 +116,10 @@ int CKaroblenDoc::CountGroupAt(int nColumn, int nRow) const {
 
 int CKaroblenDoc::MarkGroup(FlagGrid& marks, int nColumn, int nRow) const {
   marks.fill(0);
-  const std::int8_t kind = m_board[CellIndex(nColumn, nRow)];
+  const std::int8_t kind = m_board[GridIndex(nColumn, nRow)];
   if (kind < 0) return 0;
 
-  marks[CellIndex(nColumn, nRow)] = 1;
+  marks[GridIndex(nColumn, nRow)] = 1;
   int nMarked = 1;
 
   // Whole-board passes until one adds nothing. A cell marked early in a
@@ -133,7 +131,7 @@ int CKaroblenDoc::MarkGroup(FlagGrid& marks, int nColumn, int nRow) const {
     bGrew = false;
     for (int c = 0; c < m_nWidth; ++c) {
       for (int r = 0; r < m_nHeight; ++r) {
-        const int i = CellIndex(c, r);
+        const std::size_t i = GridIndex(c, r);
         if (marks[i] == 0 && m_board[i] == kind &&
             HasMarkedNeighbour(marks, m_nWidth, m_nHeight, c, r)) {
           marks[i] = 1;
@@ -148,16 +146,16 @@ int CKaroblenDoc::MarkGroup(FlagGrid& marks, int nColumn, int nRow) const {
 
 bool CKaroblenDoc::HasMarkedNeighbour(const FlagGrid& marks, int nWidth, int nHeight, int nColumn,
                                       int nRow) {
-  return (nColumn > 0 && marks[CellIndex(nColumn - 1, nRow)] != 0) ||
-         (nColumn < nWidth - 1 && marks[CellIndex(nColumn + 1, nRow)] != 0) ||
-         (nRow > 0 && marks[CellIndex(nColumn, nRow - 1)] != 0) ||
-         (nRow < nHeight - 1 && marks[CellIndex(nColumn, nRow + 1)] != 0);
+  return (nColumn > 0 && marks[GridIndex(nColumn - 1, nRow)] != 0) ||
+         (nColumn < nWidth - 1 && marks[GridIndex(nColumn + 1, nRow)] != 0) ||
+         (nRow > 0 && marks[GridIndex(nColumn, nRow - 1)] != 0) ||
+         (nRow < nHeight - 1 && marks[GridIndex(nColumn, nRow + 1)] != 0);
 }
 
 bool CKaroblenDoc::RemoveGroupAt(int nColumn, int nRow) {
   // An empty cell must leave the current highlight alone, so it is turned
   // away before SelectGroupAt would clear it.
-  if (m_board[CellIndex(nColumn, nRow)] < 0) return false;
+  if (m_board[GridIndex(nColumn, nRow)] < 0) return false;
 
   if (SelectGroupAt(nColumn, nRow) == 0) return false;
 
@@ -168,7 +166,7 @@ bool CKaroblenDoc::RemoveGroupAt(int nColumn, int nRow) {
   int nRemoved = 0;
   for (int c = 0; c < m_nWidth; ++c) {
     for (int r = 0; r < m_nHeight; ++r) {
-      const int i = CellIndex(c, r);
+      const std::size_t i = GridIndex(c, r);
       if (m_selected[i] != 0) {
         m_board[i] = EmptyCell;
         ++nRemoved;
@@ -203,7 +201,7 @@ void CKaroblenDoc::FillBoard() {
   // seed deals.
   for (int c = 0; c < m_nWidth; ++c)
     for (int r = 0; r < m_nHeight; ++r)
-      m_board[CellIndex(c, r)] = static_cast<std::int8_t>(std::rand() % m_nTileKinds);
+      m_board[GridIndex(c, r)] = static_cast<std::int8_t>(std::rand() % m_nTileKinds);
   ClearSelection();
 }
 
@@ -214,10 +212,10 @@ bool CKaroblenDoc::DropStep() {
     bool bChanged = false;
     int w = m_nHeight - 1;
     for (int r = m_nHeight - 1; r >= 0; --r) {
-      const int i = CellIndex(c, r);
+      const std::size_t i = GridIndex(c, r);
       if (m_board[i] < 0) continue;
       if (r != w) {
-        m_board[CellIndex(c, w)] = m_board[i];
+        m_board[GridIndex(c, w)] = m_board[i];
         m_board[i] = EmptyCell;
         bChanged = true;
       }
@@ -231,7 +229,7 @@ bool CKaroblenDoc::DropStep() {
 bool CKaroblenDoc::IsColumnEmpty(int nColumn) const {
   // Only meaningful on a settled board, where a column without a bottom
   // tile has no tile at all.
-  return m_board[CellIndex(nColumn, m_nHeight - 1)] < 0;
+  return m_board[GridIndex(nColumn, m_nHeight - 1)] < 0;
 }
 
 bool CKaroblenDoc::CloseEmptyColumns() {
@@ -247,8 +245,8 @@ bool CKaroblenDoc::CloseEmptyColumns() {
       for (int k = c + 1; k < m_nWidth; ++k) {
         if (IsColumnEmpty(k)) continue;
         for (int r = 0; r < m_nHeight; ++r) {
-          m_board[CellIndex(k - 1, r)] = m_board[CellIndex(k, r)];
-          m_board[CellIndex(k, r)] = EmptyCell;
+          m_board[GridIndex(k - 1, r)] = m_board[GridIndex(k, r)];
+          m_board[GridIndex(k, r)] = EmptyCell;
         }
         bPassMoved = true;
       }
@@ -262,10 +260,10 @@ bool CKaroblenDoc::IsGameOver() const {
   // once; an empty cell never matches a tile.
   for (int c = 0; c < m_nWidth; ++c) {
     for (int r = 0; r < m_nHeight; ++r) {
-      const std::int8_t tile = m_board[CellIndex(c, r)];
+      const std::int8_t tile = m_board[GridIndex(c, r)];
       if (tile < 0) continue;
-      if (c < m_nWidth - 1 && m_board[CellIndex(c + 1, r)] == tile) return false;
-      if (r < m_nHeight - 1 && m_board[CellIndex(c, r + 1)] == tile) return false;
+      if (c < m_nWidth - 1 && m_board[GridIndex(c + 1, r)] == tile) return false;
+      if (r < m_nHeight - 1 && m_board[GridIndex(c, r + 1)] == tile) return false;
     }
   }
   return true;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -15,6 +16,9 @@
 inline constexpr int kMaxColumns = 20;
 inline constexpr int kMaxRows = 10;
 inline constexpr int kGridCells = kMaxColumns * kMaxRows;
+constexpr std::size_t GridIndex(int nColumn, int nRow) {
+  return static_cast<std::size_t>(nColumn) * kMaxRows + static_cast<std::size_t>(nRow);
+}
 
 // A cell holds a tile kind 0..kinds-1 or the byte 0xFF, which reads as -1 in
 // a signed cell; callers test for an empty cell with "< 0".
@@ -29,7 +33,6 @@ class CKaroblenDoc {
   using FlagGrid = std::array<std::uint8_t, kGridCells>;
 
   CKaroblenDoc();
-  ~CKaroblenDoc();
 
   // Deals a fresh board of the stored size and kind count, numbered by the
   // clock's second.
@@ -99,8 +102,6 @@ class CKaroblenDoc {
   void MergeScoreFile(std::string strPath);
 
  private:
-  static constexpr int CellIndex(int nColumn, int nRow) { return kMaxRows * nColumn + nRow; }
-
   void FillBoard();
   void SaveUndo();
   // Marks the cell's group in `marks` (cleared first); its size, 0 when empty.

@@ -22,7 +22,7 @@ bool SamePosition(const HintPosition& a, const HintPosition& b) {
   if (a.nWidth != b.nWidth || a.nHeight != b.nHeight || a.nScore != b.nScore) return false;
   for (int c = 0; c < a.nWidth; ++c)
     for (int r = 0; r < a.nHeight; ++r) {
-      const auto i = static_cast<std::size_t>(kMaxRows * c + r);
+      const std::size_t i = GridIndex(c, r);
       if (a.grid[i] != b.grid[i]) return false;
     }
   return true;

@@ -190,8 +190,7 @@ TEST(HintSearch, TheSamePositionGivesTheSameHint) {
     grid.fill(3);
     for (int c = 0; c < doc.GetWidth(); ++c)
       for (int r = 0; r < doc.GetHeight(); ++r)
-        grid[static_cast<std::size_t>(kMaxRows * c + r)] =
-            static_cast<std::int8_t>(doc.GetTile(c, r));
+        grid[GridIndex(c, r)] = static_cast<std::int8_t>(doc.GetTile(c, r));
     CKaroblenDoc again;
     again.SetBoardSize(size);
     again.SetGrid(grid);

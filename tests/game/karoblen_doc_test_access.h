@@ -28,7 +28,7 @@ class CKaroblenDocTestAccess {
         throw std::logic_error("layout row has the wrong width");
       for (int c = 0; c < doc.GetWidth(); ++c) {
         const char ch = rows[r][c];
-        grid[Cell(c, r)] = ch == '.' ? EmptyCell : static_cast<std::int8_t>(ch - '0');
+        grid[GridIndex(c, r)] = ch == '.' ? EmptyCell : static_cast<std::int8_t>(ch - '0');
       }
     }
     doc.SetGrid(grid);
@@ -60,11 +60,6 @@ class CKaroblenDocTestAccess {
   }
 
   static std::uint8_t RawByte(const CKaroblenDoc& doc, int nColumn, int nRow) {
-    return static_cast<std::uint8_t>(doc.GetGrid()[Cell(nColumn, nRow)]);
-  }
-
- private:
-  static constexpr std::size_t Cell(int nColumn, int nRow) {
-    return static_cast<std::size_t>(kMaxRows * nColumn + nRow);
+    return static_cast<std::uint8_t>(doc.GetGrid()[GridIndex(nColumn, nRow)]);
   }
 };

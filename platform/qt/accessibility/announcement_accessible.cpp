@@ -6,6 +6,9 @@
 #include <array>
 #include <cstddef>
 #include <memory>
+#include <utility>
+
+#include "platform/qt/accessibility/accessible_override.h"
 
 namespace {
 
@@ -53,7 +56,7 @@ void AnnounceToAssistiveTechnology(const QString& text) {
   if (!news) {
     auto owned = std::make_unique<CAnnouncementAccessible>();
     news = owned.get();
-    id = QAccessible::registerAccessibleInterface(owned.release());
+    id = RegisterAccessibleInterface(std::move(owned));
   }
   news->SetText(text);
   QAccessibleEvent shown(news, QAccessible::ObjectShow);

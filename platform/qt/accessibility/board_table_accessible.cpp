@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qt/accessibility/board_table_accessible.h"
 
+#include "platform/qt/accessibility/accessible_override.h"
 #include "platform/qt/accessibility/board_cell_accessible.h"
 #include "platform/qt/common/qt_text.h"
 #include "res/resource_ids.h"
@@ -18,8 +19,8 @@ void CBoardTableAccessible::MakeCells() {
   m_nCellRows = rowCount();
   for (int r = 0; r < m_nCellRows; ++r)
     for (int c = 0; c < m_nCellColumns; ++c)
-      m_cellIds.push_back(QAccessible::registerAccessibleInterface(
-          new CBoardCellAccessible(*m_host, m_board, *this, c, r)));
+      m_cellIds.push_back(RegisterAccessibleInterface(
+          std::make_unique<CBoardCellAccessible>(*m_host, m_board, *this, c, r)));
 }
 
 void CBoardTableAccessible::ForgetCells() {
@@ -44,8 +45,8 @@ QAccessibleInterface* CBoardTableAccessible::RenewCell(int column, int row) {
   if (!m_host || !Cell(column, row)) return nullptr;
   QAccessible::Id& id = m_cellIds[static_cast<std::size_t>(row) * m_nCellColumns + column];
   QAccessible::deleteAccessibleInterface(id);
-  id = QAccessible::registerAccessibleInterface(
-      new CBoardCellAccessible(*m_host, m_board, *this, column, row));
+  id = RegisterAccessibleInterface(
+      std::make_unique<CBoardCellAccessible>(*m_host, m_board, *this, column, row));
   return QAccessible::accessibleInterface(id);
 }
 

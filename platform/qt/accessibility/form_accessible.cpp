@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qt/accessibility/form_accessible.h"
 
+#include "platform/qt/accessibility/accessible_override.h"
 #include "platform/qt/common/qt_text.h"
 
 CFormAccessible::CFormAccessible(QWidget* widget, const CAccessibleBoard& board)
     : QAccessibleWidget(widget),
       m_board(board),
       m_tableId(
-          QAccessible::registerAccessibleInterface(new CBoardTableAccessible(*widget, board))) {}
+          RegisterAccessibleInterface(std::make_unique<CBoardTableAccessible>(*widget, board))) {}
 
 CFormAccessible::~CFormAccessible() { QAccessible::deleteAccessibleInterface(m_tableId); }
 

@@ -4,6 +4,8 @@
 #include <QAbstractItemView>
 #include <QPointer>
 
+#include "platform/qt/accessibility/accessible_override.h"
+
 namespace {
 
 // One item of the list, read only: choosing is the drop-down's business.
@@ -73,8 +75,8 @@ QAccessibleInterface* CLabelledComboAccessible::Item(int index) const {
   if (static_cast<int>(m_itemIds.size()) <= index) m_itemIds.resize(index + 1, 0);
   QAccessible::Id& id = m_itemIds[index];
   if (!id)
-    id = QAccessible::registerAccessibleInterface(
-        new CComboItemAccessible(const_cast<QComboBox&>(Combo()), index));
+    id = RegisterAccessibleInterface(
+        std::make_unique<CComboItemAccessible>(const_cast<QComboBox&>(Combo()), index));
   return QAccessible::accessibleInterface(id);
 }
 

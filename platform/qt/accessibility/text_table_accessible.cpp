@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qt/accessibility/text_table_accessible.h"
 
+#include "platform/qt/accessibility/accessible_override.h"
 #include "platform/qt/accessibility/text_table_cell_accessible.h"
 #include "platform/qt/common/qt_text.h"
 #include "res/string_table.h"
 
 CTextTableAccessible::CTextTableAccessible(QWidget& window, const res::TextTable& table,
-                                           std::vector<QLabel*> texts, CTextTableFocus& focus)
+                                           const std::vector<QLabel*>& texts,
+                                           CTextTableFocus& focus)
     : CReadOnlyTableAccessible(window),
       m_table(table),
       m_nRows(table.rows),
@@ -18,10 +20,10 @@ CTextTableAccessible::CTextTableAccessible(QWidget& window, const res::TextTable
   for (int r = 0; r < m_nRows; ++r)
     for (int c = 0; c < m_nColumns; ++c)
       m_cellIds.push_back(
-          QAccessible::registerAccessibleInterface(new CTextTableCellAccessible(*this, r, c)));
+          RegisterAccessibleInterface(std::make_unique<CTextTableCellAccessible>(*this, r, c)));
   for (int c = 0; c < m_nColumns; ++c)
     m_headerIds.push_back(
-        QAccessible::registerAccessibleInterface(new CTextTableHeaderAccessible(*this, c)));
+        RegisterAccessibleInterface(std::make_unique<CTextTableHeaderAccessible>(*this, c)));
 }
 
 CTextTableAccessible::~CTextTableAccessible() {
@@ -35,9 +37,9 @@ int CTextTableAccessible::FocusedRow() const {
 
 QAccessibleInterface* CTextTableAccessible::RenewCell(int row, int column) {
   if (!Text(row, column)) return nullptr;
-  QAccessible::Id& id = m_cellIds[static_cast<std::size_t>(row * m_nColumns + column)];
+  QAccessible::Id& id = m_cellIds[Index(row, column)];
   QAccessible::deleteAccessibleInterface(id);
-  id = QAccessible::registerAccessibleInterface(new CTextTableCellAccessible(*this, row, column));
+  id = RegisterAccessibleInterface(std::make_unique<CTextTableCellAccessible>(*this, row, column));
   return QAccessible::accessibleInterface(id);
 }
 
@@ -48,7 +50,7 @@ QAccessibleInterface* CTextTableAccessible::Header(int column) const {
 
 QLabel* CTextTableAccessible::Text(int row, int column) const {
   if (row < 0 || column < 0 || row >= m_nRows || column >= m_nColumns) return nullptr;
-  return m_texts[static_cast<std::size_t>(row * m_nColumns + column)];
+  return m_texts[Index(row, column)];
 }
 
 QString CTextTableAccessible::CellText(int row, int column) const {

@@ -15,8 +15,8 @@ class CTextTableAccessible : public CReadOnlyTableAccessible {
  public:
   // `texts` holds the table's labels row by row; `window` holds them, and
   // `focus` lets the keyboard in: the table is that widget's interface.
-  CTextTableAccessible(QWidget& window, const res::TextTable& table, std::vector<QLabel*> texts,
-                       CTextTableFocus& focus);
+  CTextTableAccessible(QWidget& window, const res::TextTable& table,
+                       const std::vector<QLabel*>& texts, CTextTableFocus& focus);
   ~CTextTableAccessible() override;
   CTextTableAccessible(const CTextTableAccessible&) = delete;
   CTextTableAccessible& operator=(const CTextTableAccessible&) = delete;
@@ -52,6 +52,11 @@ class CTextTableAccessible : public CReadOnlyTableAccessible {
 
  private:
   QLabel* Text(int row, int column) const;
+  // Where a cell inside the table is kept, row by row.
+  std::size_t Index(int row, int column) const {
+    return static_cast<std::size_t>(row) * static_cast<std::size_t>(m_nColumns) +
+           static_cast<std::size_t>(column);
+  }
 
   const res::TextTable& m_table;
   int m_nRows;

@@ -11,7 +11,7 @@
 
 #include "platform/qt/accessibility/text_table_accessible.h"
 
-CTextTableFocus::CTextTableFocus(QWidget& window, std::vector<QLabel*> texts, int columns)
+CTextTableFocus::CTextTableFocus(QWidget& window, const std::vector<QLabel*>& texts, int columns)
     : QWidget(&window),
       m_nColumns(std::max(columns, 1)),
       m_nRows(static_cast<int>(texts.size()) / m_nColumns) {
@@ -53,7 +53,7 @@ void CTextTableFocus::SetCurrentRow(int row) {
 QRect CTextTableFocus::RowRect(int row) const {
   QRect all;
   for (int c = 0; c < m_nColumns; ++c) {
-    const std::size_t at = static_cast<std::size_t>(row * m_nColumns + c);
+    const std::size_t at = static_cast<std::size_t>(row) * m_nColumns + static_cast<std::size_t>(c);
     if (at < m_texts.size() && m_texts[at]) all |= m_texts[at]->geometry();
   }
   return all.translated(-pos()).adjusted(-2, -1, 2, 1);

@@ -16,7 +16,7 @@ void MakeTextsRowCurrent(QLabel& text);
 class CTextTableFocus final : public QWidget {
  public:
   // `texts` holds the table's labels row by row, `columns` to a row.
-  CTextTableFocus(QWidget& window, std::vector<QLabel*> texts, int columns);
+  CTextTableFocus(QWidget& window, const std::vector<QLabel*>& texts, int columns);
 
   int CurrentRow() const { return m_nRow; }
   // The row that holds `text`, or -1.
