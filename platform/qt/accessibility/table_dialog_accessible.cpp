@@ -5,9 +5,9 @@
 #include "platform/qt/accessibility/text_table_accessible.h"
 
 namespace {
-QAccessible::Id MakeTable(QWidget& window, const res::TextTable& table, std::vector<QLabel*> texts,
-                          CTextTableFocus& focus) {
-  auto* made = new CTextTableAccessible(window, table, std::move(texts), focus);
+QAccessible::Id MakeTable(QWidget& window, const res::TextTable& table,
+                          const std::vector<QLabel*>& texts, CTextTableFocus& focus) {
+  auto* made = new CTextTableAccessible(window, table, texts, focus);
   // The table is its focus widget's interface, in place of the toolkit's.
   OverrideAccessibleInterface(made);
   return QAccessible::uniqueId(made);
@@ -15,9 +15,10 @@ QAccessible::Id MakeTable(QWidget& window, const res::TextTable& table, std::vec
 }  // namespace
 
 CTableDialogAccessible::CTableDialogAccessible(QWidget& window, const res::TextTable& table,
-                                               std::vector<QLabel*> texts, CTextTableFocus& focus)
+                                               const std::vector<QLabel*>& texts,
+                                               CTextTableFocus& focus)
     : QAccessibleWidget(&window, QAccessible::Dialog),
-      m_tableId(MakeTable(window, table, std::move(texts), focus)) {}
+      m_tableId(MakeTable(window, table, texts, focus)) {}
 
 CTableDialogAccessible::~CTableDialogAccessible() {
   QAccessible::deleteAccessibleInterface(m_tableId);

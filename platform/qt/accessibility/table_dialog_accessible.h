@@ -13,8 +13,8 @@ class CTextTableFocus;
 
 class CTableDialogAccessible : public QAccessibleWidget {
  public:
-  CTableDialogAccessible(QWidget& window, const res::TextTable& table, std::vector<QLabel*> texts,
-                         CTextTableFocus& focus);
+  CTableDialogAccessible(QWidget& window, const res::TextTable& table,
+                         const std::vector<QLabel*>& texts, CTextTableFocus& focus);
   ~CTableDialogAccessible() override;
   CTableDialogAccessible(const CTableDialogAccessible&) = delete;
   CTableDialogAccessible& operator=(const CTableDialogAccessible&) = delete;

@@ -119,7 +119,6 @@ void NameTemplateControls(const res::DialogTemplate& dialogTemplate,
     for (std::size_t i = table->firstControl; i < controls.size() && texts.size() < cells; ++i)
       texts.push_back(qobject_cast<QLabel*>(controls[i]));
     auto* focus = new CTextTableFocus(window, texts, static_cast<int>(table->headerIds.size()));
-    OverrideAccessibleInterface(
-        new CTableDialogAccessible(window, *table, std::move(texts), *focus));
+    OverrideAccessibleInterface(new CTableDialogAccessible(window, *table, texts, *focus));
   }
 }
