@@ -17,7 +17,5 @@ void OverrideAccessibleInterface(QAccessibleInterface* iface);
 // interface through its base.)
 template <class Interface>
 QAccessible::Id RegisterAccessibleInterface(std::unique_ptr<Interface> iface) {
-  // The analyzer cannot see the cache keep what it is handed.
-  // NOLINTNEXTLINE(clang-analyzer-cplusplus.NewDeleteLeaks)
   return QAccessible::registerAccessibleInterface(iface.release());
 }
