@@ -285,11 +285,10 @@ for attempt in 1 2 3 4; do
   focus_window "$window"
   at=$(mark)
   xdotool keydown alt key f
-  if wait_for 100 said_since "$at" "New Game"; then
-    xdotool keyup alt
-    break
-  fi
+  heard=0
+  wait_for 100 said_since "$at" "New Game" && heard=1
   xdotool keyup alt
+  ((heard)) && break
   xdotool key Escape
   sleep 0.5
 done
